@@ -1,0 +1,3 @@
+#include "core/mirvan_dlg.h"
+// PLACEHOLDER (compile owner replaces this file)
+int CMirvanDlg::Compile() { return 0; }

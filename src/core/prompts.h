@@ -1,0 +1,47 @@
+// Everything the decision logic shows to the user or asks of the user. The Qt
+// implementation lives in src/ui; tests script it.
+#pragma once
+
+#include <string>
+
+class CPdfSizeDlg;
+class CMkIdxOptDlg;
+class CSettingsDlg;
+
+enum class BoxIcon { None, Exclamation, Stop };
+
+// The open-file dialog (CFileDialog in open mode).
+struct FileDialogSpec {
+  std::string filter;       // MFC form "Text (*.x)|*.x||"; empty = all files
+  std::string defExt;       // added to a typed name without one; empty = none
+  std::string initialName;  // e.g. "*.tex"; empty = none
+  bool fileMustExist = true;  // OFN_FILEMUSTEXIST
+  bool hideReadOnly = true;   // OFN_HIDEREADONLY
+  bool ownedByMainWindow = false;
+};
+
+class IPrompts {
+ public:
+  virtual ~IPrompts() = default;
+
+  // Owner-window notice: caption the application title, OK, no icon.
+  virtual void Notice(const std::string& text) = 0;
+  // OK/Cancel question: caption the application title, exclamation icon.
+  // Returns true for OK.
+  virtual bool AskOkCancel(const std::string& text) = 0;
+  // A box with its own caption (empty = application title) and icon, one OK
+  // button: the compile warning and the general error reports.
+  virtual void MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) = 0;
+
+  // Returns true and the chosen full path, or false when cancelled.
+  virtual bool PickFile(const FileDialogSpec& spec, std::string& path) = 0;
+
+  // Modal option dialogs over their toolkit-free models; true = closed with OK.
+  virtual bool ShowPdfSizeDialog(CPdfSizeDlg& dlg) = 0;
+  virtual bool ShowMkIdxOptDialog(CMkIdxOptDlg& dlg) = 0;
+  // Modal; returns when the Settings dialog has closed, whichever way.
+  virtual void ShowSettingsDialog(CSettingsDlg& dlg) = 0;
+
+  virtual void BeginWaitCursor() = 0;
+  virtual void EndWaitCursor() = 0;
+};

@@ -1,0 +1,33 @@
+#include "platform/platform.h"
+
+PlatformValues WindowsPlatformValues() {
+  PlatformValues v;
+  v.probeFolders = {"c:\\w32tex\\bin\\", "c:\\tex\\bin\\", "c:\\usr\\local\\bin\\"};
+  v.probeSuffix = ".exe";
+  v.programFileMarker = ".exe";
+  v.separator = "\\";
+  v.defaultEditor = "c:\\WINDOWS\\NOTEPAD.exe";
+  v.programFilter = "Exe files (*.exe)|*.exe||";
+  v.editorFilter = "実行ファイル(*.exe)|*.exe||";
+  v.editorDefExt = "exe";
+  v.editorInitialName = "*.exe";
+  v.settingsFileName = "\\Mirvan.ini";
+  return v;
+}
+
+PlatformValues PosixPlatformValues() {
+  PlatformValues v;
+  // Where TeX Live's symlinks, distributions and macOS's TeX put the programs
+  // that a desktop launcher's minimal PATH may lack.
+  v.probeFolders = {"/usr/local/bin/", "/usr/bin/", "/Library/TeX/texbin/"};
+  v.probeSuffix = "";
+  v.programFileMarker = "/";
+  v.separator = "/";
+  v.defaultEditor = "xdg-open";
+  v.programFilter = "";  // all files: programs have no extension here
+  v.editorFilter = "";
+  v.editorDefExt = "";
+  v.editorInitialName = "";
+  v.settingsFileName = "/Mirvan.ini";
+  return v;
+}

@@ -1,0 +1,106 @@
+// Test doubles for the three narrow interfaces: an in-memory settings store
+// that logs writes, a scripted platform that logs runs, and scripted prompts
+// that log what was shown and answer from a queue.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "config/profile.h"
+#include "core/prompts.h"
+#include "platform/platform.h"
+
+class MemoryProfile : public IProfile {
+ public:
+  // "Section/Key" -> value; exact names.
+  std::map<std::string, std::string> values;
+  // Every write in order: "W Section/Key=value" or "D Section/Key".
+  std::vector<std::string> log;
+
+  bool Has(const std::string& section, const std::string& key) const {
+    return values.count(section + "/" + key) != 0;
+  }
+  std::string Get(const std::string& section, const std::string& key) const {
+    auto it = values.find(section + "/" + key);
+    return it == values.end() ? std::string() : it->second;
+  }
+  void Set(const std::string& section, const std::string& key, const std::string& v) {
+    values[section + "/" + key] = v;
+  }
+
+  std::string GetProfileString(const std::string& section, const std::string& key,
+                               const std::string& def) override;
+  int GetProfileInt(const std::string& section, const std::string& key, int def) override;
+  bool WriteProfileString(const std::string& section, const std::string& key,
+                          const std::string* value) override;
+  bool WriteProfileInt(const std::string& section, const std::string& key, int value) override;
+  using IProfile::WriteProfileString;
+};
+
+struct ToolCall {
+  std::string cwd;
+  std::string program;
+  std::vector<std::string> args;
+};
+
+class ScriptedPlatform : public IPlatform {
+ public:
+  explicit ScriptedPlatform(PlatformValues values = WindowsPlatformValues()) : values_(std::move(values)) {}
+
+  // Called for every RunTool; default: -1 (nothing can be started).
+  std::function<int(const ToolCall&)> onRun;
+  std::vector<ToolCall> runs;
+  std::string cwd = "C:\\start\\";
+  std::vector<std::string> chdirs;
+  bool chdirFails = false;
+  // Files that exist, path -> mtimeNs. Stat answers from here only.
+  std::map<std::string, long long> files;
+  // Shell opens: "doc|file|dir" or "editor|editor|path|dir"; "prompt|cwd".
+  std::vector<std::string> opens;
+  bool openResult = true;
+
+  const PlatformValues& Values() const override { return values_; }
+  int RunTool(const std::string& program, const std::vector<std::string>& args) override;
+  bool ChangeDir(const std::string& dir) override;
+  bool GetCwd(std::string& out) override;
+  FileStatus Stat(const std::string& path) override;
+  bool OpenDocument(const std::string& file, const std::string& dir) override;
+  bool OpenEditor(const std::string& editor, const std::string& documentPath, const std::string& dir) override;
+  void StartCommandPrompt() override;
+
+  // Program names of the runs, in order.
+  std::vector<std::string> Programs() const;
+
+ private:
+  PlatformValues values_;
+};
+
+class ScriptedPrompts : public IPrompts {
+ public:
+  // Everything shown, in order: "notice:TEXT", "ask:TEXT", "box:CAPTION|ICON|TEXT",
+  // "pick:FILTER", "pdfsize", "mkidx", "settings", "wait+", "wait-".
+  std::vector<std::string> shown;
+
+  std::deque<bool> askAnswers;                      // default when empty: false (Cancel)
+  std::deque<std::optional<std::string>> picks;     // nullopt = cancel; empty queue = cancel
+  std::vector<FileDialogSpec> pickSpecs;
+  // Dialog scripts: mutate the model and return OK (true) or not. Empty: Cancel.
+  std::deque<std::function<bool(CPdfSizeDlg&)>> pdfSize;
+  std::deque<std::function<bool(CMkIdxOptDlg&)>> mkIdx;
+  std::deque<std::function<void(CSettingsDlg&)>> settings;
+
+  void Notice(const std::string& text) override;
+  bool AskOkCancel(const std::string& text) override;
+  void MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) override;
+  bool PickFile(const FileDialogSpec& spec, std::string& path) override;
+  bool ShowPdfSizeDialog(CPdfSizeDlg& dlg) override;
+  bool ShowMkIdxOptDialog(CMkIdxOptDlg& dlg) override;
+  void ShowSettingsDialog(CSettingsDlg& dlg) override;
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
+};
