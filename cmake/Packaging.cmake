@@ -1,0 +1,55 @@
+# Installation layout for the desktop and the Debian package.
+#
+# `cmake --install` puts the program in bin/, a desktop entry that offers
+# Mirvan for TeX sources (the file manager then passes the file on the
+# command line), the icon in the hicolor theme, and the user manual in the
+# documentation folder. CPack turns the same layout into a .deb.
+if(NOT MIRVAN_BUILD_UI OR NOT UNIX OR APPLE)
+  return()
+endif()
+
+include(GNUInstallDirs)
+
+install(FILES ${CMAKE_SOURCE_DIR}/res/mirvan.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The program's own icon (the cyan square with its name) is the theme icon.
+install(FILES ${CMAKE_SOURCE_DIR}/res/icons/128.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME mirvan.svg)
+if(EXISTS ${CMAKE_SOURCE_DIR}/docs/manual.html)
+  install(FILES ${CMAKE_SOURCE_DIR}/docs/manual.html
+          DESTINATION ${CMAKE_INSTALL_DOCDIR})
+else()
+  message(WARNING "docs/manual.html is missing: the package will have no user manual")
+endif()
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME mirvan)
+set(CPACK_PACKAGE_VENDOR "Mirvan developers")
+set(CPACK_PACKAGE_CONTACT "Mirvan developers <mirvan@users.noreply.github.com>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "always-on-top bar for compiling Japanese LaTeX documents")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Mirvan is a small, always-on-top bar for writing Japanese LaTeX documents.\n\
+Drop a .tex file on it, then press one button per job: edit, compile (platex\n\
+with BibTeX, the index program and re-runs decided from the files the tools\n\
+leave behind), show the DVI, convert to PDF with a chosen paper size, show\n\
+the PDF, or compile and convert in one go. It drives TeX Live's platex,\n\
+pbibtex, mendex and dvipdfmx.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION tex)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# dpkg-shlibdeps adds the exact library versions the binary was linked with.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# What the program needs to start: Qt 6 widgets with SVG icons, GLib/GIO for
+# the file associations. The TeX chain and the desktop helpers are what it
+# drives; without them it starts but cannot build anything.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "libqt6widgets6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6core6 (>= 6.2), libqt6svg6 (>= 6.2), libglib2.0-0 (>= 2.56), libc6, libstdc++6")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "texlive-lang-japanese, texlive-latex-base, texlive-binaries, xdg-utils, fonts-noto-cjk | fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "texlive-latex-recommended, x-terminal-emulator")
+include(CPack)

@@ -1,0 +1,22 @@
+# End-to-end tests: the real program in a private X server (Xvfb + openbox),
+# driven with X input, running the real TeX chain. Each script is one test.
+# They need a display server and the TeX tools, so they only exist where the
+# UI is built on an X11 system.
+if(MIRVAN_BUILD_UI AND UNIX AND NOT APPLE)
+  file(GLOB _e2e_scripts CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_*.sh)
+  foreach(_script ${_e2e_scripts})
+    get_filename_component(_name ${_script} NAME_WE)
+    string(REGEX REPLACE "^test_" "" _name ${_name})
+    add_test(NAME e2e.${_name} COMMAND bash ${_script})
+    set_tests_properties(e2e.${_name} PROPERTIES
+      LABELS e2e
+      TIMEOUT 300
+      ENVIRONMENT "MIRVAN_BIN=$<TARGET_FILE:mirvan>")
+  endforeach()
+
+  # The Debian package: built with CPack from this build tree, then unpacked
+  # and checked.
+  add_test(NAME package.deb
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/package_check.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(package.deb PROPERTIES LABELS "package" TIMEOUT 300)
+endif()

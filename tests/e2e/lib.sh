@@ -1,0 +1,378 @@
+# Shared helpers of the end-to-end tests: a private X server with a window
+# manager, a fresh home, the tool wrappers first on PATH, and ways to find,
+# click and type into Mirvan's windows the way a user would.
+#
+# A test script sources this file, calls e2e_setup, and then drives the bar.
+# Every wait polls for a window, a file or a log line with a time limit;
+# nothing sleeps for a guessed time.
+#
+# Environment:
+#   MIRVAN_BIN         the program under test (default: build/mirvan)
+#   MIRVAN_E2E_KEEP=1  keep the temporary folder for inspection
+set -uo pipefail
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+E2E_SOURCE_DIR=$(cd "$E2E_DIR/../.." && pwd)
+MIRVAN_BIN=${MIRVAN_BIN:-$E2E_SOURCE_DIR/build/mirvan}
+BAR_TITLE='Mirvan: Drag & Drop TeX file'
+# Message boxes carry the application title: the program file's name.
+APP_TITLE=$(basename "$MIRVAN_BIN")
+APP_TITLE=${APP_TITLE%.*}
+PDFSIZE_TITLE='PDF 作成の用紙サイズ'
+SETTINGS_TITLE='設定'
+
+E2E_PIDS=()          # processes this test started, ended in reverse order
+MIRVAN_PID=
+BAR=
+E2E_FAILED=0
+
+e2e_log() { printf '[%s] %s\n' "$(date +%T.%3N)" "$*" >&2; }
+
+e2e_fail() {
+  E2E_FAILED=1
+  printf 'FAIL: %s\n' "$*" >&2
+  e2e_diagnose
+  exit 1
+}
+
+e2e_diagnose() {
+  [ -n "${DISPLAY:-}" ] || return 0
+  {
+    echo "--- visible windows:"
+    local w
+    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+      printf '  %s %s\n' "$w" "$(xdotool getwindowname "$w" 2>/dev/null)"
+    done
+    if [ -n "${MIRVAN_TOOL_LOG:-}" ] && [ -f "$MIRVAN_TOOL_LOG" ]; then
+      echo "--- tool runs:"; sed 's/^/  /' "$MIRVAN_TOOL_LOG"
+    fi
+    if [ -n "${E2E_WORK:-}" ] && [ -f "$E2E_WORK/Mirvan.ini" ]; then
+      echo "--- Mirvan.ini:"; sed 's/^/  /' "$E2E_WORK/Mirvan.ini"
+    fi
+    if [ -n "${E2E_TMP:-}" ] && [ -f "$E2E_TMP/mirvan.out" ]; then
+      echo "--- mirvan output:"; tail -n 30 "$E2E_TMP/mirvan.out" | sed 's/^/  /'
+    fi
+  } >&2
+}
+
+e2e_cleanup() {
+  local i pid
+  for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+    pid=${E2E_PIDS[i]}
+    kill -TERM "$pid" 2>/dev/null
+  done
+  for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+    pid=${E2E_PIDS[i]}
+    # Reap what ended; a process that ignores TERM gets KILL after a grace.
+    local n=0
+    while kill -0 "$pid" 2>/dev/null && [ $n -lt 20 ]; do sleep 0.1; n=$((n + 1)); done
+    kill -KILL "$pid" 2>/dev/null
+  done
+  if [ -n "${E2E_TMP:-}" ]; then
+    if [ "${MIRVAN_E2E_KEEP:-0}" = 1 ] || [ $E2E_FAILED = 1 ]; then
+      echo "kept: $E2E_TMP" >&2
+    else
+      rm -rf "$E2E_TMP"
+    fi
+  fi
+}
+
+# Polls `cmd...` until it succeeds or `secs` pass.
+e2e_poll() {
+  local secs=$1; shift
+  local deadline=$((SECONDS + secs))
+  while ! "$@"; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.05
+  done
+}
+
+_e2e_has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# Private X server, window manager and a fresh user environment.
+e2e_setup() {
+  [ -x "$MIRVAN_BIN" ] || { echo "no program at $MIRVAN_BIN" >&2; exit 1; }
+  E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/mirvan-e2e.XXXXXX")
+  trap e2e_cleanup EXIT
+  export HOME=$E2E_TMP/home
+  export XDG_CONFIG_HOME=$E2E_TMP/config
+  export XDG_DATA_HOME=$E2E_TMP/data
+  export XDG_CACHE_HOME=$E2E_TMP/cache
+  export XDG_RUNTIME_DIR=$E2E_TMP/runtime
+  mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME/applications" "$XDG_CACHE_HOME"
+  mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+  export LANG=C.UTF-8 LC_ALL=C.UTF-8
+  export QT_QPA_PLATFORM=xcb
+  unset QT_QPA_PLATFORMTHEME SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY
+  export NO_AT_BRIDGE=1
+  export MIRVAN_TOOL_LOG=$E2E_TMP/tools.log
+  : >"$MIRVAN_TOOL_LOG"
+  export PATH=$E2E_DIR/wrappers:$PATH
+  E2E_WORK=$E2E_TMP/work
+  mkdir -p "$E2E_WORK"
+
+  # Xvfb picks a free display itself and tells us its number.
+  local dfile=$E2E_TMP/display
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dfile" 2>"$E2E_TMP/xvfb.log" &
+  E2E_PIDS+=($!)
+  e2e_poll 20 test -s "$dfile" || e2e_fail "Xvfb did not start"
+  export DISPLAY=:$(head -n1 "$dfile")
+  e2e_poll 20 xdpyinfo >/dev/null 2>&1 || e2e_fail "X server $DISPLAY not answering"
+  openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+  E2E_PIDS+=($!)
+  e2e_poll 20 _e2e_has_wm || e2e_fail "openbox did not start"
+  e2e_log "X server $DISPLAY with openbox; work folder $E2E_WORK"
+}
+
+# Copies the sample document (paper.tex and its files) into folder $1.
+e2e_copy_sample() {
+  local dest=$1
+  mkdir -p "$dest"
+  if [ -f "$E2E_SOURCE_DIR/examples/paper.tex" ]; then
+    cp -r "$E2E_SOURCE_DIR/examples/." "$dest/"
+  else
+    cp -r "$E2E_DIR/fixture/." "$dest/"
+  fi
+}
+
+# Mirvan.ini for the tests: pbibtex (TeX Live has no jbibtex) and no index
+# options question, unless a test says otherwise.
+e2e_write_ini() {
+  printf '%s\n' "$@" >"$E2E_WORK/Mirvan.ini"
+}
+E2E_INI_DEFAULT=('[Settings]' 'Bib=pbibtex' 'MkIdxNvr=1' 'MkIdxOpt=-s myindex')
+
+# Starts the bar from $E2E_WORK (where Mirvan.ini lives) with the given
+# arguments and waits for its window; sets MIRVAN_PID and BAR.
+e2e_start() {
+  (cd "$E2E_WORK" && exec "$MIRVAN_BIN" "$@") >>"$E2E_TMP/mirvan.out" 2>&1 &
+  MIRVAN_PID=$!
+  E2E_PIDS+=($MIRVAN_PID)
+  BAR=$(e2e_wait_window "^${BAR_TITLE}\$" 30) || e2e_fail "the bar did not appear"
+  e2e_log "bar $BAR (pid $MIRVAN_PID)"
+}
+
+# Waits until Mirvan's process has ended; its exit status in E2E_STATUS.
+e2e_wait_exit() {
+  local secs=${1:-20}
+  e2e_poll "$secs" _e2e_gone "$MIRVAN_PID" || e2e_fail "mirvan did not end"
+  wait "$MIRVAN_PID"
+  E2E_STATUS=$?
+}
+_e2e_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# Visible windows of the program whose title matches the regex $1.
+_e2e_find() {
+  xdotool search --all --onlyvisible --pid "$MIRVAN_PID" --name "$1" 2>/dev/null | head -n1
+}
+
+# Prints the id of a visible window of the program titled by regex $1,
+# waiting up to $2 seconds.
+e2e_wait_window() {
+  local re=$1 secs=${2:-20} w deadline=$((SECONDS + ${2:-20}))
+  while :; do
+    w=$(_e2e_find "$re")
+    if [ -n "$w" ]; then echo "$w"; return 0; fi
+    kill -0 "$MIRVAN_PID" 2>/dev/null || return 1
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.05
+  done
+}
+
+# Waits until window $1 is no longer visible.
+e2e_wait_closed() {
+  local w=$1 secs=${2:-20}
+  e2e_poll "$secs" _e2e_not_viewable "$w"
+}
+_e2e_not_viewable() {
+  ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# Any visible window of the program other than the bar, or nothing.
+e2e_other_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$MIRVAN_PID" 2>/dev/null); do
+    [ "$w" = "$BAR" ] && continue
+    # Qt's own helper windows have no title; every dialog has one.
+    [ -n "$(xdotool getwindowname "$w" 2>/dev/null)" ] || continue
+    echo "$w"; return 0
+  done
+  return 1
+}
+
+e2e_window_text() { xdotool getwindowname "$1" 2>/dev/null; }
+
+# Geometry of window $1 in the shell variables X Y WIDTH HEIGHT.
+# (xwininfo's absolute position: xdotool's is off by the frame under a
+# reparenting window manager.)
+e2e_geometry() {
+  local info
+  info=$(xwininfo -id "$1") || e2e_fail "no window $1"
+  X=$(awk '/Absolute upper-left X/ { print $NF }' <<<"$info")
+  Y=$(awk '/Absolute upper-left Y/ { print $NF }' <<<"$info")
+  WIDTH=$(awk '/^ *Width:/ { print $NF }' <<<"$info")
+  HEIGHT=$(awk '/^ *Height:/ { print $NF }' <<<"$info")
+}
+
+# Clicks the centre of the rectangle x y w h, given in dialog units, of
+# window $1 whose client area measures $2 x $3 dialog units.
+e2e_click_du() {
+  local win=$1 dw=$2 dh=$3 x=$4 y=$5 w=$6 h=$7 px py
+  e2e_geometry "$win"
+  read -r px py < <(awk -v X="$X" -v Y="$Y" -v W="$WIDTH" -v H="$HEIGHT" \
+    -v dw="$dw" -v dh="$dh" -v x="$x" -v y="$y" -v w="$w" -v h="$h" \
+    'BEGIN { printf "%d %d\n", X + (x + w / 2) * W / dw, Y + (y + h / 2) * H / dh }')
+  xdotool mousemove --sync "$px" "$py" click 1
+}
+
+# Root coordinates of the centre of a dialog-unit rectangle of the bar.
+e2e_bar_point() {
+  local x=$1 y=$2 w=$3 h=$4
+  e2e_geometry "$BAR"
+  awk -v X="$X" -v Y="$Y" -v W="$WIDTH" -v H="$HEIGHT" -v x="$x" -v y="$y" -v w="$w" -v h="$h" \
+    'BEGIN { printf "%d %d\n", X + (x + w / 2) * W / 235, Y + (y + h / 2) * H / 38 }'
+}
+
+# The bar's controls (template 146), as x y w h in dialog units.
+declare -A BAR_RECT=(
+  [edit]="0 0 22 21" [tex]="25 0 22 21" [dvi]="50 0 22 21" [pdf]="75 0 22 21"
+  [pdfread]="99 0 22 21" [texpdf]="124 0 22 21" [prompt]="187 0 22 21"
+  [settings]="213 0 22 21" [select]="190 23 45 12" [history]="24 23 162 12"
+)
+# Clicks a control of the bar by name (keys of BAR_RECT).
+e2e_press() {
+  local r=${BAR_RECT[$1]:?unknown control $1}
+  # shellcheck disable=SC2086
+  e2e_click_du "$BAR" 235 38 $r
+}
+
+# The Settings dialog (template 137, 91 x 150 dialog units).
+declare -A SETTINGS_RECT=(
+  [close]="7 128 77 14" [editor]="7 7 77 14" [tex]="7 21 77 14" [bib]="7 37 77 14"
+  [dvipdf]="7 52 77 14" [mkidx]="7 68 77 14" [mkidxopt]="7 83 77 14" [pdfsize]="7 99 77 14"
+)
+e2e_press_settings() {
+  local win=$1 r=${SETTINGS_RECT[$2]:?unknown button $2}
+  # shellcheck disable=SC2086
+  e2e_click_du "$win" 91 150 $r
+}
+
+# The paper size dialog (template 173, 181 x 157 dialog units).
+declare -A PDFSIZE_RECT=(
+  [ok]="113 7 50 14" [cancel]="113 24 50 14" [nshow]="25 57 143 10" [neshow]="25 71 102 10"
+  [A3]="10 105 24 10" [A4]="38 105 24 10" [A5]="66 105 24 10" [A6]="95 105 24 10"
+  [Landscape]="128 105 41 10" [B3]="11 120 24 10" [B4]="38 120 24 10" [B5]="66 120 24 10"
+  [B6]="95 120 24 10" [B5var]="128 120 33 10" [Letter]="11 135 29 10" [Legal]="49 135 29 10"
+  [Ledger]="87 135 30 10" [Tabloid]="128 135 37 10"
+)
+e2e_press_pdfsize() {
+  local win=$1 r=${PDFSIZE_RECT[$2]:?unknown control $2}
+  # shellcheck disable=SC2086
+  e2e_click_du "$win" 181 157 $r
+}
+
+# Gives window $1 the keyboard focus, then sends keys / types text.
+e2e_key() { local w=$1; shift; xdotool windowactivate --sync "$w" >/dev/null 2>&1; xdotool key --clearmodifiers "$@"; }
+e2e_type() { local w=$1; shift; xdotool windowactivate --sync "$w" >/dev/null 2>&1; xdotool type --delay 20 "$*"; }
+
+# Waits for a message box of the program (caption $3, default the
+# application title) and answers it with key $2 (Return = the default
+# button). $1 says which box is expected, for the failure report: Qt offers
+# no way to read a box's text from outside on X11, so the texts themselves
+# are left to the unit tests.
+e2e_answer_box() {
+  local want=$1 key=${2:-Return} title=${3:-^${APP_TITLE}\$} box
+  box=$(e2e_wait_window "$title" 30) || e2e_fail "no message box '$title' ($want)"
+  e2e_log "box $box '$(e2e_window_text "$box")' ($want): $key"
+  e2e_key "$box" "$key"
+  e2e_wait_closed "$box" 10 || e2e_fail "message box did not close"
+}
+
+# The text in the history box's edit field (select all, copy).
+e2e_history_text() {
+  printf '' | xclip -selection clipboard -i >/dev/null 2>&1
+  e2e_press history
+  xdotool key --clearmodifiers ctrl+a ctrl+c
+  local t n=0
+  while [ $n -lt 40 ]; do
+    t=$(xclip -selection clipboard -o 2>/dev/null) && [ -n "$t" ] && break
+    sleep 0.05; n=$((n + 1))
+  done
+  printf '%s' "$t"
+}
+
+# Waits until the bar handles clicks again: every action runs to its end
+# before the next click is handled, and clicks that arrive while a tool runs
+# are dropped. So a click on "ﾌｧｲﾙ選択" that opens the file dialog proves the
+# action before it has ended; the dialog is then cancelled, which changes
+# nothing. Fails when a message box is in the way (see e2e_answer_box).
+e2e_wait_idle() {
+  local secs=${1:-120} deadline=$((SECONDS + ${1:-120})) w runs n
+  while :; do
+    w=$(e2e_other_window)
+    if [ -n "$w" ]; then
+      case "$(e2e_window_text "$w")" in
+        "$APP_TITLE"|Warning*) e2e_fail "unexpected message box '$(e2e_window_text "$w")'" ;;
+      esac
+    elif [ -z "$(e2e_tool_running)" ]; then
+      runs=$(e2e_run_count)
+      e2e_press select
+      n=0; w=
+      while [ $n -lt 60 ] && [ -z "$w" ]; do
+        sleep 0.05; n=$((n + 1))
+        w=$(e2e_other_window)
+      done
+      if [ -n "$w" ] && [ "$(e2e_run_count)" = "$runs" ] && [ -z "$(e2e_tool_running)" ]; then
+        case "$(e2e_window_text "$w")" in
+          "$APP_TITLE"|Warning*) e2e_fail "unexpected message box '$(e2e_window_text "$w")'" ;;
+        esac
+        e2e_key "$w" Escape
+        e2e_wait_closed "$w" 10 || e2e_fail "file dialog did not close"
+        return 0
+      fi
+    fi
+    kill -0 "$MIRVAN_PID" 2>/dev/null || e2e_fail "mirvan ended"
+    [ $SECONDS -lt $deadline ] || e2e_fail "the bar stayed busy"
+    sleep 0.1
+  done
+}
+
+# Prints the tool that is running now (a start line without an end line).
+e2e_tool_running() {
+  local starts ends
+  starts=$(wc -l <"$MIRVAN_TOOL_LOG")
+  ends=$( [ -f "$MIRVAN_TOOL_LOG.times" ] && wc -l <"$MIRVAN_TOOL_LOG.times" || echo 0)
+  [ "$starts" -gt "$ends" ] && tail -n1 "$MIRVAN_TOOL_LOG" | cut -f1
+}
+
+# The sequence of tool runs so far, one "tool args..." per line, from line
+# $1 of the log on (default 1), with the working folder checked to be $2.
+e2e_runs() {
+  local from=${1:-1} dir=${2:-}
+  tail -n +"$from" "$MIRVAN_TOOL_LOG" | while IFS=$'\t' read -r tool cwd args; do
+    if [ -n "$dir" ] && [ "$cwd" != "$dir" ]; then echo "$tool ran in $cwd"; continue; fi
+    printf '%s %s\n' "$tool" "${args//$'\t'/ }"
+  done
+}
+e2e_run_count() { wc -l <"$MIRVAN_TOOL_LOG"; }
+
+# Waits for file $1 to exist (and be non-empty).
+e2e_wait_file() {
+  local f=$1 secs=${2:-30}
+  e2e_poll "$secs" test -s "$f"
+}
+
+e2e_expect_eq() {
+  local what=$1 got=$2 want=$3
+  [ "$got" = "$want" ] || e2e_fail "$what: got [$got], want [$want]"
+}
+
+# The INI value of key $2 in section $1 of Mirvan.ini.
+e2e_ini() {
+  awk -v s="[$1]" -v k="$2" '
+    /^\[/ { in_s = ($0 == s); next }
+    in_s { i = index($0, "="); if (i > 0 && substr($0, 1, i - 1) == k) { print substr($0, i + 1); exit } }
+  ' "$E2E_WORK/Mirvan.ini" | tr -d '\r'
+}
+
+e2e_pass() { e2e_log "PASS: $*"; }

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Builds the .deb from the build tree given as $1 and checks what a packager
+# and a desktop user meet: the control fields, the files and where they go,
+# a valid desktop entry that file managers offer for TeX sources, and
+# dependencies that cover every library the program links.
+set -uo pipefail
+BUILD=$(cd "${1:?build folder}" && pwd)
+SRC=$(cd "$(dirname "$0")/../.." && pwd)
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/mirvan-deb.XXXXXX")
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(cd "$tmp" && cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$tmp/out" >"$tmp/cpack.log" 2>&1) \
+  || { cat "$tmp/cpack.log" >&2; fail "cpack"; }
+deb=$(ls "$tmp"/out/mirvan_*.deb 2>/dev/null | head -n1)
+[ -n "$deb" ] || fail "no .deb built"
+echo "built ${deb##*/}"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = mirvan ] || fail "Package: $(field Package)"
+version=$(sed -n 's/^project(Mirvan VERSION \([0-9.]*\).*/\1/p' "$SRC/CMakeLists.txt")
+[ "$(field Version)" = "$version" ] || fail "Version: $(field Version), want $version"
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture: $(field Architecture)"
+
+# Every package named in Depends and Recommends exists in Debian; the ones
+# the program cannot start without are in Depends.
+names() { tr ',|' '\n\n' | sed 's/(.*)//; s/^ *//; s/ *$//' | grep -v '^$' | sort -u; }
+depends=$(field Depends | names)
+recommends=$(field Recommends | names)
+for p in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 libglib2.0-0; do
+  grep -qx "$p" <<<"$depends" || fail "Depends lacks $p: $(field Depends)"
+done
+for p in texlive-lang-japanese texlive-latex-base texlive-binaries xdg-utils; do
+  grep -qx "$p" <<<"$recommends" || fail "Recommends lacks $p: $(field Recommends)"
+done
+for p in $depends $recommends; do
+  apt-cache show --no-all-versions "$p" >/dev/null 2>&1 || fail "no Debian package $p"
+done
+
+dpkg-deb -x "$deb" "$tmp/root" || fail "dpkg-deb -x"
+root=$tmp/root
+contents=$(cd "$root" && find . -type f -o -type l | sort)
+echo "$contents"
+bin=$root/usr/bin/mirvan
+[ -x "$bin" ] || fail "no executable usr/bin/mirvan"
+file -b "$bin" | grep -q '^ELF' || fail "usr/bin/mirvan is not an ELF program"
+desktop=$root/usr/share/applications/mirvan.desktop
+[ -f "$desktop" ] || fail "no desktop entry"
+desktop-file-validate "$desktop" || fail "desktop-file-validate"
+grep -qx 'Exec=mirvan %f' "$desktop" || fail "the desktop entry does not pass the file on"
+grep -q '^MimeType=.*text/x-tex;' "$desktop" || fail "the desktop entry does not claim text/x-tex"
+icon=$root/usr/share/icons/hicolor/scalable/apps/mirvan.svg
+[ -f "$icon" ] || fail "no hicolor icon"
+grep -q '<svg' "$icon" || fail "the icon is not SVG"
+grep -qx 'Icon=mirvan' "$desktop" || fail "the desktop entry names another icon"
+if [ -f "$SRC/docs/manual.html" ]; then
+  cmp -s "$SRC/docs/manual.html" "$root/usr/share/doc/mirvan/manual.html" || fail "user manual missing"
+fi
+stray=$(grep -Ev '^\./usr/(bin/mirvan|share/applications/|share/icons/hicolor/|share/doc/mirvan/)' <<<"$contents")
+[ -z "$stray" ] || fail "unexpected files: $stray"
+
+# Every shared library the program links comes from a package that Depends
+# names (or from the C/C++ runtime every Debian system has).
+for lib in $(readelf -d "$bin" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p'); do
+  path=$(ldconfig -p | awk -v l="$lib" '$1 == l { print $NF; exit }')
+  [ -n "$path" ] || fail "cannot resolve $lib"
+  pkg=$(dpkg -S "$(realpath "$path")" 2>/dev/null | head -n1 | cut -d: -f1)
+  [ -n "$pkg" ] || pkg=$(dpkg -S "$path" 2>/dev/null | head -n1 | cut -d: -f1)
+  case "$pkg" in libc6|libgcc-s1|libstdc++6) continue ;; esac
+  grep -qx "$pkg" <<<"$depends" || fail "$lib comes from $pkg, which Depends does not name"
+done
+
+# A file manager offers the installed entry for TeX sources.
+offered=$(XDG_DATA_HOME=$tmp/none XDG_DATA_DIRS=$root/usr/share gio mime text/x-tex 2>&1)
+grep -q 'mirvan.desktop' <<<"$offered" || fail "mirvan.desktop is not offered for text/x-tex: $offered"
+echo "PASS: ${deb##*/}"

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The close box saves the history; the next start takes its newest entry as
+# the current document. Esc ends the bar without saving.
+source "$(dirname "$0")/lib.sh"
+e2e_setup
+
+DOC=$E2E_TMP/doc
+mkdir -p "$DOC"
+for n in first second; do
+  printf '%s\n' '\documentclass{jarticle}\begin{document}履歴の試験。\end{document}' >"$DOC/$n.tex"
+done
+e2e_write_ini "${E2E_INI_DEFAULT[@]}"
+
+e2e_start "$DOC/first.tex"
+wmctrl -c "$BAR_TITLE" || e2e_fail "wmctrl could not close the bar"
+e2e_wait_exit
+e2e_expect_eq "File0 after the close box" "$(e2e_ini RFL File0)" "$DOC/first.tex"
+e2e_pass "close box saves the history"
+
+# No document on the command line: the newest history entry is current.
+e2e_start
+e2e_expect_eq "history box at start" "$(e2e_history_text)" "$DOC/first.tex"
+e2e_press tex
+e2e_wait_idle
+e2e_expect_eq "runs" "$(e2e_runs 1 "$DOC")" "platex first"
+e2e_pass "restart finds the history"
+
+# Esc ends the bar through Cancel, which does not save the history.
+e2e_key "$BAR" Escape
+e2e_wait_exit
+e2e_start "$DOC/second.tex"
+e2e_key "$BAR" Escape
+e2e_wait_exit
+e2e_expect_eq "File0 after Esc" "$(e2e_ini RFL File0)" "$DOC/first.tex"
+[ -z "$(e2e_ini RFL File1)" ] || e2e_fail "File1 written although Esc ended the bar"
+e2e_pass "Esc does not save the history"
