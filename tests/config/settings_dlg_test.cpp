@@ -189,7 +189,8 @@ TEST_F(SettingsDialogTest, PaperSizeCancelledKeepsTheSwitch) {
 
 TEST_F(SettingsDialogTest, LastPaperSizeOkOfTheOpeningCounts) {
   PaperAnswer(true, 0, true, false);
-  PaperAnswer(true, 1, false, false);
+  // The second showing opens with 1012 ticked from the first OK; a click clears it.
+  PaperAnswer(true, 1, true, false);
   PaperAnswer(false, 5, true, false);
   Open({32776, 32776, 32776});
   EXPECT_EQ(dlg.m_nPdfNShow, 0);
