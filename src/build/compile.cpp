@@ -5,11 +5,13 @@
 #include <optional>
 #include <string>
 
-#include "build/compile_markers.h"
+#include "build/compile_texts.h"
+#include "build/markers.h"
+#include "build/tool_names.h"
 #include "core/mirvan_dlg.h"
 #include "text/mbcs.h"
 
-namespace cm = compile_markers;
+namespace ct = compile_text;
 
 namespace {
 
@@ -43,9 +45,9 @@ class CompileRun {
   // by now, and a missing log is reported under that name.
   void ReadLog() { ReadWholeFile(m_dlg.m_strName + ".log", m_logText); }
   bool Aborted() const {
-    return mbcs::Contains(m_logText, cm::kAbortLower) || mbcs::Contains(m_logText, cm::kAbortUpper);
+    return mbcs::Contains(m_logText, marker::kStoppedLower) || mbcs::Contains(m_logText, marker::kStoppedUpper);
   }
-  void NoteWarning() { m_warningFound = mbcs::Contains(m_logText, cm::kLaTeXWarning); }
+  void NoteWarning() { m_warningFound = mbcs::Contains(m_logText, marker::kLaTeXWarning); }
 
   int BibStage();
   bool IndexStageAborted();
@@ -94,14 +96,14 @@ int CompileRun::Full() {
 // made none.
 int CompileRun::BibStage() {
   int bibStatus = 1;
-  const std::string noBbl = std::string(cm::kNoFilePrefix) + m_dlg.m_strName + cm::kBblExt;
+  const std::string noBbl = std::string(marker::kNoFile) + m_dlg.m_strName + marker::kBblExtension;
   if (mbcs::Contains(m_logText, noBbl)) {
     if (m_dlg.RunBibTeX() != 0) bibStatus = RunCompiler();
     return bibStatus;
   }
   // A document under \nofiles writes no .aux; that is no reason to fail.
   const std::string auxNow = TextIfExists(DocPath(".aux")).value_or(std::string());
-  if (mbcs::Contains(auxNow, cm::kBibData)) {
+  if (mbcs::Contains(auxNow, marker::kBibData)) {
     if (m_dlg.RunBibTeX() != 0) bibStatus = RunCompiler();
   } else if (m_auxBefore && *m_auxBefore != auxNow) {
     bibStatus = RunCompiler();
@@ -123,7 +125,7 @@ int CompileRun::Finish() {
   const std::optional<std::string> tocNow = TextIfExists(DocPath(".toc"));
   ReadLog();
   NoteWarning();
-  const bool labelsFound = mbcs::Contains(m_logText, cm::kLabels);
+  const bool labelsFound = mbcs::Contains(m_logText, marker::kLabels);
   if (Aborted()) return 0;
 
   // An absent text compares as the empty one.
@@ -157,7 +159,7 @@ int CompileRun::Finish() {
   }
 
   if (m_warningFound)
-    m_dlg.Prompts().MessageBox(cm::kWarningCaption, cm::kWarningText, BoxIcon::Exclamation);
+    m_dlg.Prompts().MessageBox(ct::kWarningCaption, ct::kWarningText, BoxIcon::Exclamation);
   return 1;
 }
 
@@ -165,13 +167,13 @@ int CompileRun::Finish() {
 
 int CMirvanDlg::Compile() {
   if (m_strName.empty()) {
-    Prompts().Notice(cm::kNoDocumentText);
+    Prompts().Notice(ct::kNoDocumentText);
     return 0;
   }
   Platform().ChangeDir(m_strDir);  // a failed change shows up as a failed run
 
   // Plain TeX and friends leave nothing to judge: a start is a success.
-  if (!mbcs::Contains(m_strTeX, cm::kLaTeXName)) {
+  if (!mbcs::Contains(m_strTeX, tool::kLaTeX)) {
     if (RunTool(m_strTeX, {m_strName}) == -1) return LocateTeX() != 0 ? 1 : 0;
     return 1;
   }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "build/tool_names.h"
 #include "core/mirvan_dlg.h"
 #include "text/mbcs.h"
 
@@ -73,7 +74,7 @@ int CMirvanDlg::MakePdf() {
           status = RunTool(candidate, words);
           if (status != -1) {
             m_strDviPdf = candidate;
-            Profile().WriteProfileString("Settings", "DviPdf", m_strDviPdf);
+            Profile().WriteProfileString(tool::kSection, tool::kKeyDviPdf, m_strDviPdf);
             judge = true;
             break;
           }
@@ -107,7 +108,7 @@ int CMirvanDlg::MakePdf() {
 
   if (m_nAcr == 0 && result != 0) {
     m_nAcr = 1;
-    Profile().WriteProfileInt("Settings", "Acr", 1);
+    Profile().WriteProfileInt(tool::kSection, "Acr", 1);
   }
   return result;
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "build/compile_markers.h"
+#include "build/compile_texts.h"
 #include "build/doc_platform.h"
 #include "core/mirvan_dlg.h"
 #include "text/mbcs.h"
@@ -28,12 +28,12 @@ struct TexRun {
   Dvi dvi = Dvi::New;
 };
 
-TexRun Run(std::string log, Files other = {}, int status = 0, Dvi dvi = Dvi::New) {
+TexRun Tex(std::string log, Files other = {}, int status = 0, Dvi dvi = Dvi::New) {
   return TexRun{std::move(log), std::move(other), status, dvi};
 }
 
-const std::string kBoxWarning = std::string("box:") + compile_markers::kWarningCaption + "|exclamation|" +
-                                compile_markers::kWarningText;
+const std::string kBoxWarning = std::string("box:") + compile_text::kWarningCaption + "|exclamation|" +
+                                compile_text::kWarningText;
 
 struct Harness {
   DocPlatform platform;
@@ -120,6 +120,8 @@ struct Case {
 
 class CompileTable : public ::testing::TestWithParam<Case> {};
 
+std::string CaseName(const ::testing::TestParamInfo<Case>& c) { return c.param.name; }
+
 TEST_P(CompileTable, RunsAndResult) {
   const Case& c = GetParam();
   Harness h;
@@ -134,7 +136,9 @@ TEST_P(CompileTable, RunsAndResult) {
   EXPECT_EQ(h.Boxes(), c.warningBox ? std::vector<std::string>{kBoxWarning} : std::vector<std::string>{});
   for (const auto& r : h.platform.runs) {
     EXPECT_EQ(r.cwd, h.platform.Dir()) << r.program;
-    if (r.program == "platex" || r.program == "pbibtex") EXPECT_EQ(r.args, std::vector<std::string>{"paper"});
+    if (r.program == "platex" || r.program == "pbibtex") {
+      EXPECT_EQ(r.args, std::vector<std::string>{"paper"});
+    }
   }
 }
 
@@ -143,92 +147,92 @@ const Files kOldToc = {{".toc", "toc A"}, {".aux", "aux"}, {".dvi", "old"}};
 // The final decision: .toc before, .toc now, labels, changed.
 const Case kFinalBranch[] = {
     {"TocBeforeLabelsTocSameAfterCompareRun", kOldToc,
-     {Run(kLog + kLabels, {{".toc", "toc A"}}), Run(kLog, {{".toc", "toc A"}})}, 0, 0, "T T", 1, false},
+     {Tex(kLog + kLabels, {{".toc", "toc A"}}), Tex(kLog, {{".toc", "toc A"}})}, 0, 0, "T T", 1, false},
     {"TocBeforeLabelsTocChangesInCompareRun", kOldToc,
-     {Run(kLog + kLabels, {{".toc", "toc A"}}), Run(kLog, {{".toc", "toc B"}}), Run(kLog)}, 0, 0, "T T T", 1,
+     {Tex(kLog + kLabels, {{".toc", "toc A"}}), Tex(kLog, {{".toc", "toc B"}}), Tex(kLog)}, 0, 0, "T T T", 1,
      false},
     {"TocBeforeLabelsTocUnchangedYetCompared", kOldToc,
-     {Run(kLog + kLabels), Run(kLog)}, 0, 0, "T T", 1, false},
-    {"TocBeforeNoLabelsChanged", kOldToc, {Run(kLog, {{".toc", "toc B"}}), Run(kLog)}, 0, 0, "T T", 1, false},
-    {"TocBeforeNoLabelsTocGone", kOldToc, {Run(kLog, {{".toc", std::nullopt}}), Run(kLog)}, 0, 0, "T T", 1, false},
-    {"TocBeforeNoLabelsUnchanged", kOldToc, {Run(kLog, {{".toc", "toc A"}})}, 0, 0, "T", 1, false},
+     {Tex(kLog + kLabels), Tex(kLog)}, 0, 0, "T T", 1, false},
+    {"TocBeforeNoLabelsChanged", kOldToc, {Tex(kLog, {{".toc", "toc B"}}), Tex(kLog)}, 0, 0, "T T", 1, false},
+    {"TocBeforeNoLabelsTocGone", kOldToc, {Tex(kLog, {{".toc", std::nullopt}}), Tex(kLog)}, 0, 0, "T T", 1, false},
+    {"TocBeforeNoLabelsUnchanged", kOldToc, {Tex(kLog, {{".toc", "toc A"}})}, 0, 0, "T", 1, false},
     {"NoTocBeforeTocNowLabels", {},
-     {Run(kLog + kLabels, {{".toc", "toc A"}}), Run(kLog, {{".toc", "toc A"}})}, 0, 0, "T T", 1, false},
-    {"NoTocBeforeTocCreatedOneExtraRun", {}, {Run(kLog, {{".toc", "toc A"}}), Run(kLog)}, 0, 0, "T T", 1, false},
-    {"NoTocAtAllLabelsOneExtraRunNeverCompare", {}, {Run(kLog + kLabels), Run(kLog + kLabels)}, 0, 0, "T T", 1,
+     {Tex(kLog + kLabels, {{".toc", "toc A"}}), Tex(kLog, {{".toc", "toc A"}})}, 0, 0, "T T", 1, false},
+    {"NoTocBeforeTocCreatedOneExtraRun", {}, {Tex(kLog, {{".toc", "toc A"}}), Tex(kLog)}, 0, 0, "T T", 1, false},
+    {"NoTocAtAllLabelsOneExtraRunNeverCompare", {}, {Tex(kLog + kLabels), Tex(kLog + kLabels)}, 0, 0, "T T", 1,
      true},
-    {"NoTocAtAllNoLabelsDone", {}, {Run(kLog)}, 0, 0, "T", 1, false},
+    {"NoTocAtAllNoLabelsDone", {}, {Tex(kLog)}, 0, 0, "T", 1, false},
 };
 INSTANTIATE_TEST_SUITE_P(FinalBranch, CompileTable, ::testing::ValuesIn(kFinalBranch),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName);
 
 const Case kFailures[] = {
-    {"NoDviAfterFirstRun", {}, {Run(kLog, {}, 1, Dvi::None)}, 0, 0, "T", 0, false},
-    {"DviSameTimeAsBefore", {{".dvi", "old"}}, {Run(kLog, {}, 0, Dvi::SameTime)}, 0, 0, "T", 0, false},
-    {"DviOneNanosecondNewerPasses", {{".dvi", "old"}}, {Run(kLog)}, 0, 0, "T", 1, false},
-    {"AbortLowerX", {}, {Run(kAbortX)}, 0, 0, "T", 0, false},
-    {"AbortCapitalX", {}, {Run(kAbortBigX)}, 0, 0, "T", 0, false},
-    {"QuestionMarkWithoutLineBreakIsNoAbort", {}, {Run(kLog + "Is this ok? x\n")}, 0, 0, "T", 1, false},
-    {"AbortInBibTeXRerun", {}, {Run(kNoBbl), Run(kAbortX)}, 0, 0, "T B T", 0, false},
-    {"BibTeXRerunNonZeroSkipsCheckButFinalReadCatches", {}, {Run(kNoBbl), Run(kAbortX, {}, 1)}, 0, 0, "T B T",
+    {"NoDviAfterFirstRun", {}, {Tex(kLog, {}, 1, Dvi::None)}, 0, 0, "T", 0, false},
+    {"DviSameTimeAsBefore", {{".dvi", "old"}}, {Tex(kLog, {}, 0, Dvi::SameTime)}, 0, 0, "T", 0, false},
+    {"DviOneNanosecondNewerPasses", {{".dvi", "old"}}, {Tex(kLog)}, 0, 0, "T", 1, false},
+    {"AbortLowerX", {}, {Tex(kAbortX)}, 0, 0, "T", 0, false},
+    {"AbortCapitalX", {}, {Tex(kAbortBigX)}, 0, 0, "T", 0, false},
+    {"QuestionMarkWithoutLineBreakIsNoAbort", {}, {Tex(kLog + "Is this ok? x\n")}, 0, 0, "T", 1, false},
+    {"AbortInBibTeXRerun", {}, {Tex(kNoBbl), Tex(kAbortX)}, 0, 0, "T B T", 0, false},
+    {"BibTeXRerunNonZeroSkipsCheckButFinalReadCatches", {}, {Tex(kNoBbl), Tex(kAbortX, {}, 1)}, 0, 0, "T B T",
      0, false},
-    {"AbortInIndexRerun", {}, {Run(kLog, {{".idx", "idx"}}), Run(kAbortX)}, 0, 0, "T I T", 0, false},
-    {"IndexRerunNonZeroCaughtByFinalRead", {}, {Run(kLog, {{".idx", "idx"}}), Run(kAbortX, {}, 2)}, 0, 0,
+    {"AbortInIndexRerun", {}, {Tex(kLog, {{".idx", "idx"}}), Tex(kAbortX)}, 0, 0, "T I T", 0, false},
+    {"IndexRerunNonZeroCaughtByFinalRead", {}, {Tex(kLog, {{".idx", "idx"}}), Tex(kAbortX, {}, 2)}, 0, 0,
      "T I T", 0, false},
-    {"CompareRunExitsNonZero", kOldToc, {Run(kLog + kLabels), Run(kWarn, {}, 1)}, 0, 0, "T T", 0, false},
-    {"OneMoreRunExitsNonZero", {}, {Run(kLog, {{".toc", "t"}}), Run(kWarn, {}, 1)}, 0, 0, "T T", 0, false},
-    {"FirstRunNonZeroGoesOn", {}, {Run(kLog, {}, 1)}, 0, 0, "T", 1, false},
-    {"BibTeXRerunNonZeroGoesOn", {}, {Run(kNoBbl), Run(kLog, {}, 1)}, 0, 0, "T B T", 1, false},
-    {"IndexRerunNonZeroGoesOn", {}, {Run(kLog, {{".idx", "i"}}), Run(kLog, {}, 1)}, 0, 0, "T I T", 1, false},
-    {"BibTeXFailsNoRerunGoesOnToIndex", {}, {Run(kNoBbl, {{".idx", "i"}}), Run(kLog)}, 1, 0, "T B I T", 1,
+    {"CompareRunExitsNonZero", kOldToc, {Tex(kLog + kLabels), Tex(kWarn, {}, 1)}, 0, 0, "T T", 0, false},
+    {"OneMoreRunExitsNonZero", {}, {Tex(kLog, {{".toc", "t"}}), Tex(kWarn, {}, 1)}, 0, 0, "T T", 0, false},
+    {"FirstRunNonZeroGoesOn", {}, {Tex(kLog, {}, 1)}, 0, 0, "T", 1, false},
+    {"BibTeXRerunNonZeroGoesOn", {}, {Tex(kNoBbl), Tex(kLog, {}, 1)}, 0, 0, "T B T", 1, false},
+    {"IndexRerunNonZeroGoesOn", {}, {Tex(kLog, {{".idx", "i"}}), Tex(kLog, {}, 1)}, 0, 0, "T I T", 1, false},
+    {"BibTeXFailsNoRerunGoesOnToIndex", {}, {Tex(kNoBbl, {{".idx", "i"}}), Tex(kLog)}, 1, 0, "T B I T", 1,
      false},
-    {"IndexFailsNoRerun", {}, {Run(kLog, {{".idx", "i"}})}, 0, 1, "T I", 1, false},
+    {"IndexFailsNoRerun", {}, {Tex(kLog, {{".idx", "i"}})}, 0, 1, "T I", 1, false},
 };
 INSTANTIATE_TEST_SUITE_P(Failures, CompileTable, ::testing::ValuesIn(kFailures),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName);
 
 const Files kBibDoc = {{".aux", "\\bibdata{paper}\n"}, {".dvi", "old"}, {".bbl", "bbl"}};
 
 const Case kStages[] = {
-    {"BblPresentBibdataRunsBibTeX", kBibDoc, {Run(kLog, {{".aux", "\\bibdata{paper}\n"}}), Run(kLog)}, 0, 0,
+    {"BblPresentBibdataRunsBibTeX", kBibDoc, {Tex(kLog, {{".aux", "\\bibdata{paper}\n"}}), Tex(kLog)}, 0, 0,
      "T B T", 1, false},
-    {"NoFileBblRunsBibTeX", {}, {Run(kLog + kNoBbl), Run(kLog)}, 0, 0, "T B T", 1, false},
-    {"NoFileBblOfOtherDocumentIgnored", {}, {Run(kLog + "No file other.bbl.\n")}, 0, 0, "T", 1, false},
-    {"AuxChangedWithoutBibdataReruns", {{".aux", "aux 1"}}, {Run(kLog, {{".aux", "aux 2"}}), Run(kLog)}, 0, 0,
+    {"NoFileBblRunsBibTeX", {}, {Tex(kLog + kNoBbl), Tex(kLog)}, 0, 0, "T B T", 1, false},
+    {"NoFileBblOfOtherDocumentIgnored", {}, {Tex(kLog + "No file other.bbl.\n")}, 0, 0, "T", 1, false},
+    {"AuxChangedWithoutBibdataReruns", {{".aux", "aux 1"}}, {Tex(kLog, {{".aux", "aux 2"}}), Tex(kLog)}, 0, 0,
      "T T", 1, false},
-    {"AuxUnchangedNoRerun", {{".aux", "aux 1"}}, {Run(kLog, {{".aux", "aux 1"}})}, 0, 0, "T", 1, false},
-    {"NoAuxBeforeNoComparisonRerun", {}, {Run(kLog, {{".aux", "aux 1"}})}, 0, 0, "T", 1, false},
-    {"NoFilesDocumentWritesNoAux", {}, {Run(kLog)}, 0, 0, "T", 1, false},
-    {"NewIdxRunsIndex", {}, {Run(kLog, {{".idx", "i"}}), Run(kLog)}, 0, 0, "T I T", 1, false},
-    {"IdxNotRewrittenNoIndexRun", {{".idx", "i"}}, {Run(kLog)}, 0, 0, "T", 1, false},
-    {"IdxRewrittenRunsIndex", {{".idx", "i"}}, {Run(kLog, {{".idx", "i"}}), Run(kLog)}, 0, 0, "T I T", 1,
+    {"AuxUnchangedNoRerun", {{".aux", "aux 1"}}, {Tex(kLog, {{".aux", "aux 1"}})}, 0, 0, "T", 1, false},
+    {"NoAuxBeforeNoComparisonRerun", {}, {Tex(kLog, {{".aux", "aux 1"}})}, 0, 0, "T", 1, false},
+    {"NoFilesDocumentWritesNoAux", {}, {Tex(kLog)}, 0, 0, "T", 1, false},
+    {"NewIdxRunsIndex", {}, {Tex(kLog, {{".idx", "i"}}), Tex(kLog)}, 0, 0, "T I T", 1, false},
+    {"IdxNotRewrittenNoIndexRun", {{".idx", "i"}}, {Tex(kLog)}, 0, 0, "T", 1, false},
+    {"IdxRewrittenRunsIndex", {{".idx", "i"}}, {Tex(kLog, {{".idx", "i"}}), Tex(kLog)}, 0, 0, "T I T", 1,
      false},
     {"TocVanishesInCompareRunWithLabels", kOldToc,
-     {Run(kLog + kLabels), Run(kLog + kLabels, {{".toc", std::nullopt}}), Run(kLog)}, 0, 0, "T T T", 1, false},
+     {Tex(kLog + kLabels), Tex(kLog + kLabels, {{".toc", std::nullopt}}), Tex(kLog)}, 0, 0, "T T T", 1, false},
     {"FiveRunsAtMost", {{".toc", "t"}},
-     {Run(kNoBbl, {{".idx", "i"}}), Run(kLog), Run(kLog + kLabels), Run(kLog, {{".toc", "t2"}}), Run(kLog)}, 0, 0,
+     {Tex(kNoBbl, {{".idx", "i"}}), Tex(kLog), Tex(kLog + kLabels), Tex(kLog, {{".toc", "t2"}}), Tex(kLog)}, 0, 0,
      "T B T I T T T", 1, false},
 };
 INSTANTIATE_TEST_SUITE_P(Stages, CompileTable, ::testing::ValuesIn(kStages),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName);
 
 const Case kWarnings[] = {
-    {"WarningInLastLogShowsBox", {}, {Run(kLog + kWarn)}, 0, 0, "T", 1, true},
-    {"FontWarningOnlyNoBox", {}, {Run(kLog + kFontWarn)}, 0, 0, "T", 1, false},
-    {"WarningGoneInExtraRunNoBox", {}, {Run(kWarn + kLabels), Run(kLog)}, 0, 0, "T T", 1, false},
-    {"WarningAppearsInExtraRunBox", {}, {Run(kLog, {{".toc", "t"}}), Run(kWarn)}, 0, 0, "T T", 1, true},
-    {"WarningButFailedFinalRunNoBox", {}, {Run(kLog, {{".toc", "t"}}), Run(kWarn, {}, 1)}, 0, 0, "T T", 0,
+    {"WarningInLastLogShowsBox", {}, {Tex(kLog + kWarn)}, 0, 0, "T", 1, true},
+    {"FontWarningOnlyNoBox", {}, {Tex(kLog + kFontWarn)}, 0, 0, "T", 1, false},
+    {"WarningGoneInExtraRunNoBox", {}, {Tex(kWarn + kLabels), Tex(kLog)}, 0, 0, "T T", 1, false},
+    {"WarningAppearsInExtraRunBox", {}, {Tex(kLog, {{".toc", "t"}}), Tex(kWarn)}, 0, 0, "T T", 1, true},
+    {"WarningButFailedFinalRunNoBox", {}, {Tex(kLog, {{".toc", "t"}}), Tex(kWarn, {}, 1)}, 0, 0, "T T", 0,
      false},
-    {"WarningOnlyInEarlierLogNoBox", {}, {Run(kNoBbl + kWarn), Run(kLog)}, 0, 0, "T B T", 1, false},
+    {"WarningOnlyInEarlierLogNoBox", {}, {Tex(kNoBbl + kWarn), Tex(kLog)}, 0, 0, "T B T", 1, false},
 };
 INSTANTIATE_TEST_SUITE_P(Warnings, CompileTable, ::testing::ValuesIn(kWarnings),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName);
 
 TEST(Compile, NoDocumentShowsNoticeAndRunsNothing) {
   Harness h;
   h.dlg.m_strName.clear();
   EXPECT_EQ(h.dlg.Compile(), 0);
-  EXPECT_EQ(h.prompts.shown, std::vector<std::string>{std::string("notice:") + compile_markers::kNoDocumentText});
+  EXPECT_EQ(h.prompts.shown, std::vector<std::string>{std::string("notice:") + compile_text::kNoDocumentText});
   EXPECT_TRUE(h.platform.runs.empty());
   EXPECT_TRUE(h.platform.chdirs.empty());
 }
@@ -248,7 +252,7 @@ TEST(Compile, FullModeWhenLatexAnywhereInTheName) {
   for (const char* tex : {"/usr/local/texlive/latex/bin/ptex", "uplatex", "/usr/bin/platex"}) {
     Harness h;
     h.dlg.m_strTeX = tex;
-    h.texRuns = {Run(kLog + kWarn)};
+    h.texRuns = {Tex(kLog + kWarn)};
     h.platform.onRun = [&h](const ToolCall& call) {
       ToolCall c = call;
       c.program = "platex";
@@ -264,7 +268,7 @@ TEST(Compile, SnapshotsTakenBeforeTheFirstRun) {
   // be against the text from before that run.
   Harness h;
   h.Before({{".toc", "before"}});
-  h.texRuns = {Run(kLog, {{".toc", "after"}}), Run(kLog)};
+  h.texRuns = {Tex(kLog, {{".toc", "after"}}), Tex(kLog)};
   EXPECT_EQ(h.dlg.Compile(), 1);
   EXPECT_EQ(h.Letters(), "T T");
 }
@@ -273,8 +277,8 @@ TEST(Compile, BblPresentRunsBibTeXOnEveryCall) {
   Harness h;
   h.Before(kBibDoc);
   for (int call = 0; call < 3; ++call) {
-    h.texRuns.push_back(Run(kLog, {{".aux", "\\bibdata{paper}\n"}}));
-    h.texRuns.push_back(Run(kLog));
+    h.texRuns.push_back(Tex(kLog, {{".aux", "\\bibdata{paper}\n"}}));
+    h.texRuns.push_back(Tex(kLog));
     EXPECT_EQ(h.dlg.Compile(), 1);
   }
   EXPECT_EQ(h.Letters(), "T B T T B T T B T");
@@ -282,7 +286,7 @@ TEST(Compile, BblPresentRunsBibTeXOnEveryCall) {
 
 TEST(Compile, SecondCallWithinTheSameSecondSucceeds) {
   Harness h;
-  h.texRuns = {Run(kLog), Run(kLog)};
+  h.texRuns = {Tex(kLog), Tex(kLog)};
   EXPECT_EQ(h.dlg.Compile(), 1);
   EXPECT_EQ(h.dlg.Compile(), 1);
   EXPECT_EQ(h.Letters(), "T T");
@@ -291,7 +295,7 @@ TEST(Compile, SecondCallWithinTheSameSecondSucceeds) {
 TEST(Compile, CompilerFoundByProbeIsUsedForLaterRuns) {
   Harness h;
   const std::string probe = h.platform.Values().probeFolders.at(1) + "platex";
-  h.texRuns = {Run(kLog, {{".toc", "t"}}), Run(kLog)};
+  h.texRuns = {Tex(kLog, {{".toc", "t"}}), Tex(kLog)};
   h.platform.onRun = [&h, probe](const ToolCall& call) {
     if (call.program != probe) return -1;
     ToolCall c = call;
@@ -317,7 +321,7 @@ TEST(Compile, Cp932LabelsMarkerBehindLeadByteIsNoMarker) {
   mbcs::SetSystemCodePage(mbcs::CodePage::Cp932);
   Harness h;
   // 0x83 is a lead byte: the 'L' after it is the second half of one character.
-  h.texRuns = {Run(kLog + "\x83Label(s) \x83LaTeX Warning\n")};
+  h.texRuns = {Tex(kLog + "\x83Label(s) \x83LaTeX Warning\n")};
   const int result = h.dlg.Compile();
   mbcs::SetSystemCodePage(mbcs::CodePage::Utf8);
   EXPECT_EQ(result, 1);
@@ -327,7 +331,7 @@ TEST(Compile, Cp932LabelsMarkerBehindLeadByteIsNoMarker) {
 
 TEST(Compile, MissingLogEndsTheActionWithTheBareName) {
   Harness h;
-  h.texRuns = {Run("", {{".toc", "t"}})};
+  h.texRuns = {Tex("", {{".toc", "t"}})};
   h.texRuns[0].log.reset();
   bool compiled = false;
   EXPECT_FALSE(h.dlg.RunAction([&] { compiled = h.dlg.Compile() != 0; }));
@@ -339,7 +343,7 @@ TEST(Compile, MissingLogEndsTheActionWithTheBareName) {
 
 TEST(Compile, LeavesTheWorkingDirectoryAtTheDocument) {
   Harness h;
-  h.texRuns = {Run(kLog)};
+  h.texRuns = {Tex(kLog)};
   EXPECT_EQ(h.dlg.Compile(), 1);
   EXPECT_EQ(h.platform.chdirs, std::vector<std::string>{h.platform.Dir()});
 }

@@ -66,7 +66,7 @@ TEST(ReadWholeFile, FileHeldOpenForWritingByAnotherWriter) {
 
 TEST(ReadWholeFile, MissingFileRaisesFileErrorWithThePathAsPassed) {
   TempDir dir;
-  for (const std::string path : {dir.File("none.toc"), std::string("paper.log"), std::string("../x/y.aux")}) {
+  for (const std::string& path : {dir.File("none.toc"), std::string("paper.log"), std::string("../x/y.aux")}) {
     std::string out = "kept";
     try {
       ReadWholeFile(path, out);
