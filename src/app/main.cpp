@@ -1,10 +1,6 @@
-// PLACEHOLDER (UI owner replaces this file with CMirvanApp start-up)
-#include <QApplication>
-#include <QLabel>
+#include "app/mirvan_app.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QLabel label("Mirvan: Drag & Drop TeX file");
-  label.show();
-  return app.exec();
+  CMirvanApp theApp(argc, argv);
+  return theApp.InitInstance();
 }

@@ -1,0 +1,41 @@
+#include "app/mirvan_app.h"
+
+#include <langinfo.h>
+
+#include <QApplication>
+#include <QIcon>
+
+#include <string>
+
+#include "config/ini_profile.h"
+#include "core/mirvan_dlg.h"
+#include "platform/posix/posix_platform.h"
+#include "text/mbcs.h"
+#include "ui/cp_text.h"
+#include "ui/main_window.h"
+#include "ui/qt_prompts.h"
+#include "ui/startup.h"
+#include "ui/string_table.h"
+
+int CMirvanApp::InitInstance() {
+  QApplication app(m_argc, m_argv);  // takes its own options out of argv
+  // QApplication has set the C locale from the environment by now.
+  const char* codeset = nl_langinfo(CODESET);
+  mbcs::SetSystemCodePage(CodePageOfCodeset(codeset ? codeset : ""));
+
+  const std::string title = AppTitleOf(m_argc > 0 ? m_argv[0] : "mirvan");
+  EnsureUiResources();
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/128.svg")));
+
+  PosixPlatform platform;
+  // The settings path is fixed now: tools later change the working
+  // directory to the document's folder, the settings file stays put.
+  IniProfile profile(SettingsPathAtStart(platform));
+  QtPrompts prompts(CpToQt(title));
+
+  CMirvanWnd wnd(MirvanEnv{profile, platform, prompts});
+  prompts.SetOwner(&wnd);
+  wnd.Core().m_strFile = JoinArguments(m_argc, m_argv);
+  wnd.exec();  // its result does not matter: the program ends either way
+  return 0;
+}

@@ -1,0 +1,67 @@
+// The bar: the Qt window that shows a CMirvanDlg and hands every click, drop
+// and history choice to it.
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+#include <string>
+
+#include "core/mirvan_dlg.h"
+#include "ui/dialog_template.h"
+
+class QComboBox;
+class QPushButton;
+
+class CMirvanWnd : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The core object is created on `env`; tests pass scripted ones.
+  explicit CMirvanWnd(MirvanEnv env, QWidget* parent = nullptr);
+  ~CMirvanWnd() override;
+
+  CMirvanDlg& Core() { return m_core; }
+  QWidget* Control(int id) const { return m_built.controls.value(id); }
+  QComboBox* History() const { return m_history; }
+  const BuiltDialog& Built() const { return m_built; }
+
+  // The one way a button's action runs: the bar's controls are disabled
+  // (still painted) until it ends, the core reports file and memory errors,
+  // and the history box is shown anew afterwards.
+  void OnButton(int id);
+  bool Busy() const { return m_busy; }
+
+  // The user manual F1 opens: the installed copy, else the one next to the
+  // program or in the source tree it was built from.
+  static std::string ManualPath();
+
+  // Icon resource of each icon button, in the order the buttons get them.
+  static const QVector<QPair<int, int>>& ButtonIcons();
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dragMoveEvent(QDragMoveEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
+ private:
+  void OnInitDialog();
+  void SetButtonIcons();
+  void SyncHistory();
+  void OnHistoryActivated(int index);
+  void DeliverDrop(const std::vector<std::string>& paths);
+  void OpenManual();
+
+  CMirvanDlg m_core;
+  BuiltDialog m_built;
+  QComboBox* m_history = nullptr;
+  QString m_aboutText;
+  bool m_initialized = false;
+  bool m_busy = false;
+  bool m_syncing = false;
+};

@@ -1,0 +1,98 @@
+#include "ui/qt_prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include <utility>
+
+#include "ui/cp_text.h"
+#include "ui/dialogs.h"
+
+QtPrompts::QtPrompts(QString appTitle) : m_title(std::move(appTitle)) {}
+
+namespace {
+// A message box as the bar shows them: plain text (a path may hold '<'), one
+// caption, the icon asked for, and the buttons given.
+int RunBox(QWidget* owner, const QString& caption, const QString& text, QMessageBox::Icon icon,
+           QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def) {
+  QMessageBox box(icon, caption, text, buttons, owner);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(def);
+  if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec();
+}
+}  // namespace
+
+void QtPrompts::Notice(const std::string& text) {
+  RunBox(m_owner, m_title, CpToQt(text), QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtPrompts::AskOkCancel(const std::string& text) {
+  return RunBox(m_owner, m_title, CpToQt(text), QMessageBox::Warning,
+                QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void QtPrompts::MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) {
+  QMessageBox::Icon qicon = QMessageBox::NoIcon;
+  switch (icon) {
+    case BoxIcon::None: qicon = QMessageBox::NoIcon; break;
+    case BoxIcon::Exclamation: qicon = QMessageBox::Warning; break;
+    case BoxIcon::Stop: qicon = QMessageBox::Critical; break;
+  }
+  RunBox(m_owner, caption.empty() ? m_title : CpToQt(caption), CpToQt(text), qicon, QMessageBox::Ok,
+         QMessageBox::Ok);
+}
+
+QString QtPrompts::QtNameFilter(const std::string& mfcFilter) {
+  const QStringList parts = CpToQt(mfcFilter).split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString& desc = parts[i];
+    if (desc.isEmpty()) break;  // the "||" that ends the list
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    // Qt reads the patterns from the parentheses at the end of the name; MFC
+    // names usually show them already, and a name that does not gets them.
+    const QString shown = QLatin1Char('(') + patterns.simplified() + QLatin1Char(')');
+    if (desc.trimmed().endsWith(shown)) {
+      filters << desc;
+    } else {
+      filters << desc + QLatin1Char(' ') + shown;
+    }
+  }
+  return filters.join(QStringLiteral(";;"));
+}
+
+bool QtPrompts::IsPattern(const QString& name) {
+  return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+bool QtPrompts::PickFile(const FileDialogSpec& spec, std::string& path) {
+  QFileDialog dlg(spec.ownedByMainWindow ? m_owner.data() : nullptr);
+  dlg.setAcceptMode(QFileDialog::AcceptOpen);
+  // Must-exist is what an open dialog is; without it a new name may be typed.
+  dlg.setFileMode(spec.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  // A read-only check box is not something Qt's dialog has; hideReadOnly holds.
+  const QString filter = QtNameFilter(spec.filter);
+  if (!filter.isEmpty()) dlg.setNameFilter(filter);
+  if (!spec.defExt.empty()) dlg.setDefaultSuffix(CpToQt(spec.defExt));
+  const QString initial = CpToQt(spec.initialName);
+  if (!initial.isEmpty() && !IsPattern(initial)) dlg.selectFile(initial);
+  if (dlg.exec() != QDialog::Accepted) return false;
+  const QStringList files = dlg.selectedFiles();
+  if (files.isEmpty()) return false;
+  path = QtPathToCp(files.first());
+  return true;
+}
+
+bool QtPrompts::ShowPdfSizeDialog(CPdfSizeDlg& dlg) { return ExecPdfSizeDialog(dlg, m_owner); }
+
+bool QtPrompts::ShowMkIdxOptDialog(CMkIdxOptDlg& dlg) { return ExecMkIdxOptDialog(dlg, m_owner); }
+
+void QtPrompts::ShowSettingsDialog(CSettingsDlg& dlg) { ExecSettingsDialog(dlg, m_owner); }
+
+void QtPrompts::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void QtPrompts::EndWaitCursor() { QApplication::restoreOverrideCursor(); }

@@ -1,0 +1,41 @@
+// The boxes and dialogs of the bar, shown with Qt.
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "core/prompts.h"
+
+class QtPrompts : public IPrompts {
+ public:
+  // appTitle: the caption of every box that names none of its own.
+  explicit QtPrompts(QString appTitle);
+
+  // The main window, once it exists: owner of the notices, the file dialogs
+  // and the option dialogs. Without one they are top-level.
+  void SetOwner(QWidget* owner) { m_owner = owner; }
+  QWidget* Owner() const { return m_owner; }
+  const QString& AppTitle() const { return m_title; }
+
+  void Notice(const std::string& text) override;
+  bool AskOkCancel(const std::string& text) override;
+  void MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) override;
+  bool PickFile(const FileDialogSpec& spec, std::string& path) override;
+  bool ShowPdfSizeDialog(CPdfSizeDlg& dlg) override;
+  bool ShowMkIdxOptDialog(CMkIdxOptDlg& dlg) override;
+  void ShowSettingsDialog(CSettingsDlg& dlg) override;
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
+
+  // "TeX file (*.tex)|*.tex||" -> "TeX file (*.tex)"; several pairs are
+  // joined with ";;", "*.a;*.b" patterns become "*.a *.b". Empty: all files.
+  static QString QtNameFilter(const std::string& mfcFilter);
+  // A file dialog's initial name that is a pattern ("*.tex") only repeats
+  // the filter; anything else is a name to preselect.
+  static bool IsPattern(const QString& name);
+
+ private:
+  QString m_title;
+  QPointer<QWidget> m_owner;
+};
