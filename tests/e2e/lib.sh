@@ -37,10 +37,11 @@ e2e_fail() {
 
 e2e_diagnose() {
   [ -n "${DISPLAY:-}" ] || return 0
+  [ -n "${E2E_TMP:-}" ] && /usr/bin/python3 "$E2E_DIR/screenshot.py" "$E2E_TMP/failure.png" 2>/dev/null
   {
     echo "--- visible windows:"
     local w
-    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    for w in $(xdotool search --onlyvisible --class '.' 2>/dev/null); do
       printf '  %s %s\n' "$w" "$(xdotool getwindowname "$w" 2>/dev/null)"
     done
     if [ -n "${MIRVAN_TOOL_LOG:-}" ] && [ -f "$MIRVAN_TOOL_LOG" ]; then
@@ -57,6 +58,7 @@ e2e_diagnose() {
 
 e2e_cleanup() {
   local i pid
+  [ -n "${E2E_WATCHDOG:-}" ] && kill "$E2E_WATCHDOG" 2>/dev/null
   for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
     pid=${E2E_PIDS[i]}
     kill -TERM "$pid" 2>/dev/null
@@ -87,13 +89,22 @@ e2e_poll() {
   done
 }
 
-_e2e_has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+_e2e_wm_settled() { _e2e_has_wm || ! kill -0 "$1" 2>/dev/null; }
+_e2e_has_wm() { [[ "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)" == *'window id'* ]]; }
 
 # Private X server, window manager and a fresh user environment.
 e2e_setup() {
   [ -x "$MIRVAN_BIN" ] || { echo "no program at $MIRVAN_BIN" >&2; exit 1; }
   E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/mirvan-e2e.XXXXXX")
   trap e2e_cleanup EXIT
+  trap 'exit 143' TERM INT HUP
+  # Should this script be killed outright (a test timeout), the watchdog
+  # ends what it started, so no X server outlives the test.
+  local me=$$
+  ( while kill -0 "$me" 2>/dev/null; do sleep 1; done
+    [ -f "$E2E_TMP/pids" ] && xargs -r kill -KILL <"$E2E_TMP/pids" 2>/dev/null
+  ) >/dev/null 2>&1 &
+  E2E_WATCHDOG=$!
   export HOME=$E2E_TMP/home
   export XDG_CONFIG_HOME=$E2E_TMP/config
   export XDG_DATA_HOME=$E2E_TMP/data
@@ -114,13 +125,19 @@ e2e_setup() {
   # Xvfb picks a free display itself and tells us its number.
   local dfile=$E2E_TMP/display
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dfile" 2>"$E2E_TMP/xvfb.log" &
-  E2E_PIDS+=($!)
+  E2E_PIDS+=($!); echo $! >>"$E2E_TMP/pids"
   e2e_poll 20 test -s "$dfile" || e2e_fail "Xvfb did not start"
   export DISPLAY=:$(head -n1 "$dfile")
   e2e_poll 20 xdpyinfo >/dev/null 2>&1 || e2e_fail "X server $DISPLAY not answering"
-  openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
-  E2E_PIDS+=($!)
-  e2e_poll 20 _e2e_has_wm || e2e_fail "openbox did not start"
+  # Now and then the window manager cannot connect to a server that has
+  # just come up while another test's server goes down; it gets three tries.
+  local try
+  for try in 1 2 3; do
+    openbox --sm-disable >>"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_PIDS+=($!); echo $! >>"$E2E_TMP/pids"
+    e2e_poll 10 _e2e_wm_settled $! && _e2e_has_wm && break
+    [ $try = 3 ] && e2e_fail "openbox did not start"
+  done
   e2e_log "X server $DISPLAY with openbox; work folder $E2E_WORK"
 }
 
@@ -147,7 +164,7 @@ E2E_INI_DEFAULT=('[Settings]' 'Bib=pbibtex' 'MkIdxNvr=1' 'MkIdxOpt=-s myindex')
 e2e_start() {
   (cd "$E2E_WORK" && exec "$MIRVAN_BIN" "$@") >>"$E2E_TMP/mirvan.out" 2>&1 &
   MIRVAN_PID=$!
-  E2E_PIDS+=($MIRVAN_PID)
+  E2E_PIDS+=($MIRVAN_PID); echo $MIRVAN_PID >>"$E2E_TMP/pids"
   BAR=$(e2e_wait_window "^${BAR_TITLE}\$" 30) || e2e_fail "the bar did not appear"
   e2e_log "bar $BAR (pid $MIRVAN_PID)"
 }
@@ -161,9 +178,16 @@ e2e_wait_exit() {
 }
 _e2e_gone() { ! kill -0 "$1" 2>/dev/null; }
 
-# Visible windows of the program whose title matches the regex $1.
+# The first visible window of the program whose title matches the bash
+# regex $1. (xdotool's own --name search misses titles that are not
+# Latin-1, such as the Japanese dialog captions.)
 _e2e_find() {
-  xdotool search --all --onlyvisible --pid "$MIRVAN_PID" --name "$1" 2>/dev/null | head -n1
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$MIRVAN_PID" 2>/dev/null); do
+    if [[ "$(xdotool getwindowname "$w" 2>/dev/null)" =~ $1 ]]; then
+      echo "$w"; return 0
+    fi
+  done
 }
 
 # Prints the id of a visible window of the program titled by regex $1,
@@ -185,7 +209,7 @@ e2e_wait_closed() {
   e2e_poll "$secs" _e2e_not_viewable "$w"
 }
 _e2e_not_viewable() {
-  ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+  [[ "$(xwininfo -id "$1" 2>/dev/null)" != *'Map State: IsViewable'* ]]
 }
 
 # Any visible window of the program other than the bar, or nothing.
@@ -288,17 +312,19 @@ e2e_answer_box() {
   e2e_wait_closed "$box" 10 || e2e_fail "message box did not close"
 }
 
-# The text in the history box's edit field (select all, copy).
+# The text in the history box's edit field (click, select all, copy). An
+# empty field copies nothing, so the clipboard keeps a marker and the
+# result is empty.
 e2e_history_text() {
-  printf '' | xclip -selection clipboard -i >/dev/null 2>&1
+  local marker="e2e-marker-$RANDOM" t n=0
+  printf '%s' "$marker" | xclip -selection clipboard -i >/dev/null 2>&1
   e2e_press history
   xdotool key --clearmodifiers ctrl+a ctrl+c
-  local t n=0
-  while [ $n -lt 40 ]; do
-    t=$(xclip -selection clipboard -o 2>/dev/null) && [ -n "$t" ] && break
+  while [ $n -lt 30 ]; do
+    t=$(xclip -selection clipboard -o 2>/dev/null)
+    [ "$t" != "$marker" ] && { printf '%s' "$t"; return 0; }
     sleep 0.05; n=$((n + 1))
   done
-  printf '%s' "$t"
 }
 
 # Waits until the bar handles clicks again: every action runs to its end

@@ -53,7 +53,7 @@ n=$(grep -c '^platex' <<<"$runs")
 [ "$n" -ge 4 ] && [ "$n" -le 5 ] || e2e_fail "$n compiler runs"
 [ -s "$DOC/paper.dvi" ] || e2e_fail "no paper.dvi"
 [ -s "$DOC/paper.bbl" ] && [ -s "$DOC/paper.ind" ] || e2e_fail "no .bbl or .ind"
-if grep -E "undefined|Rerun to get|Label\(s\)" "$DOC/paper.log"; then
+if grep -E "LaTeX Warning: .*undefined|There were undefined|Rerun to get|Label\(s\)" "$DOC/paper.log"; then
   e2e_fail "unresolved references in paper.log"
 fi
 e2e_pass "TeX"

@@ -31,6 +31,8 @@ e2e_answer_box "not a TeX file" Return
 wait $dropper; rc=$?
 [ $rc = 0 ] || [ $rc = 2 ] || e2e_fail "drop helper failed ($rc)"
 e2e_expect_eq "history after a refused drop" "$(e2e_history_text)" ""
+e2e_press tex
+e2e_answer_box "no document chosen" Return
 
 # Two files at once: only the first counts.
 drop gap "$DOC/hello.tex" "$E2E_TMP/other/second.tex" || e2e_fail "drop refused"
