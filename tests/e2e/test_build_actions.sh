@@ -87,7 +87,7 @@ e2e_pass "PDF A5"
 
 # --- compile-and-PDF: compile, then convert with the size chosen now ------
 mark=$(($(e2e_run_count) + 1))
-before=$(stat -c %Y.%N "$DOC/paper.pdf")
+before=$(stat -c %y "$DOC/paper.pdf")
 e2e_press texpdf
 dlg=$(e2e_wait_window "^${PDFSIZE_TITLE}\$" 60) || e2e_fail "no paper size dialog"
 e2e_press_pdfsize "$dlg" A4
@@ -98,7 +98,7 @@ e2e_log "compile-and-PDF ran:"$'\n'"$runs"
 [ "$(head -n1 <<<"$runs")" = "platex paper" ] || e2e_fail "compile-and-PDF did not start with platex"
 [ "$(tail -n1 <<<"$runs")" = "dvipdfmx paper" ] || e2e_fail "compile-and-PDF did not end with dvipdfmx"
 [ "$(grep -c dvipdfmx <<<"$runs")" = 1 ] || e2e_fail "more than one conversion"
-[ "$(stat -c %Y.%N "$DOC/paper.pdf")" != "$before" ] || e2e_fail "paper.pdf not rewritten"
+[ "$(stat -c %y "$DOC/paper.pdf")" != "$before" ] || e2e_fail "paper.pdf not rewritten"
 [[ "$(page_size "$DOC/paper.pdf")" == "595.28 x 841.89"* ]] || e2e_fail "A4: $(page_size "$DOC/paper.pdf")"
 e2e_pass "compile-and-PDF"
 
