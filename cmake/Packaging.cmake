@@ -9,6 +9,8 @@ if(NOT MIRVAN_BUILD_UI OR NOT UNIX OR APPLE)
 endif()
 
 include(GNUInstallDirs)
+# The package name in lower case, as Debian names documentation folders.
+set(MIRVAN_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/mirvan)
 
 install(FILES ${CMAKE_SOURCE_DIR}/res/mirvan.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -18,11 +20,11 @@ install(FILES ${CMAKE_SOURCE_DIR}/res/icons/128.svg
         RENAME mirvan.svg)
 if(EXISTS ${CMAKE_SOURCE_DIR}/docs/manual.html)
   install(FILES ${CMAKE_SOURCE_DIR}/docs/manual.html
-          DESTINATION ${CMAKE_INSTALL_DOCDIR})
+          DESTINATION ${MIRVAN_DOCDIR})
 else()
   message(WARNING "docs/manual.html is missing: the package will have no user manual")
 endif()
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${MIRVAN_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mirvan)

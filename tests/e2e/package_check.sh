@@ -70,7 +70,10 @@ for lib in $(readelf -d "$bin" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p'); 
   grep -qx "$pkg" <<<"$depends" || fail "$lib comes from $pkg, which Depends does not name"
 done
 
-# A file manager offers the installed entry for TeX sources.
-offered=$(XDG_DATA_HOME=$tmp/none XDG_DATA_DIRS=$root/usr/share gio mime text/x-tex 2>&1)
+# A file manager offers the installed entry for TeX sources, once the
+# desktop database has been updated (dpkg's trigger does that on install)
+# and the program is on PATH (GIO hides entries whose program is missing).
+update-desktop-database "$root/usr/share/applications" || fail "update-desktop-database"
+offered=$(PATH=$root/usr/bin:$PATH XDG_DATA_HOME=$tmp/none XDG_DATA_DIRS=$root/usr/share:/usr/share gio mime text/x-tex 2>&1)
 grep -q 'mirvan.desktop' <<<"$offered" || fail "mirvan.desktop is not offered for text/x-tex: $offered"
 echo "PASS: ${deb##*/}"
