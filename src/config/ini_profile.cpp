@@ -9,6 +9,9 @@
 #include "text/mbcs.h"
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -172,19 +175,6 @@ ReadResult ReadAll(const std::string& path, std::string& out) {
   return failed ? ReadResult::Failed : ReadResult::Ok;
 }
 
-std::string FolderOf(const std::string& path) {
-  std::size_t sep = path.find_last_of(
-#ifdef _WIN32
-      "\\/"
-#else
-      "/"
-#endif
-  );
-  if (sep == std::string::npos) return ".";
-  if (sep == 0) return path.substr(0, 1);
-  return path.substr(0, sep);
-}
-
 #ifdef _WIN32
 
 // Holds an exclusive lock on "<ini>.lock" for its lifetime.
@@ -239,6 +229,13 @@ std::string WriteTarget(const std::string& path) { return path; }
 
 #else
 
+std::string FolderOf(const std::string& path) {
+  const std::size_t sep = path.find_last_of('/');
+  if (sep == std::string::npos) return ".";
+  if (sep == 0) return "/";
+  return path.substr(0, sep);
+}
+
 // Holds an exclusive flock on the ini's folder for its lifetime. The folder
 // rather than a lock file: it exists whenever a write can succeed, survives
 // the rename that replaces the ini, and leaves no extra file behind. Where
@@ -280,7 +277,8 @@ bool WriteFully(int fd, const std::string& bytes) {
 
 bool ReplaceWith(const std::string& path, const std::string& bytes) {
   const std::string folder = FolderOf(path);
-  std::string base = path.substr(path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1);
+  const std::size_t sep = path.find_last_of('/');
+  const std::string base = sep == std::string::npos ? path : path.substr(sep + 1);
   static unsigned counter = 0;
   std::string tmp;
   int fd = -1;
