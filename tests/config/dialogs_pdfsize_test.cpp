@@ -163,15 +163,6 @@ TEST_F(PdfSizeExchangeTest, BothBoxesFromAnEditedFileAddUp) {
   EXPECT_EQ(dlg.m_nPdfSizeOkShow, 2);
 }
 
-TEST_F(PdfSizeExchangeTest, OkWithBothClearAsksAgain) {
-  dlg.m_nPdfNShow = 1;
-  Answer(true, 1, 0, 0);
-  dlg.EditPdfSize();
-  EXPECT_EQ(dlg.m_nPdfNShow, 0);
-  EXPECT_TRUE(dlg.m_bPdfSizeOk);
-  EXPECT_EQ(dlg.m_nPdfSizeOkShow, 0);
-}
-
 TEST_F(PdfSizeExchangeTest, OkWithoutASizeStoresMinusOne) {
   profile.Set("Settings", "PdfSizeNo", "20");
   Answer(true, -1, 0, 0);

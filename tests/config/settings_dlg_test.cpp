@@ -160,14 +160,6 @@ TEST_F(SettingsDialogTest, PaperSizeWithTheOneRunBoxStopsTheQuestion) {
   EXPECT_EQ(dlg.m_nPdfSizeNo, 7);
 }
 
-TEST_F(SettingsDialogTest, PaperSizeWithTheLastingBoxStopsTheQuestion) {
-  PaperAnswer(true, 2, false, true);
-  Open({32776});
-  EXPECT_EQ(dlg.m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.m_nPdfNeShow, 1);
-  EXPECT_EQ(dlg.m_nPdfSizeNo, 2);
-}
-
 TEST_F(SettingsDialogTest, PaperSizeWithBothBoxesClearAsksAgain) {
   dlg.m_nPdfNShow = 1;
   PaperAnswer(true, 1, false, false);

@@ -65,14 +65,6 @@ TEST(HistoryBoxTest, SelectionFollowsItsEntryOnInsertAndDelete) {
   EXPECT_EQ(box.GetEditText(), "b");
 }
 
-TEST(HistoryBoxTest, BadIndexes) {
-  HistoryBox box = Box({"a"});
-  EXPECT_EQ(box.DeleteString(1), HistoryBox::kErr);
-  EXPECT_EQ(box.DeleteString(-1), HistoryBox::kErr);
-  EXPECT_EQ(box.InsertString(5, "b"), 1);
-  EXPECT_EQ(box.GetText(9), "");
-}
-
 TEST(HistoryBoxTest, SelectStringShowsTheEntryAndKeepsSelectionWhenNotFound) {
   HistoryBox box = Box({"/w/A.tex", "/w/b.tex"});
   EXPECT_EQ(box.SelectString(-1, "/W/a"), 0);
@@ -89,18 +81,6 @@ TEST(HistoryBoxTest, ClearingTheSelectionEmptiesTheEditField) {
   box.SetCurSel(-1);
   EXPECT_EQ(box.GetCurSel(), -1);
   EXPECT_EQ(box.GetEditText(), "");
-}
-
-TEST(HistoryBoxTest, EveryChangeIsReported) {
-  HistoryBox box;
-  int changes = 0;
-  box.onChanged = [&] { ++changes; };
-  box.InsertString(0, "a");
-  box.SetEditText("x");
-  box.SelectString(-1, "a");
-  box.DeleteString(0);
-  box.ResetContent();
-  EXPECT_EQ(changes, 5);
 }
 
 }  // namespace

@@ -244,44 +244,6 @@ TEST_F(HistoryTest, NoSelectionDoesNothing) {
   EXPECT_EQ(repaints, 0);
 }
 
-TEST_F(HistoryTest, CloseWritesTheListAndDeletesStaleKeys) {
-  Store({"/w/a.tex", "/w/gone.tex", "/w/c.tex", "/w/d.tex"});
-  platform.files["/w/a.tex"] = 1;
-  Start();
-  Choose(1);
-  dlg->OnClose();
-  EXPECT_EQ(profile.Get("RFL", "File0"), "/w/a.tex");
-  EXPECT_EQ(profile.Get("RFL", "File1"), "/w/c.tex");
-  EXPECT_EQ(profile.Get("RFL", "File2"), "/w/d.tex");
-  for (int i = 3; i < 16; ++i) EXPECT_FALSE(profile.Has("RFL", Key(i))) << i;
-  // The next start sees the shrunken list, with no entry coming back.
-  Start();
-  EXPECT_EQ(List(), (Items{"/w/a.tex", "/w/c.tex", "/w/d.tex"}));
-}
-
-TEST_F(HistoryTest, CloseWritesSixteenAtMostAndNothingBeyond) {
-  Store(Numbered("/d/", 20));
-  Start("/cmd.tex");
-  dlg->OnClose();
-  for (const std::string& line : profile.log) {
-    EXPECT_EQ(line.find("File16"), std::string::npos) << line;
-    EXPECT_EQ(line.find("File19"), std::string::npos) << line;
-  }
-  EXPECT_EQ(profile.Get("RFL", "File0"), "/cmd.tex");
-  EXPECT_EQ(profile.Get("RFL", "File15"), "/d/14.tex");
-  // Keys the program never reads are not its to delete.
-  EXPECT_EQ(profile.Get("RFL", "File19"), "/d/19.tex");
-}
-
-TEST_F(HistoryTest, StartCloseStartKeepsTheCommandLineDocument) {
-  Start("C:\\work\\paper.tex");
-  dlg->OnClose();
-  Start();
-  EXPECT_EQ(dlg->m_strFile, "C:\\work\\paper.tex");
-  EXPECT_EQ(dlg->m_history.GetCurSel(), 0);
-  EXPECT_EQ(dlg->m_strDir, "C:\\work\\");
-}
-
 TEST_F(HistoryTest, InitDialogSettlesTheDocument) {
   Store({"/w/a.tex"});
   dlg = std::make_unique<CMirvanDlg>(MirvanEnv{profile, platform, prompts});
