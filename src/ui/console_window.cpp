@@ -85,6 +85,7 @@ int ConsoleWindow::Run(const std::vector<std::string>& argv, const std::string& 
   if (!child.Start(argv)) return -1;
   m_child = &child;
   m_ending = false;
+  m_finished = false;
   m_lineLength = 0;
   m_output->clear();
   m_input->clear();
@@ -115,7 +116,7 @@ int ConsoleWindow::Run(const std::vector<std::string>& argv, const std::string& 
 
   QEventLoop loop;
   m_loop = &loop;
-  if (child.Running()) loop.exec(QEventLoop::DialogExec);
+  if (!m_finished) loop.exec(QEventLoop::DialogExec);
   m_loop = nullptr;
 
   int status = child.Wait();
@@ -203,6 +204,7 @@ void ConsoleWindow::Finish() {
   delete m_inNotifier;
   m_inNotifier = nullptr;
   m_input->setEnabled(false);
+  m_finished = true;
   if (m_loop) m_loop->quit();
 }
 

@@ -76,6 +76,7 @@ class ConsoleWindow : public QDialog {
   QStringEncoder m_encoder;
   int m_lineLength = 0;
   bool m_ending = false;
+  bool m_finished = false;
 };
 
 // The console for PosixPlatform::SetToolConsole: one window per tool run,
