@@ -237,3 +237,27 @@ TEST(ChildProcess, StartFailureCarriesTheReason) {
 }
 
 }  // namespace
+
+namespace {
+
+// TeX itself stops at an error and waits for an answer on its stdin.
+TEST(RunToolWithTeX, AnswerXEndsTheRunAndTheLogSaysSo) {
+  if (posix::ResolveProgram("platex").empty()) GTEST_SKIP() << "platex is not installed";
+  TempDir dir;
+  dir.Write("my paper.tex",
+            "\\documentclass{jarticle}\n\\begin{document}\n日本語 \\undefinedmacro\n\\end{document}\n");
+  CwdGuard cwd(dir.Path());
+  auto console = std::make_shared<HeadlessConsole>();
+  std::string output;
+  console->SetSink([&](const char* data, std::size_t size) { output.append(data, size); });
+  console->AddAnswer("\n? ", "x");
+  PosixPlatform platform;
+  platform.SetToolConsole(console);
+  int status = platform.RunTool("platex", {"my paper"});
+  EXPECT_NE(status, 0);
+  EXPECT_NE(status, -1);
+  EXPECT_NE(output.find("! Undefined control sequence."), std::string::npos) << output;
+  EXPECT_NE(dir.Read("my paper.log").find("\n? x"), std::string::npos);
+}
+
+}  // namespace

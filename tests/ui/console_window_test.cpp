@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/posix/child_process.h"
 #include "platform/posix/posix_platform.h"
 #include "support/temp_dir.h"
 #include "text/mbcs.h"
@@ -175,6 +176,27 @@ TEST(ConsoleWindow, ProgramThatCannotStartShowsNoWindow) {
   ConsoleWindow console;
   EXPECT_EQ(console.Run({dir.File("plain")}, "plain"), -1);
   EXPECT_FALSE(console.isVisible());
+}
+
+TEST(ConsoleWindow, AnswerAtTeXsPromptEndsTheRun) {
+  std::string platex = posix::ResolveProgram("platex");
+  if (platex.empty()) GTEST_SKIP() << "platex is not installed";
+  TempDir dir;
+  dir.Write("my paper.tex",
+            "\\documentclass{jarticle}\n\\begin{document}\n日本語 \\undefinedmacro\n\\end{document}\n");
+  CwdGuard cwd(dir.Path());
+  ConsoleWindow console;
+  Driver driver([](ConsoleWindow& shown) {
+    if (!shown.OutputText().endsWith("\n? ")) return false;
+    Type(shown, "x");
+    return true;
+  });
+  int status = console.Run({platex, "my paper"}, "platex - my paper");
+  EXPECT_NE(status, 0);
+  EXPECT_NE(status, -1);
+  EXPECT_TRUE(console.OutputText().contains(QString::fromUtf8("日本語 \\undefinedmacro"))) << status;
+  EXPECT_TRUE(console.OutputText().contains("\n? x\n"));
+  EXPECT_NE(dir.Read("my paper.log").find("\n? x"), std::string::npos);
 }
 
 }  // namespace
