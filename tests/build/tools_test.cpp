@@ -300,14 +300,4 @@ TEST(Choosers, RestoredNameDoesNotFollowTheCompiler) {
   EXPECT_EQ(rig.dlg.m_strMkIdx, "mendex");
 }
 
-TEST(RunTool, PassesTheWordsUnchanged) {
-  ToolRig rig(true);
-  rig.starts["/bin/tool with blank"] = 7;
-  const std::vector<std::string> args = {"-s", "my index", "", "論文;$x"};
-  EXPECT_EQ(rig.dlg.RunTool("/bin/tool with blank", args), 7);
-  ASSERT_EQ(rig.platform.runs.size(), 1u);
-  EXPECT_EQ(rig.platform.runs[0].args, args);
-  EXPECT_EQ(rig.dlg.RunTool("missing", {}), -1);
-}
-
 }  // namespace
