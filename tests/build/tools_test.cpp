@@ -183,12 +183,12 @@ TEST(ChooseTeX, OpensTheProgramPickerOfThePlatform) {
     ToolRig rig(posix);
     rig.dlg.ChooseTeX();
     ASSERT_EQ(rig.prompts.pickSpecs.size(), 1u);
-    const FileDialogSpec& spec = rig.prompts.pickSpecs[0];
-    EXPECT_EQ(spec.filter, posix ? "" : "Exe files (*.exe)|*.exe||");
-    EXPECT_EQ(spec.defExt, "");
-    EXPECT_EQ(spec.initialName, "");
-    EXPECT_TRUE(spec.fileMustExist);
-    EXPECT_TRUE(spec.hideReadOnly);
+    const FileDialogSpec& dialog = rig.prompts.pickSpecs[0];
+    EXPECT_EQ(dialog.filter, posix ? "" : "Exe files (*.exe)|*.exe||");
+    EXPECT_EQ(dialog.defExt, "");
+    EXPECT_EQ(dialog.initialName, "");
+    EXPECT_TRUE(dialog.fileMustExist);
+    EXPECT_TRUE(dialog.hideReadOnly);
   }
 }
 
