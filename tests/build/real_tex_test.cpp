@@ -298,10 +298,15 @@ TEST_F(RealTeX, MissingLogReportedByItsBareName) {
 }
 
 TEST_F(RealTeX, SampleDocumentFromACleanFolder) {
-  const char* src = std::getenv("MIRVAN_SOURCE_DIR");
-  ASSERT_NE(src, nullptr);
-  for (const char* f : {"paper.tex", "paper.bib", "myindex.ist"})
-    WriteFile(f, Slurp(std::string(src) + "/examples/" + f));
+  // ctest names the source folder; run by hand, this file's place tells it.
+  const char* env = std::getenv("MIRVAN_SOURCE_DIR");
+  std::string src = env ? env : __FILE__;
+  if (!env) src.erase(src.rfind("/tests/"));
+  for (const char* f : {"paper.tex", "paper.bib", "myindex.ist"}) {
+    const std::string text = Slurp(src + "/examples/" + f);
+    ASSERT_FALSE(text.empty()) << src << "/examples/" << f;
+    WriteFile(f, text);
+  }
   dlg.m_strName = "paper";
   dlg.m_strMkIdxOpt = "-s myindex.ist";
   EXPECT_EQ(PressTeX(), 1);
