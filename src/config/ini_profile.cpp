@@ -9,7 +9,7 @@
 #include "text/mbcs.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/win/win_api.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -172,39 +172,32 @@ ReadResult ReadAll(const std::string& path, std::string& out) {
   return failed ? ReadResult::Failed : ReadResult::Ok;
 }
 
-std::string FolderOf(const std::string& path) {
-  std::size_t sep = path.find_last_of(
-#ifdef _WIN32
-      "\\/"
-#else
-      "/"
-#endif
-  );
-  if (sep == std::string::npos) return ".";
-  if (sep == 0) return path.substr(0, 1);
-  return path.substr(0, sep);
-}
-
 #ifdef _WIN32
 
-// Holds an exclusive lock on "<ini>.lock" for its lifetime.
+// Holds a named mutex for its lifetime, one name per settings file (its
+// full path without regard to case): no lock file is left next to it.
 class WriteLock {
  public:
   explicit WriteLock(const std::string& path) {
-    m_h = CreateFileA((path + ".lock").c_str(), GENERIC_READ | GENERIC_WRITE,
-                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                      FILE_ATTRIBUTE_HIDDEN, nullptr);
-    if (m_h != INVALID_HANDLE_VALUE) {
-      OVERLAPPED ov = {};
-      m_locked = LockFileEx(m_h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &ov) != 0;
+    char full[MAX_PATH];
+    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    std::string key = (n > 0 && n < MAX_PATH) ? std::string(full, n) : path;
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (char c : key) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    char name[64];
+    std::snprintf(name, sizeof name, "Local\\Mirvan-ini-%016llx", static_cast<unsigned long long>(hash));
+    m_h = CreateMutexA(nullptr, FALSE, name);
+    if (m_h) {
+      const DWORD r = WaitForSingleObject(m_h, INFINITE);
+      m_locked = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
     }
   }
   ~WriteLock() {
-    if (m_h == INVALID_HANDLE_VALUE) return;
-    if (m_locked) {
-      OVERLAPPED ov = {};
-      UnlockFileEx(m_h, 0, 1, 0, &ov);
-    }
+    if (!m_h) return;
+    if (m_locked) ReleaseMutex(m_h);
     CloseHandle(m_h);
   }
   WriteLock(const WriteLock&) = delete;
@@ -212,7 +205,7 @@ class WriteLock {
   void SyncFolder() {}
 
  private:
-  HANDLE m_h = INVALID_HANDLE_VALUE;
+  HANDLE m_h = nullptr;
   bool m_locked = false;
 };
 
@@ -238,6 +231,13 @@ bool ReplaceWith(const std::string& path, const std::string& bytes) {
 std::string WriteTarget(const std::string& path) { return path; }
 
 #else
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t sep = path.find_last_of('/');
+  if (sep == std::string::npos) return ".";
+  if (sep == 0) return "/";
+  return path.substr(0, sep);
+}
 
 // Holds an exclusive flock on the ini's folder for its lifetime. The folder
 // rather than a lock file: it exists whenever a write can succeed, survives
@@ -280,7 +280,8 @@ bool WriteFully(int fd, const std::string& bytes) {
 
 bool ReplaceWith(const std::string& path, const std::string& bytes) {
   const std::string folder = FolderOf(path);
-  std::string base = path.substr(path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/') + 1);
+  const std::size_t sep = path.find_last_of('/');
+  const std::string base = sep == std::string::npos ? path : path.substr(sep + 1);
   static unsigned counter = 0;
   std::string tmp;
   int fd = -1;

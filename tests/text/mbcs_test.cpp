@@ -201,14 +201,6 @@ TEST(MakePath, AppendsABackslashAfterTheLastCharacter) {
   }
 }
 
-TEST(SplitPath, MakePathJoinsDriveAndFolderBack) {
-  for (const std::string& path : {"C:\\" + kSo + "\\" + kNou + "\\paper.tex", std::string("C:paper.tex"),
-                                  std::string("paper.tex"), "D:\\" + kHyo + "\\x"}) {
-    const mbcs::PathParts p = mbcs::SplitPath(path, CodePage::Cp932);
-    EXPECT_EQ(mbcs::MakePath(p.drive, p.dir, p.fname, p.ext, CodePage::Cp932), path);
-  }
-}
-
 TEST(SplitWords, OptionStrings) {
   struct Case { std::string in; std::vector<std::string> out; } cases[] = {
       {" -p a3 ", {"-p", "a3"}},
