@@ -9,10 +9,7 @@
 #include "text/mbcs.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win/win_api.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>
