@@ -174,24 +174,30 @@ ReadResult ReadAll(const std::string& path, std::string& out) {
 
 #ifdef _WIN32
 
-// Holds an exclusive lock on "<ini>.lock" for its lifetime.
+// Holds a named mutex for its lifetime, one name per settings file (its
+// full path without regard to case): no lock file is left next to it.
 class WriteLock {
  public:
   explicit WriteLock(const std::string& path) {
-    m_h = CreateFileA((path + ".lock").c_str(), GENERIC_READ | GENERIC_WRITE,
-                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                      FILE_ATTRIBUTE_HIDDEN, nullptr);
-    if (m_h != INVALID_HANDLE_VALUE) {
-      OVERLAPPED ov = {};
-      m_locked = LockFileEx(m_h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &ov) != 0;
+    char full[MAX_PATH];
+    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    std::string key = (n > 0 && n < MAX_PATH) ? std::string(full, n) : path;
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (char c : key) {
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    char name[64];
+    std::snprintf(name, sizeof name, "Local\\Mirvan-ini-%016llx", static_cast<unsigned long long>(hash));
+    m_h = CreateMutexA(nullptr, FALSE, name);
+    if (m_h) {
+      const DWORD r = WaitForSingleObject(m_h, INFINITE);
+      m_locked = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
     }
   }
   ~WriteLock() {
-    if (m_h == INVALID_HANDLE_VALUE) return;
-    if (m_locked) {
-      OVERLAPPED ov = {};
-      UnlockFileEx(m_h, 0, 1, 0, &ov);
-    }
+    if (!m_h) return;
+    if (m_locked) ReleaseMutex(m_h);
     CloseHandle(m_h);
   }
   WriteLock(const WriteLock&) = delete;
@@ -199,7 +205,7 @@ class WriteLock {
   void SyncFolder() {}
 
  private:
-  HANDLE m_h = INVALID_HANDLE_VALUE;
+  HANDLE m_h = nullptr;
   bool m_locked = false;
 };
 

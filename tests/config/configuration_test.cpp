@@ -146,7 +146,12 @@ TEST(SettingsFile, FirstStartCreatesIt) {
   Bar bar(ini, PosixPlatformValues());
   bar.dlg.LoadSettingsStartupRule();
   bar.dlg.LoadSettingsPrograms();
-  EXPECT_EQ(dir.Read("Mirvan.ini"), "[Settings]\nPdfNShow=0\nPdfNeShow=0\nPdfSizeNo=1\n");
+#ifdef _WIN32
+  const std::string eol = "\r\n";
+#else
+  const std::string eol = "\n";
+#endif
+  EXPECT_EQ(dir.Read("Mirvan.ini"), "[Settings]" + eol + "PdfNShow=0" + eol + "PdfNeShow=0" + eol + "PdfSizeNo=1" + eol);
   EXPECT_EQ(bar.dlg.m_strMkIdxOpt, "-s myindex");
   EXPECT_EQ(bar.dlg.m_strEditor, "xdg-open");
 }

@@ -203,7 +203,12 @@ TEST(ChildProcess, StopEndsAHangingToolAndItsGroup) {
     std::string tool = WriteScript(dir, "hang", c.body);
     posix::ChildProcess child;
     ASSERT_TRUE(child.Start({tool}));
-    ::usleep(200000);
+    if (c.status == 128 + SIGKILL) {
+      // Its trap must be set before the TERM comes.
+      EXPECT_FALSE(WaitForLines(dir, "child").empty());
+    } else {
+      ::usleep(100000);
+    }
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(child.Stop(300), c.status);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
@@ -229,6 +234,30 @@ TEST(ChildProcess, StartFailureCarriesTheReason) {
   EXPECT_FALSE(child.Start({"/nonexistent/mirvan-tool"}, &error));
   EXPECT_EQ(error, ENOENT);
   EXPECT_FALSE(child.Running());
+}
+
+}  // namespace
+
+namespace {
+
+// TeX itself stops at an error and waits for an answer on its stdin.
+TEST(RunToolWithTeX, AnswerXEndsTheRunAndTheLogSaysSo) {
+  if (posix::ResolveProgram("platex").empty()) GTEST_SKIP() << "platex is not installed";
+  TempDir dir;
+  dir.Write("my paper.tex",
+            "\\documentclass{jarticle}\n\\begin{document}\n日本語 \\undefinedmacro\n\\end{document}\n");
+  CwdGuard cwd(dir.Path());
+  auto console = std::make_shared<HeadlessConsole>();
+  std::string output;
+  console->SetSink([&](const char* data, std::size_t size) { output.append(data, size); });
+  console->AddAnswer("\n? ", "x");
+  PosixPlatform platform;
+  platform.SetToolConsole(console);
+  int status = platform.RunTool("platex", {"my paper"});
+  EXPECT_NE(status, 0);
+  EXPECT_NE(status, -1);
+  EXPECT_NE(output.find("! Undefined control sequence."), std::string::npos) << output;
+  EXPECT_NE(dir.Read("my paper.log").find("\n? x"), std::string::npos);
 }
 
 }  // namespace

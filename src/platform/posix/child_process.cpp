@@ -308,6 +308,17 @@ void ChildProcess::CloseInput() {
   m_pendingIn.clear();
 }
 
+bool ChildProcess::HasEnded() const {
+  if (m_pid <= 0) return false;
+  if (m_exited) return true;
+  siginfo_t info {};
+  int r;
+  do {
+    r = ::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT);
+  } while (r < 0 && errno == EINTR);
+  return r < 0 || info.si_pid == m_pid;
+}
+
 bool ChildProcess::TryWait(int* status) {
   if (m_pid <= 0) return false;
   if (!m_exited) {
@@ -345,13 +356,7 @@ int ChildProcess::Stop(int graceMs) {
   if (m_pid <= 0) return -1;
   if (m_exited) return m_status;
   SignalGroup(SIGTERM);
-  for (int waited = 0; waited < graceMs; waited += 10) {
-    siginfo_t info {};
-    // Look without reaping, so the group id stays ours for the final KILL.
-    if (::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == m_pid)
-      break;
-    SleepMs(10);
-  }
+  for (int waited = 0; waited < graceMs && !HasEnded(); waited += 10) SleepMs(10);
   // Whatever of the group outlived the TERM (or ignores it) goes now.
   SignalGroup(SIGKILL);
   return Wait();

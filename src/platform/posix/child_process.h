@@ -59,6 +59,9 @@ class ChildProcess {
   // -1 where the system has none and callers must poll TryWait.
   int ExitFd() const { return m_exitFd; }
 
+  // Whether the tool has ended, without reaping it: until it is reaped its
+  // pid keeps the process group's id from being reused.
+  bool HasEnded() const;
   // Reaps the tool if it has ended; true then, with its status in *status.
   bool TryWait(int* status);
   // Waits for the end of the tool; its status.
