@@ -49,7 +49,10 @@ TEST_F(Cp932Crt, SplitPathAgreesWithCrt) {
 }
 
 TEST_F(Cp932Crt, MakePathAgreesWithCrt) {
-  const char* const dirs[] = {"\\work\\", "\\work", "\\\x95\x5c", "", "work/", "\\\x83\x5c\\"};
+  // A folder ending in a character whose trail byte is 0x5C (\表) is left
+  // out: Wine's _makepath looks at the last byte there, the Windows CRT at
+  // the last character; the Linux tests hold the Windows behaviour.
+  const char* const dirs[] = {"\\work\\", "\\work", "", "work/", "\\\x83\x5c\\", "\\\x95\x5c/"};
   for (const char* d : dirs) {
     char out[_MAX_PATH];
     _makepath(out, "C:", d, "", "");
