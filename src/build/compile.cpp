@@ -170,7 +170,9 @@ int CMirvanDlg::Compile() {
     Prompts().Notice(ct::kNoDocumentText);
     return 0;
   }
-  Platform().ChangeDir(m_strDir);  // a failed change shows up as a failed run
+  // A failed change is ignored: the compiler then leaves no new .dvi here and
+  // the compile fails on that.
+  Platform().ChangeDir(m_strDir);
 
   // Plain TeX and friends leave nothing to judge: a start is a success.
   if (!mbcs::Contains(m_strTeX, tool::kLaTeX)) {

@@ -49,9 +49,10 @@ void ReadWholeFile(const std::string& path, std::string& out) {
   const long long len = FileLength(f.get());
   if (len < 0) throw FileError(path);
 
-  std::string buf;
+  // Read straight into `out`: a log read again and again during one compile
+  // reuses the buffer instead of faulting in fresh pages every time.
   try {
-    buf.resize(static_cast<std::size_t>(len));
+    out.resize(static_cast<std::size_t>(len));
   } catch (const std::bad_alloc&) {
     throw MemoryError();
   } catch (const std::length_error&) {
@@ -60,12 +61,11 @@ void ReadWholeFile(const std::string& path, std::string& out) {
 
   // A file that shrank meanwhile gives what is left; one that grows gives
   // the length it had when we looked.
-  const std::size_t got = std::fread(&buf[0], 1, buf.size(), f.get());
-  if (got < buf.size() && std::ferror(f.get())) throw FileError(path);
-  buf.resize(got);
+  const std::size_t got = std::fread(&out[0], 1, out.size(), f.get());
+  if (got < out.size() && std::ferror(f.get())) throw FileError(path);
+  out.resize(got);
 
   // The text ends at the first NUL, as a C string would.
-  if (const void* nul = std::memchr(buf.data(), '\0', buf.size()))
-    buf.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - buf.data()));
-  out.swap(buf);
+  if (const void* nul = std::memchr(out.data(), '\0', out.size()))
+    out.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - out.data()));
 }

@@ -4,28 +4,27 @@
 // bare name.
 #pragma once
 
-#include <unistd.h>
-
-#include <climits>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 
 class DocPlatform : public ScriptedPlatform {
  public:
-  DocPlatform() : ScriptedPlatform(PosixPlatformValues()) {
-    char buf[PATH_MAX];
-    if (::getcwd(buf, sizeof buf)) m_startDir = buf;
-  }
+  DocPlatform() : ScriptedPlatform(PosixPlatformValues()), m_startDir(std::filesystem::current_path()) {}
   ~DocPlatform() override {
-    if (!m_startDir.empty() && ::chdir(m_startDir.c_str()) != 0) std::perror("chdir");
+    std::error_code ec;
+    std::filesystem::current_path(m_startDir, ec);
   }
 
   bool ChangeDir(const std::string& dir) override {
     if (!ScriptedPlatform::ChangeDir(dir)) return false;
-    return ::chdir(dir.c_str()) == 0;
+    std::error_code ec;
+    std::filesystem::current_path(std::filesystem::u8path(dir), ec);
+    return !ec;
   }
 
   // The document folder, ending in '/'.
@@ -51,6 +50,6 @@ class DocPlatform : public ScriptedPlatform {
 
  private:
   TempDir m_dir;
-  std::string m_startDir;
+  std::filesystem::path m_startDir;
   long long m_clock = 1700000000LL * 1000000000LL;
 };

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "build/compile_texts.h"
 #include "build/doc_platform.h"
 #include "build/messages.h"
 #include "core/dialogs.h"
@@ -170,6 +171,15 @@ TEST(MakePdf, CompileReportingSuccessWithoutDviStillConverts) {
   EXPECT_EQ(p.dlg.MakePdf(), 1);
   EXPECT_EQ(p.platform.Programs(), (Words{"ptex", "dvipdfmx"}));
   EXPECT_EQ(p.prompts.shown, (Words{kRetry, kFailure}));
+}
+
+TEST(MakePdf, NoDocumentEndsInTheCompileNotice) {
+  Pdf p;
+  p.dlg.m_strName.clear();
+  p.dlg.m_nPdfNShow = 0;
+  EXPECT_EQ(p.dlg.MakePdf(), 0);
+  EXPECT_EQ(p.prompts.shown, Words{std::string("notice:") + compile_text::kNoDocumentText});
+  EXPECT_TRUE(p.platform.runs.empty());
 }
 
 TEST(MakePdf, ErrorInsideCompileEndsTheAction) {
