@@ -2,7 +2,10 @@
 // font, dialog units and the widgets of every control.
 #include "ui/dialog_template.h"
 
+#include "ui/dialog_owner.h"
+
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -227,4 +230,12 @@ BuiltDialog BuildDialog(QWidget* dlg, const DialogTemplate& t) {
     ++index;
   }
   return built;
+}
+
+QWidget* OwnerOr(QWidget* parent) {
+  if (parent) return parent;
+  // An open modal dialog is the window the user works in, even before the
+  // window system has reported it active.
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return QApplication::activeWindow();
 }

@@ -75,7 +75,8 @@ TEST(SettingsDialog, ButtonsActOnTheWorkingInstanceAcrossOneOpening) {
     Click(settings, 32774);
     // The paper size dialog over the Settings dialog, answered with B5 and
     // the box for this run.
-    WhenModal([](QDialog* pdf) {
+    WhenModal([settings](QDialog* pdf) {
+      EXPECT_EQ(pdf->parentWidget(), settings) << "owned by the window it opened from";
       Click(pdf, 1048);
       Click(pdf, 1012);
       Click(pdf, 1);
