@@ -1,4 +1,5 @@
 // The About box: its caption, version line, icon and OK.
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
@@ -39,8 +40,9 @@ TEST(AboutDialog, ShowsVersionAndClosesWithOkOrEsc) {
 }
 
 TEST(AboutDialog, ShowsProgramIconWhenTheResourcesHaveIt) {
-  const bool haveIcon = QFile::exists(QStringLiteral(":/icons/128.svg"));
-  WhenModal([haveIcon](QDialog* d) {
+  WhenModal([](QDialog* d) {
+    // Asked once the dialog is up: the resources are loaded by then.
+    const bool haveIcon = QFile::exists(QStringLiteral(":/icons/128.svg"));
     auto* icon = d->findChild<QLabel*>(QStringLiteral("static0"));
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(!icon->pixmap().isNull(), haveIcon);
