@@ -209,7 +209,7 @@ BuiltDialog BuildDialog(QWidget* dlg, const DialogTemplate& t) {
       if (QFile::exists(file)) {
         auto* label = static_cast<QLabel*>(w);
         const int side = qMin(32, qMin(r.width(), r.height()));
-        label->setPixmap(QIcon(file).pixmap(side, side));
+        label->setPixmap(QIcon(file).pixmap(QSize(side, side), label->devicePixelRatioF()));
       }
     }
     w->setGeometry(r);
