@@ -2,16 +2,15 @@
 // exchanges that show them and store their answers.
 #include <string>
 
+#include "config/settings_keys.h"
 #include "core/dialogs.h"
 
-namespace {
-const char kSettings[] = "Settings";
-}  // namespace
+using namespace settings;
 
 CPdfSizeDlg::CPdfSizeDlg(IProfile& profile)
-    : m_nNShow(profile.GetProfileInt(kSettings, "PdfNShow", 0)),
-      m_nNeShow(profile.GetProfileInt(kSettings, "PdfNeShow", 0)),
-      m_nSizeNo(profile.GetProfileInt(kSettings, "PdfSizeNo", 1)) {}
+    : m_nNShow(profile.GetProfileInt(kSettings, kPdfNShow, kDefaultPdfNShow)),
+      m_nNeShow(profile.GetProfileInt(kSettings, kPdfNeShow, kDefaultPdfNeShow)),
+      m_nSizeNo(profile.GetProfileInt(kSettings, kPdfSizeNo, kDefaultPdfSizeNo)) {}
 
 void CPdfSizeDlg::OnInitDialog() {
   // A number from an edited file outside the group selects no button.
@@ -51,8 +50,8 @@ void CPdfSizeDlg::SaveExchange() {
 }
 
 CMkIdxOptDlg::CMkIdxOptDlg(IProfile& profile)
-    : m_strOptions(profile.GetProfileString(kSettings, "MkIdxOpt", std::string())),
-      m_nNever(profile.GetProfileInt(kSettings, "MkIdxNvr", 0)) {}
+    : m_strOptions(profile.GetProfileString(kSettings, kMkIdxOpt, kDefaultMkIdxOpt)),
+      m_nNever(profile.GetProfileInt(kSettings, kMkIdxNvr, kDefaultMkIdxNvr)) {}
 
 void CMirvanDlg::EditMkIdxOptions() {
   CMkIdxOptDlg dlg(Profile());
@@ -61,8 +60,8 @@ void CMirvanDlg::EditMkIdxOptions() {
   m_nMkIdxNvr = dlg.m_nNever;
   // An empty text is stored as an empty value: deleting the key would bring
   // back the start-up default at the next start.
-  Profile().WriteProfileString(kSettings, "MkIdxOpt", m_strMkIdxOpt);
-  Profile().WriteProfileInt(kSettings, "MkIdxNvr", m_nMkIdxNvr);
+  Profile().WriteProfileString(kSettings, kMkIdxOpt, m_strMkIdxOpt);
+  Profile().WriteProfileInt(kSettings, kMkIdxNvr, m_nMkIdxNvr);
 }
 
 bool CMirvanDlg::PdfSizeExchange() {
@@ -71,9 +70,9 @@ bool CMirvanDlg::PdfSizeExchange() {
   m_nPdfSizeNo = dlg.m_nSizeNo;
   m_nPdfNShow = dlg.m_nNShow;
   m_nPdfNeShow = dlg.m_nNeShow;
-  Profile().WriteProfileInt(kSettings, "PdfNShow", m_nPdfNShow);
-  Profile().WriteProfileInt(kSettings, "PdfNeShow", m_nPdfNeShow);
-  Profile().WriteProfileInt(kSettings, "PdfSizeNo", m_nPdfSizeNo);
+  Profile().WriteProfileInt(kSettings, kPdfNShow, m_nPdfNShow);
+  Profile().WriteProfileInt(kSettings, kPdfNeShow, m_nPdfNeShow);
+  Profile().WriteProfileInt(kSettings, kPdfSizeNo, m_nPdfSizeNo);
   // The file keeps the two boxes apart; in memory either one stops the
   // question for the rest of this run.
   m_nPdfNShow += m_nPdfNeShow;

@@ -3,6 +3,7 @@
 // the main window only through the settings file, read again on close.
 #include <string>
 
+#include "config/settings_keys.h"
 #include "core/dialogs.h"
 
 // The working instance is never initialised as a window: its configuration
@@ -46,5 +47,5 @@ void CMirvanDlg::ChooseEditor() {
   // Unlike the tool choosers, a cancel keeps the stored editor.
   if (!Prompts().PickFile(spec, path)) return;
   m_strEditor = path;
-  Profile().WriteProfileString("Editor", "EDIT", m_strEditor);
+  Profile().WriteProfileString(settings::kEditor, settings::kEdit, m_strEditor);
 }

@@ -5,15 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "config/settings_keys.h"
 #include "core/mirvan_dlg.h"
 #include "text/mbcs.h"
 
 namespace {
 
-const char kHistorySection[] = "RFL";
-// Keys beyond this never exist, whatever the capacity in memory.
-constexpr int kHistoryKeys = 16;
+using settings::kHistory;
+using settings::kHistoryKeys;
 
+// "File%d" with the position, 0 the most recent.
 std::string HistoryKey(int position) { return "File" + std::to_string(position); }
 
 const char kNotTeXFile[] = "TeX のファイルではありません！登録して直して下さい！";
@@ -97,7 +98,7 @@ void CMirvanDlg::LoadHistory() {
   m_nHistoryMax = kHistoryKeys;
   std::string first;
   for (int i = 0; i < kHistoryKeys; ++i) {
-    const std::string path = Profile().GetProfileString(kHistorySection, HistoryKey(i), std::string());
+    const std::string path = Profile().GetProfileString(kHistory, HistoryKey(i), std::string());
     if (path.empty()) break;
     m_history.InsertString(i, path);
     if (i == 0) first = path;
@@ -122,9 +123,9 @@ void CMirvanDlg::LoadHistoryFinish() {
 void CMirvanDlg::OnClose() {
   const int n = m_history.GetCount();
   for (int i = 0; i < n && i < kHistoryKeys; ++i)
-    Profile().WriteProfileString(kHistorySection, HistoryKey(i), m_history.GetText(i));
+    Profile().WriteProfileString(kHistory, HistoryKey(i), m_history.GetText(i));
   // Keys past the list would bring removed entries back at the next start.
-  for (int i = n; i < kHistoryKeys; ++i) Profile().DeleteProfileKey(kHistorySection, HistoryKey(i));
+  for (int i = n; i < kHistoryKeys; ++i) Profile().DeleteProfileKey(kHistory, HistoryKey(i));
 }
 
 void CMirvanDlg::InitDialogCore() {
