@@ -21,13 +21,13 @@ std::string WithName(const char* text, const std::string& name) {
 
 // The picker for program files: every chooser opens the same one.
 FileDialogSpec ProgramFileDialog(const PlatformValues& values) {
-  FileDialogSpec spec;
-  spec.filter = values.programFilter;
-  spec.defExt.clear();
-  spec.initialName.clear();
-  spec.fileMustExist = true;
-  spec.hideReadOnly = true;
-  return spec;
+  FileDialogSpec dialog;
+  dialog.filter = values.programFilter;
+  dialog.defExt.clear();
+  dialog.initialName.clear();
+  dialog.fileMustExist = true;
+  dialog.hideReadOnly = true;
+  return dialog;
 }
 
 // One ask-then-pick chooser: which member and key it sets, the bare name it

@@ -183,12 +183,12 @@ TEST(ChooseTeX, OpensTheProgramPickerOfThePlatform) {
     ToolRig rig(posix);
     rig.dlg.ChooseTeX();
     ASSERT_EQ(rig.prompts.pickSpecs.size(), 1u);
-    const FileDialogSpec& spec = rig.prompts.pickSpecs[0];
-    EXPECT_EQ(spec.filter, posix ? "" : "Exe files (*.exe)|*.exe||");
-    EXPECT_EQ(spec.defExt, "");
-    EXPECT_EQ(spec.initialName, "");
-    EXPECT_TRUE(spec.fileMustExist);
-    EXPECT_TRUE(spec.hideReadOnly);
+    const FileDialogSpec& dialog = rig.prompts.pickSpecs[0];
+    EXPECT_EQ(dialog.filter, posix ? "" : "Exe files (*.exe)|*.exe||");
+    EXPECT_EQ(dialog.defExt, "");
+    EXPECT_EQ(dialog.initialName, "");
+    EXPECT_TRUE(dialog.fileMustExist);
+    EXPECT_TRUE(dialog.hideReadOnly);
   }
 }
 
@@ -298,16 +298,6 @@ TEST(Choosers, RestoredNameDoesNotFollowTheCompiler) {
   rig.dlg.ChooseMkIdx();
   EXPECT_EQ(rig.dlg.m_strBib, "jbibtex");
   EXPECT_EQ(rig.dlg.m_strMkIdx, "mendex");
-}
-
-TEST(RunTool, PassesTheWordsUnchanged) {
-  ToolRig rig(true);
-  rig.starts["/bin/tool with blank"] = 7;
-  const std::vector<std::string> args = {"-s", "my index", "", "論文;$x"};
-  EXPECT_EQ(rig.dlg.RunTool("/bin/tool with blank", args), 7);
-  ASSERT_EQ(rig.platform.runs.size(), 1u);
-  EXPECT_EQ(rig.platform.runs[0].args, args);
-  EXPECT_EQ(rig.dlg.RunTool("missing", {}), -1);
 }
 
 }  // namespace
