@@ -232,10 +232,12 @@ BuiltDialog BuildDialog(QWidget* dlg, const DialogTemplate& t) {
   return built;
 }
 
-QWidget* OwnerOr(QWidget* parent) {
-  if (parent) return parent;
-  // An open modal dialog is the window the user works in, even before the
-  // window system has reported it active.
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  return QApplication::activeWindow();
+QWidget* DialogOwner(QWidget* parent) {
+  // An open modal dialog is the window the user works in (the Settings
+  // dialog over the bar), even before the window system reports it active:
+  // a dialog opened from it must stack on it, not beside it on the bar.
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    if (!parent || parent->window() != modal) return modal;
+  }
+  return parent ? parent : QApplication::activeWindow();
 }
