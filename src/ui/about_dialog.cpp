@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 
+#include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 
 // No members, no handlers of its own: OK and Esc close it the standard way.
@@ -14,6 +15,6 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
 }
 
 void ExecAboutDialog(QWidget* parent) {
-  CAboutDlg dlg(parent);
+  CAboutDlg dlg(DialogOwner(parent));
   dlg.exec();
 }

@@ -2,7 +2,10 @@
 // font, dialog units and the widgets of every control.
 #include "ui/dialog_template.h"
 
+#include "ui/dialog_owner.h"
+
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -206,7 +209,7 @@ BuiltDialog BuildDialog(QWidget* dlg, const DialogTemplate& t) {
       if (QFile::exists(file)) {
         auto* label = static_cast<QLabel*>(w);
         const int side = qMin(32, qMin(r.width(), r.height()));
-        label->setPixmap(QIcon(file).pixmap(side, side));
+        label->setPixmap(QIcon(file).pixmap(QSize(side, side), label->devicePixelRatioF()));
       }
     }
     w->setGeometry(r);
@@ -227,4 +230,14 @@ BuiltDialog BuildDialog(QWidget* dlg, const DialogTemplate& t) {
     ++index;
   }
   return built;
+}
+
+QWidget* DialogOwner(QWidget* parent) {
+  // An open modal dialog is the window the user works in (the Settings
+  // dialog over the bar), even before the window system reports it active:
+  // a dialog opened from it must stack on it, not beside it on the bar.
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    if (!parent || parent->window() != modal) return modal;
+  }
+  return parent ? parent : QApplication::activeWindow();
 }

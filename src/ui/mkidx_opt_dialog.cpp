@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "core/dialogs.h"
+#include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 
 // The model's text is in the system code page, which is UTF-8 wherever
@@ -31,6 +32,6 @@ void MkIdxOptDialog::OnOk() {
 }
 
 bool ExecMkIdxOptDialog(CMkIdxOptDlg& model, QWidget* parent) {
-  MkIdxOptDialog dlg(model, parent);
+  MkIdxOptDialog dlg(model, DialogOwner(parent));
   return dlg.exec() == QDialog::Accepted;
 }

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "core/dialogs.h"
+#include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 
 PdfSizeDialog::PdfSizeDialog(CPdfSizeDlg& model, QWidget* parent) : QDialog(parent), m_model(model) {
@@ -64,6 +65,6 @@ void PdfSizeDialog::OnOk() {
 }
 
 bool ExecPdfSizeDialog(CPdfSizeDlg& model, QWidget* parent) {
-  PdfSizeDialog dlg(model, parent);
+  PdfSizeDialog dlg(model, DialogOwner(parent));
   return dlg.exec() == QDialog::Accepted;
 }

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 
 #include "core/dialogs.h"
+#include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 
 const int SettingsDialog::kOperationIds[7] = {1004, 32772, 32774, 32775, 32778, 32777, 32776};
@@ -23,6 +24,6 @@ SettingsDialog::SettingsDialog(CSettingsDlg& model, QWidget* parent) : QDialog(p
 
 void ExecSettingsDialog(CSettingsDlg& model, QWidget* parent) {
   // Modal over its parent: the bar takes no input while the dialog is open.
-  SettingsDialog dlg(model, parent);
+  SettingsDialog dlg(model, DialogOwner(parent));
   dlg.exec();
 }

@@ -6,10 +6,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
@@ -49,15 +45,6 @@ inline void Click(QWidget* dlg, int id) {
 inline void PressKey(QWidget* w, int key) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
   QCoreApplication::sendEvent(w, &press);
-}
-
-// The template as kept in the source tree, to compare with what the
-// program carries in its resources.
-inline QJsonObject SourceTemplate(int id) {
-  const QByteArray dir = qgetenv("MIRVAN_SOURCE_DIR");
-  QFile f(QString::fromLocal8Bit(dir) + QStringLiteral("/res/dialogs/%1.json").arg(id));
-  EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << f.fileName().toStdString();
-  return QJsonDocument::fromJson(f.readAll()).object();
 }
 
 inline std::string S(const QString& s) { return s.toStdString(); }

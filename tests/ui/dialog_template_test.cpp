@@ -23,29 +23,6 @@ const int kTemplates[] = {146, 100, 137, 173, 198};
 
 class TemplateTest : public ::testing::TestWithParam<int> {};
 
-TEST_P(TemplateTest, ResourceMatchesSourceTable) {
-  const DialogTemplate t = LoadDialogTemplate(GetParam());
-  const QJsonObject src = dlgtest::SourceTemplate(GetParam());
-  EXPECT_EQ(t.id, GetParam());
-  EXPECT_EQ(S(t.caption), S(src["caption"].toString()));
-  EXPECT_EQ(t.w, src["w"].toInt());
-  EXPECT_EQ(t.h, src["h"].toInt());
-  EXPECT_EQ(S(t.fontFamily), "ＭＳ Ｐゴシック");
-  const QJsonArray controls = src["controls"].toArray();
-  ASSERT_EQ(t.controls.size(), controls.size());
-  for (int i = 0; i < t.controls.size(); ++i) {
-    const QJsonObject c = controls[i].toObject();
-    const ControlTemplate& ct = t.controls[i];
-    SCOPED_TRACE(i);
-    EXPECT_EQ(ct.id, c["id"].toInt());
-    EXPECT_EQ(S(ct.kind), S(c["kind"].toString()));
-    EXPECT_EQ(S(ct.text), S(c["text"].toString()));
-    EXPECT_EQ(QRect(ct.x, ct.y, ct.w, ct.h),
-              QRect(c["x"].toInt(), c["y"].toInt(), c["w"].toInt(), c["h"].toInt()));
-    EXPECT_EQ(ct.icon, c["icon"].toInt());
-  }
-}
-
 TEST_P(TemplateTest, BuiltDialogFollowsTemplate) {
   const DialogTemplate t = LoadDialogTemplate(GetParam());
   QDialog dlg;
