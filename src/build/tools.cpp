@@ -1,11 +1,142 @@
+// Starting the tools, finding the TeX compiler, and letting the user pick a
+// tool's program file.
+#include <string>
+#include <vector>
+
+#include "build/messages.h"
+#include "build/tool_names.h"
 #include "core/mirvan_dlg.h"
-// PLACEHOLDER (tools owner replaces this file)
+#include "text/mbcs.h"
+
+namespace {
+
+// The question and the failure text name the compiler with a "%s".
+std::string WithName(const char* text, const std::string& name) {
+  std::string out(text);
+  const std::string hole = "%s";
+  for (std::size_t at = out.find(hole); at != std::string::npos; at = out.find(hole, at + name.size()))
+    out.replace(at, hole.size(), name);
+  return out;
+}
+
+// The picker for program files: every chooser opens the same one.
+FileDialogSpec ProgramFileDialog(const PlatformValues& values) {
+  FileDialogSpec dialog;
+  dialog.filter = values.programFilter;
+  dialog.defExt.clear();
+  dialog.initialName.clear();
+  dialog.fileMustExist = true;
+  dialog.hideReadOnly = true;
+  return dialog;
+}
+
+// One ask-then-pick chooser: which member and key it sets, the bare name it
+// falls back to, and what it asks first.
+struct Chooser {
+  std::string CMirvanDlg::*member;
+  const char* key;
+  const char* restored;
+  const char* question;
+};
+
+int AskThenPick(CMirvanDlg& dlg, const Chooser& c) {
+  std::string path;
+  if (dlg.Prompts().AskOkCancel(c.question) &&
+      dlg.Prompts().PickFile(ProgramFileDialog(dlg.Platform().Values()), path)) {
+    dlg.*c.member = path;
+    dlg.Profile().WriteProfileString(tool::kSection, c.key, path);
+    return 1;
+  }
+  // Declining resets the tool so the bare default is tried from now on.
+  dlg.*c.member = c.restored;
+  dlg.Profile().DeleteProfileKey(tool::kSection, c.key);
+  return 0;
+}
+
+}  // namespace
+
 int CMirvanDlg::RunTool(const std::string& program, const std::vector<std::string>& args) {
   return Platform().RunTool(program, args);
 }
-int CMirvanDlg::LocateTeX() { return 0; }
-int CMirvanDlg::ChooseTeX() { return 0; }
-void CMirvanDlg::ChangeTeX() {}
-int CMirvanDlg::ChooseBibTeX() { return 0; }
-int CMirvanDlg::ChooseMkIdx() { return 0; }
-int CMirvanDlg::ChooseDviPdf() { return 0; }
+
+int CMirvanDlg::LocateTeX() {
+  // Both texts keep naming the compiler that failed, even after a new one
+  // has been picked below.
+  const std::string question = WithName(msg::kLocateTeXQuestion, m_strTeX);
+  const std::string hint = msg::kLocateTeXHint;
+  const std::string failure = WithName(msg::kLocateTeXFailure, m_strTeX);
+
+  if (!NamesProgramFile(m_strTeX)) {
+    const PlatformValues& values = Platform().Values();
+    for (const std::string& folder : values.probeFolders) {
+      const std::string candidate = folder + m_strTeX + values.probeSuffix;
+      // A compiler that starts has run on the document, errors or not.
+      if (RunTool(candidate, {m_strName}) != -1) {
+        m_strTeX = candidate;
+        Profile().WriteProfileString(tool::kSection, tool::kKeyTeX, m_strTeX);
+        return 1;
+      }
+    }
+  }
+
+  if (!Prompts().AskOkCancel(question)) {
+    m_strTeX = tool::kPLaTeX;
+    Profile().DeleteProfileKey(tool::kSection, tool::kKeyTeX);
+    Prompts().Notice(hint);
+    return 0;
+  }
+  if (!ChooseTeX()) {
+    Prompts().Notice(hint);
+    return 0;
+  }
+  // The file dialog may have moved the working directory.
+  Platform().ChangeDir(m_strDir);
+  if (RunTool(m_strTeX, {m_strName}) != -1) return 1;
+  Prompts().Notice(failure);
+  return 0;
+}
+
+int CMirvanDlg::ChooseTeX() {
+  std::string path;
+  if (!Prompts().PickFile(ProgramFileDialog(Platform().Values()), path)) return 0;
+  m_strTeX = path;
+  Profile().WriteProfileString(tool::kSection, tool::kKeyTeX, m_strTeX);
+  if (!Contains(m_strTeX, tool::kLaTeX)) return 1;
+
+  // A LaTeX installation keeps its companions next to the compiler.
+  const std::size_t sep = mbcs::FindLastOf(m_strTeX, Platform().Values().separator);
+  const std::string folder = sep == std::string::npos ? std::string() : m_strTeX.substr(0, sep + 1);
+
+  if (!NamesProgramFile(m_strDviPdf)) {
+    m_strDviPdf = folder + tool::kDvipdfmx;
+    Profile().WriteProfileString(tool::kSection, tool::kKeyDviPdf, m_strDviPdf);
+  }
+  const bool japanese = Contains(m_strTeX, tool::kPLaTeX);
+  m_strBib = folder + (japanese ? tool::kJBibTeX : tool::kBibTeX);
+  m_strMkIdx = folder + (japanese ? tool::kMendex : tool::kMakeIndex);
+  Profile().WriteProfileString(tool::kSection, tool::kKeyBib, m_strBib);
+  Profile().WriteProfileString(tool::kSection, tool::kKeyMkIdx, m_strMkIdx);
+  return 1;
+}
+
+void CMirvanDlg::ChangeTeX() {
+  if (Prompts().AskOkCancel(msg::kChangeTeXQuestion)) {
+    ChooseTeX();  // a cancelled pick leaves everything as it was
+    return;
+  }
+  m_strTeX = tool::kPLaTeX;
+  Profile().DeleteProfileKey(tool::kSection, tool::kKeyTeX);
+}
+
+int CMirvanDlg::ChooseBibTeX() {
+  return AskThenPick(*this, {&CMirvanDlg::m_strBib, tool::kKeyBib, tool::kJBibTeX, msg::kChooseBibTeXQuestion});
+}
+
+int CMirvanDlg::ChooseMkIdx() {
+  return AskThenPick(*this, {&CMirvanDlg::m_strMkIdx, tool::kKeyMkIdx, tool::kMendex, msg::kChooseMkIdxQuestion});
+}
+
+int CMirvanDlg::ChooseDviPdf() {
+  return AskThenPick(*this,
+                     {&CMirvanDlg::m_strDviPdf, tool::kKeyDviPdf, tool::kDvipdfmx, msg::kChooseDviPdfQuestion});
+}

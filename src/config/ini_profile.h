@@ -3,6 +3,7 @@
 // byte for byte (atomic replace, advisory lock against a second bar).
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "config/profile.h"
@@ -17,11 +18,31 @@ class IniProfile : public IProfile {
   std::string GetProfileString(const std::string& section, const std::string& key,
                                const std::string& def) override;
   int GetProfileInt(const std::string& section, const std::string& key, int def) override;
+  // Returns false, leaving the file as it was, when the file cannot be read
+  // or replaced, or when a name or the value cannot be stored in one line
+  // (line breaks or NUL; '=' or a leading ';' or '[' in a key name).
   bool WriteProfileString(const std::string& section, const std::string& key,
                           const std::string* value) override;
   bool WriteProfileInt(const std::string& section, const std::string& key, int value) override;
   using IProfile::WriteProfileString;
 
  private:
+  // The value of the first matching key of the first matching section, as
+  // Windows hands it out (quotes stripped, cut at a NUL); nullopt if absent.
+  std::optional<std::string> ReadValue(const std::string& section, const std::string& key) const;
+
   std::string m_path;
 };
+
+namespace ini {
+// The pure text transformations behind IniProfile, on a whole file's bytes.
+// `eolIfNone` is used when the file has no line break to copy the style from.
+std::optional<std::string> Lookup(const std::string& data, const std::string& section,
+                                  const std::string& key);
+// nullptr deletes. Returns the new file contents.
+std::string Update(const std::string& data, const std::string& section, const std::string& key,
+                   const std::string* value, const char* eolIfNone);
+// Windows' reading of a profile integer: leading blanks, optional sign,
+// decimal digits up to the first other character; 32-bit wrap-around.
+int ParseInt(const std::string& value);
+}  // namespace ini

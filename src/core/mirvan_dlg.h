@@ -93,6 +93,8 @@ class CMirvanDlg {
   // ---- PDF creation (build/pdf.cpp) ----------------------------------------
   int MakePdf();
   void EditPdfSize();
+  // The paper size exchange shared by MakePdf and EditPdfSize; true = OK.
+  bool PdfSizeExchange();
   // The converter option words of a paper size number (" -p a3 " -> -p a3).
   static std::string PdfSizeOption(int sizeNo);
 

@@ -53,7 +53,9 @@ int HistoryBox::SelectString(int startAfter, const std::string& prefix) {
 
 void HistoryBox::SetCurSel(int index) {
   if (index < 0 || index >= GetCount()) {
+    // CB_SETCURSEL without a valid entry also empties the edit field.
     m_curSel = -1;
+    m_edit.clear();
   } else {
     m_curSel = index;
     m_edit = m_items[static_cast<size_t>(index)];

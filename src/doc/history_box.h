@@ -30,7 +30,7 @@ class HistoryBox {
   int SelectString(int startAfter, const std::string& prefix);
 
   int GetCurSel() const { return m_curSel; }
-  void SetCurSel(int index);  // -1 clears
+  void SetCurSel(int index);  // -1 clears the selection and the edit text
 
   const std::string& GetEditText() const { return m_edit; }
   void SetEditText(const std::string& text);

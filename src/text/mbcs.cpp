@@ -1,79 +1,222 @@
 #include "text/mbcs.h"
 
-// Placeholder bodies: the double-byte rules are filled in with the settings
-// store work. These are correct for UTF-8 only.
+#include <cstring>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace mbcs {
 namespace {
-CodePage g_cp = CodePage::Utf8;
+
+CodePage InitialCodePage() {
+#ifdef _WIN32
+  return GetACP() == 932 ? CodePage::Cp932 : CodePage::Utf8;
+#else
+  return CodePage::Utf8;
+#endif
 }
+
+CodePage g_cp = InitialCodePage();
+
+// Byte length of the character that starts at `i`. A lead byte in the last
+// position (a cut-off character) stands alone.
+std::size_t CharLen(const std::string& s, std::size_t i, CodePage cp) {
+  if (i + 1 < s.size() && IsLeadByte(static_cast<unsigned char>(s[i]), cp)) return 2;
+  return 1;
+}
+
+// A character boundary at or before `pos`. Going back over a run of bytes
+// that could be lead bytes to the first byte that cannot be one: a character
+// ends there, whatever came before it.
+std::size_t BoundaryAtOrBefore(const std::string& s, std::size_t pos, CodePage cp) {
+  std::size_t q = pos;
+  while (q > 0 && IsLeadByte(static_cast<unsigned char>(s[q - 1]), cp)) --q;
+  std::size_t b = q;
+  while (b < pos) {
+    std::size_t next = b + CharLen(s, b, cp);
+    if (next > pos) break;
+    b = next;
+  }
+  return b;
+}
+
+// Knuth-Morris-Pratt over text[from..]: calls onMatch(pos) for every
+// occurrence in increasing order until it returns true. Linear in the text
+// and the pattern, overlapping occurrences included.
+template <typename OnMatch>
+std::size_t KmpScan(const std::string& text, const std::string& what, std::size_t from, OnMatch onMatch) {
+  const std::size_t m = what.size();
+  std::vector<std::size_t> fail(m, 0);
+  for (std::size_t i = 1, k = 0; i < m; ++i) {
+    while (k > 0 && what[i] != what[k]) k = fail[k - 1];
+    if (what[i] == what[k]) ++k;
+    fail[i] = k;
+  }
+  for (std::size_t i = from, k = 0; i < text.size(); ++i) {
+    while (k > 0 && text[i] != what[k]) k = fail[k - 1];
+    if (text[i] == what[k]) ++k;
+    if (k == m) {
+      const std::size_t pos = i + 1 - m;
+      if (onMatch(pos)) return pos;
+      k = fail[k - 1];
+    }
+  }
+  return std::string::npos;
+}
+
+// First occurrence at or after `from`, byte rules. Linear: glibc's memmem
+// is the two-way algorithm; elsewhere KMP.
+std::size_t FindBytes(const std::string& text, const std::string& what, std::size_t from) {
+#ifdef __GLIBC__
+  const void* hit = memmem(text.data() + from, text.size() - from, what.data(), what.size());
+  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : std::string::npos;
+#else
+  return KmpScan(text, what, from, [](std::size_t) { return true; });
+#endif
+}
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool IsPathSep(char c) { return c == '\\' || c == '/'; }
+
+}  // namespace
+
 void SetSystemCodePage(CodePage cp) { g_cp = cp; }
 CodePage SystemCodePage() { return g_cp; }
+
 bool IsLeadByte(unsigned char c, CodePage cp) {
   return cp == CodePage::Cp932 && ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC));
 }
-std::size_t Find(const std::string& text, const std::string& what, std::size_t from, CodePage) {
-  return text.find(what, from);
+
+std::size_t Find(const std::string& text, const std::string& what, std::size_t from, CodePage cp) {
+  const std::size_t n = text.size();
+  if (from > n) return std::string::npos;
+  if (cp != CodePage::Cp932) {
+    if (what.empty()) return from;
+    if (what.size() > n - from) return std::string::npos;
+    return FindBytes(text, what, from);
+  }
+
+  // The boundary cursor only ever moves forward, so checking all candidates
+  // costs one pass over the text in total.
+  std::size_t cursor = BoundaryAtOrBefore(text, from, cp);
+  auto onBoundary = [&](std::size_t pos) {
+    while (cursor < pos) cursor += CharLen(text, cursor, cp);
+    return cursor == pos;
+  };
+  if (what.empty()) {
+    onBoundary(from);
+    return cursor <= n ? cursor : std::string::npos;
+  }
+  if (what.size() > n - from) return std::string::npos;
+
+  // Usually the first byte match is on a boundary: the fast search settles
+  // it. Only after a candidate on a trail byte does the scan go on with KMP,
+  // which also visits overlapping occurrences without going back.
+  const std::size_t first = FindBytes(text, what, from);
+  if (first == std::string::npos) return first;
+  if (onBoundary(first)) return first;
+  return KmpScan(text, what, first + 1, onBoundary);
 }
+
 bool Contains(const std::string& text, const std::string& what, CodePage cp) {
   return Find(text, what, 0, cp) != std::string::npos;
 }
-std::size_t FindLastOf(const std::string& s, const std::string& seps, CodePage) {
-  return s.find_last_of(seps);
+
+std::size_t FindLastOf(const std::string& s, const std::string& seps, CodePage cp) {
+  std::size_t found = std::string::npos;
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t len = CharLen(s, i, cp);
+    if (len == 1 && seps.find(s[i]) != std::string::npos) found = i;
+    i += len;
+  }
+  return found;
 }
-bool StartsWithNoCase(const std::string& text, const std::string& prefix, CodePage) {
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix, CodePage cp) {
   if (prefix.size() > text.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char a = text[i], b = prefix[i];
-    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
-    if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
-    if (a != b) return false;
+  for (std::size_t i = 0; i < prefix.size();) {
+    const std::size_t len = CharLen(text, i, cp);
+    if (len == 2) {
+      // A prefix that ends inside this character does not match it.
+      if (i + 1 >= prefix.size() || text[i] != prefix[i] || text[i + 1] != prefix[i + 1]) return false;
+    } else if (FoldAscii(text[i]) != FoldAscii(prefix[i])) {
+      return false;
+    }
+    i += len;
   }
   return true;
 }
+
 bool EqualsNoCase(const std::string& a, const std::string& b, CodePage cp) {
   return a.size() == b.size() && StartsWithNoCase(a, b, cp);
 }
-PathParts SplitPath(const std::string& path, CodePage) {
+
+PathParts SplitPath(const std::string& path, CodePage cp) {
   PathParts p;
-  std::string rest = path;
-  if (rest.size() >= 2 && rest[1] == ':') {
-    p.drive = rest.substr(0, 2);
-    rest = rest.substr(2);
+  std::size_t start = 0;
+  if (path.size() >= 2 && path[1] == ':' && !IsLeadByte(static_cast<unsigned char>(path[0]), cp)) {
+    p.drive = path.substr(0, 2);
+    start = 2;
   }
-  auto slash = rest.find_last_of("\\/");
-  if (slash != std::string::npos) {
-    p.dir = rest.substr(0, slash + 1);
-    rest = rest.substr(slash + 1);
+  std::size_t lastSep = std::string::npos, lastDot = std::string::npos;
+  for (std::size_t i = start; i < path.size();) {
+    const std::size_t len = CharLen(path, i, cp);
+    if (len == 1) {
+      if (IsPathSep(path[i])) lastSep = i;
+      else if (path[i] == '.') lastDot = i;
+    }
+    i += len;
   }
-  auto dot = rest.rfind('.');
-  if (dot != std::string::npos) {
-    p.ext = rest.substr(dot);
-    rest = rest.substr(0, dot);
+  std::size_t nameStart = start;
+  if (lastSep != std::string::npos) {
+    p.dir = path.substr(start, lastSep + 1 - start);
+    nameStart = lastSep + 1;
   }
-  p.fname = rest;
+  std::size_t nameEnd = path.size();
+  if (lastDot != std::string::npos && (lastSep == std::string::npos || lastDot > lastSep)) {
+    p.ext = path.substr(lastDot);
+    nameEnd = lastDot;
+  }
+  p.fname = path.substr(nameStart, nameEnd - nameStart);
   return p;
 }
+
 std::string MakePath(const std::string& drive, const std::string& dir, const std::string& fname,
-                     const std::string& ext, CodePage) {
-  std::string out = drive + dir;
-  if (!dir.empty() && dir.back() != '\\' && dir.back() != '/') out += '\\';
+                     const std::string& ext, CodePage cp) {
+  std::string out;
+  if (!drive.empty()) {
+    out += drive[0];
+    out += ':';
+  }
+  if (!dir.empty()) {
+    out += dir;
+    // The last character, not the last byte: 表 ends in the byte 0x5C.
+    const std::size_t last = BoundaryAtOrBefore(dir, dir.size() - 1, cp);
+    if (last != dir.size() - 1 || !IsPathSep(dir.back())) out += '\\';
+  }
   out += fname;
-  if (!ext.empty() && ext[0] != '.') out += '.';
-  out += ext;
+  if (!ext.empty()) {
+    if (ext[0] != '.') out += '.';
+    out += ext;
+  }
   return out;
 }
+
 std::vector<std::string> SplitWords(const std::string& options) {
   std::vector<std::string> words;
-  std::string cur;
-  for (char c : options) {
-    if (c == ' ') {
-      if (!cur.empty()) words.push_back(cur);
-      cur.clear();
-    } else {
-      cur += c;
-    }
+  std::size_t i = 0;
+  while (i < options.size()) {
+    while (i < options.size() && (options[i] == ' ' || options[i] == '\t')) ++i;
+    std::size_t start = i;
+    while (i < options.size() && options[i] != ' ' && options[i] != '\t') ++i;
+    if (i > start) words.push_back(options.substr(start, i - start));
   }
-  if (!cur.empty()) words.push_back(cur);
   return words;
 }
+
 }  // namespace mbcs

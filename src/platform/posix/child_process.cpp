@@ -1,0 +1,405 @@
+#include "platform/posix/child_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace posix {
+namespace {
+
+// What a desktop launcher with no PATH at all would still find.
+const char kDefaultPath[] = "/usr/local/bin:/usr/bin:/bin";
+
+bool IsExecutableFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+void CloseFd(int& fd) {
+  if (fd >= 0) ::close(fd);
+  fd = -1;
+}
+
+// A pipe whose ends are close-on-exec and never take 0, 1 or 2: when Mirvan
+// was started with a standard stream closed, a pipe end could land there and
+// be clobbered by the child's own dup2 onto its standard streams.
+bool MakePipe(int fds[2]) {
+  if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+  for (int i = 0; i < 2; ++i) {
+    if (fds[i] < 3) {
+      int moved = ::fcntl(fds[i], F_DUPFD_CLOEXEC, 3);
+      if (moved < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return false;
+      }
+      ::close(fds[i]);
+      fds[i] = moved;
+    }
+  }
+  return true;
+}
+
+void SetNonBlocking(int fd) {
+  int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+}
+
+ssize_t ReadFull(int fd, void* buf, std::size_t size) {
+  std::size_t got = 0;
+  while (got < size) {
+    ssize_t n = ::read(fd, static_cast<char*>(buf) + got, size - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  return static_cast<ssize_t>(got);
+}
+
+pid_t WaitPid(pid_t pid, int* status, int options) {
+  pid_t r;
+  do {
+    r = ::waitpid(pid, status, options);
+  } while (r < 0 && errno == EINTR);
+  return r;
+}
+
+void SleepMs(int ms) {
+  struct timespec ts {
+    ms / 1000, static_cast<long>(ms % 1000) * 1000000L
+  };
+  while (::nanosleep(&ts, &ts) != 0 && errno == EINTR) {
+  }
+}
+
+// argv as execv wants it; built before fork, since the child may only make
+// async-signal-safe calls.
+std::vector<char*> ExecArgv(const std::vector<std::string>& argv) {
+  std::vector<char*> out;
+  out.reserve(argv.size() + 1);
+  for (const std::string& a : argv) out.push_back(const_cast<char*>(a.c_str()));
+  out.push_back(nullptr);
+  return out;
+}
+
+// In the child, between fork and exec: a tool must not inherit the signal
+// mask or ignored signals of the GUI (an ignored SIGPIPE or SIGINT survives
+// exec), nor descriptors someone forgot to mark close-on-exec.
+void ResetChildState() {
+  sigset_t none;
+  sigemptyset(&none);
+  ::sigprocmask(SIG_SETMASK, &none, nullptr);
+  struct sigaction dfl {};
+  dfl.sa_handler = SIG_DFL;
+  sigemptyset(&dfl.sa_mask);
+  for (int sig = 1; sig < NSIG; ++sig) {
+    if (sig != SIGKILL && sig != SIGSTOP) ::sigaction(sig, &dfl, nullptr);
+  }
+#if defined(__linux__) && defined(SYS_close_range)
+  ::syscall(SYS_close_range, 3U, ~0U, 4U /* CLOSE_RANGE_CLOEXEC */);
+#endif
+}
+
+[[noreturn]] void ChildFail(int errPipe) {
+  int e = errno;
+  ssize_t ignored = ::write(errPipe, &e, sizeof e);
+  (void)ignored;
+  ::_exit(127);
+}
+
+int OpenPidFd(pid_t pid) {
+#if defined(__linux__) && defined(SYS_pidfd_open)
+  long fd = ::syscall(SYS_pidfd_open, pid, 0);
+  if (fd >= 0) {
+    ::fcntl(static_cast<int>(fd), F_SETFD, FD_CLOEXEC);
+    return static_cast<int>(fd);
+  }
+#else
+  (void)pid;
+#endif
+  return -1;
+}
+
+}  // namespace
+
+std::string ResolveProgram(const std::string& program, const char* path) {
+  if (program.empty()) return std::string();
+  if (program.find('/') != std::string::npos) return IsExecutableFile(program) ? program : std::string();
+  if (!path) path = std::getenv("PATH");
+  if (!path) path = kDefaultPath;
+  std::string list(path);
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    std::size_t end = list.find(':', start);
+    if (end == std::string::npos) end = list.size();
+    std::string dir = list.substr(start, end - start);
+    start = end + 1;
+    if (dir.empty()) continue;  // not "the current directory": a document folder is no program folder
+    if (dir.back() != '/') dir += '/';
+    std::string candidate = dir + program;
+    if (IsExecutableFile(candidate)) return candidate;
+  }
+  return std::string();
+}
+
+int DecodeWaitStatus(int status) {
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return 128;
+}
+
+ChildProcess::~ChildProcess() {
+  if (Running()) Stop(1000);
+  CloseFds();
+}
+
+void ChildProcess::CloseFds() {
+  CloseFd(m_out);
+  CloseFd(m_in);
+  CloseFd(m_exitFd);
+  m_pendingIn.clear();
+}
+
+bool ChildProcess::Start(const std::vector<std::string>& argv, int* error) {
+  if (error) *error = 0;
+  if (argv.empty() || m_pid > 0) {
+    if (error) *error = EINVAL;
+    return false;
+  }
+  int outPipe[2], inPipe[2], errPipe[2];
+  if (!MakePipe(outPipe)) {
+    if (error) *error = errno;
+    return false;
+  }
+  if (!MakePipe(inPipe)) {
+    int e = errno;
+    ::close(outPipe[0]);
+    ::close(outPipe[1]);
+    if (error) *error = e;
+    return false;
+  }
+  if (!MakePipe(errPipe)) {
+    int e = errno;
+    for (int fd : {outPipe[0], outPipe[1], inPipe[0], inPipe[1]}) ::close(fd);
+    if (error) *error = e;
+    return false;
+  }
+  std::vector<char*> args = ExecArgv(argv);
+
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    ::setpgid(0, 0);
+    ResetChildState();
+    if (::dup2(inPipe[0], 0) < 0 || ::dup2(outPipe[1], 1) < 0 || ::dup2(outPipe[1], 2) < 0) ChildFail(errPipe[1]);
+    ::execv(args[0], args.data());
+    ChildFail(errPipe[1]);
+  }
+  int forkErr = errno;
+  ::close(inPipe[0]);
+  ::close(outPipe[1]);
+  ::close(errPipe[1]);
+  if (pid < 0) {
+    ::close(inPipe[1]);
+    ::close(outPipe[0]);
+    ::close(errPipe[0]);
+    if (error) *error = forkErr;
+    return false;
+  }
+  // Both sides set the group, so a signal to it cannot race the child's own call.
+  ::setpgid(pid, pid);
+  int pidFd = OpenPidFd(pid);
+
+  int childErr = 0;
+  ssize_t n = ReadFull(errPipe[0], &childErr, sizeof childErr);
+  ::close(errPipe[0]);
+  if (n == static_cast<ssize_t>(sizeof childErr)) {
+    int st = 0;
+    WaitPid(pid, &st, 0);
+    ::close(inPipe[1]);
+    ::close(outPipe[0]);
+    if (pidFd >= 0) ::close(pidFd);
+    if (error) *error = childErr;
+    return false;
+  }
+
+  m_pid = pid;
+  m_exited = false;
+  m_status = 0;
+  m_out = outPipe[0];
+  m_in = inPipe[1];
+  m_exitFd = pidFd;
+  SetNonBlocking(m_out);
+  SetNonBlocking(m_in);
+  return true;
+}
+
+long ChildProcess::ReadOutput(char* buf, std::size_t size) {
+  if (m_out < 0) return 0;
+  for (;;) {
+    ssize_t n = ::read(m_out, buf, size);
+    if (n > 0) return static_cast<long>(n);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return -1;
+    CloseFd(m_out);
+    return 0;
+  }
+}
+
+void ChildProcess::WriteInput(const std::string& bytes) {
+  if (m_in < 0) return;
+  m_pendingIn += bytes;
+  FlushInput();
+}
+
+bool ChildProcess::FlushInput() {
+  if (m_in < 0) {
+    m_pendingIn.clear();
+    return true;
+  }
+  if (m_pendingIn.empty()) return true;
+  // A tool that has closed its stdin would send us SIGPIPE and end the bar:
+  // hold the signal back for the write, and swallow it if our write raised it.
+  sigset_t pipeSet, oldMask, pending;
+  sigemptyset(&pipeSet);
+  sigaddset(&pipeSet, SIGPIPE);
+  sigemptyset(&pending);
+  ::sigpending(&pending);
+  bool wasPending = sigismember(&pending, SIGPIPE) == 1;
+  ::pthread_sigmask(SIG_BLOCK, &pipeSet, &oldMask);
+  bool broken = false;
+  while (!m_pendingIn.empty()) {
+    ssize_t n = ::write(m_in, m_pendingIn.data(), m_pendingIn.size());
+    if (n > 0) {
+      m_pendingIn.erase(0, static_cast<std::size_t>(n));
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+    broken = true;
+    break;
+  }
+  if (broken && !wasPending) {
+    struct timespec zero {
+      0, 0
+    };
+    while (::sigtimedwait(&pipeSet, nullptr, &zero) < 0 && errno == EINTR) {
+    }
+  }
+  ::pthread_sigmask(SIG_SETMASK, &oldMask, nullptr);
+  if (broken) {
+    CloseFd(m_in);
+    m_pendingIn.clear();
+  }
+  return m_pendingIn.empty();
+}
+
+void ChildProcess::CloseInput() {
+  FlushInput();
+  CloseFd(m_in);
+  m_pendingIn.clear();
+}
+
+bool ChildProcess::HasEnded() const {
+  if (m_pid <= 0) return false;
+  if (m_exited) return true;
+  siginfo_t info {};
+  int r;
+  do {
+    r = ::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT);
+  } while (r < 0 && errno == EINTR);
+  return r < 0 || info.si_pid == m_pid;
+}
+
+bool ChildProcess::TryWait(int* status) {
+  if (m_pid <= 0) return false;
+  if (!m_exited) {
+    int st = 0;
+    pid_t r = WaitPid(m_pid, &st, WNOHANG);
+    if (r == 0) return false;
+    m_exited = true;
+    // ECHILD: someone else reaped it; it is gone, with no status to tell.
+    m_status = r == m_pid ? DecodeWaitStatus(st) : 128;
+    CloseFd(m_exitFd);
+  }
+  if (status) *status = m_status;
+  return true;
+}
+
+int ChildProcess::Wait() {
+  if (m_pid <= 0) return -1;
+  if (!m_exited) {
+    int st = 0;
+    pid_t r = WaitPid(m_pid, &st, 0);
+    m_exited = true;
+    m_status = r == m_pid ? DecodeWaitStatus(st) : 128;
+    CloseFd(m_exitFd);
+  }
+  return m_status;
+}
+
+void ChildProcess::SignalGroup(int sig) {
+  // Only while the leader is unreaped: its pid still reserves the group id.
+  if (!Running()) return;
+  if (::kill(-m_pid, sig) != 0) ::kill(m_pid, sig);
+}
+
+int ChildProcess::Stop(int graceMs) {
+  if (m_pid <= 0) return -1;
+  if (m_exited) return m_status;
+  SignalGroup(SIGTERM);
+  for (int waited = 0; waited < graceMs && !HasEnded(); waited += 10) SleepMs(10);
+  // Whatever of the group outlived the TERM (or ignores it) goes now.
+  SignalGroup(SIGKILL);
+  return Wait();
+}
+
+bool SpawnDetached(const std::vector<std::string>& argv, const std::string& dir) {
+  if (argv.empty()) return false;
+  std::vector<std::string> words = argv;
+  words[0] = ResolveProgram(argv[0]);
+  if (words[0].empty()) return false;
+  std::vector<char*> args = ExecArgv(words);
+  int errPipe[2];
+  if (!MakePipe(errPipe)) return false;
+
+  pid_t mid = ::fork();
+  if (mid == 0) {
+    // The intermediate child leaves at once; the program is re-parented to
+    // init, which reaps it, and sits in a session of its own.
+    ::setsid();
+    pid_t pid = ::fork();
+    if (pid < 0) ChildFail(errPipe[1]);
+    if (pid > 0) ::_exit(0);
+    ResetChildState();
+    if (!dir.empty() && ::chdir(dir.c_str()) != 0) ChildFail(errPipe[1]);
+    int devNull = ::open("/dev/null", O_RDONLY);
+    if (devNull >= 0 && devNull != 0) {
+      ::dup2(devNull, 0);
+      ::close(devNull);
+    }
+    ::execv(args[0], args.data());
+    ChildFail(errPipe[1]);
+  }
+  ::close(errPipe[1]);
+  if (mid < 0) {
+    ::close(errPipe[0]);
+    return false;
+  }
+  int st = 0;
+  WaitPid(mid, &st, 0);
+  int childErr = 0;
+  ssize_t n = ReadFull(errPipe[0], &childErr, sizeof childErr);
+  ::close(errPipe[0]);
+  return n == 0 && WIFEXITED(st) && WEXITSTATUS(st) == 0;
+}
+
+}  // namespace posix

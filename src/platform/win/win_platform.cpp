@@ -1,0 +1,85 @@
+#include "platform/win/win_platform.h"
+
+#include <direct.h>
+#include <process.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include "platform/win/win_api.h"
+
+WinPlatform::WinPlatform() : m_values(WindowsPlatformValues()) {}
+
+std::string WinPlatform::QuoteArg(const std::string& word) {
+  if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos) return word;
+  std::string out = "\"";
+  std::size_t backslashes = 0;
+  for (char c : word) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    if (c == '"') {
+      out.append(backslashes * 2 + 1, '\\');
+    } else {
+      out.append(backslashes, '\\');
+    }
+    backslashes = 0;
+    out += c;
+  }
+  out.append(backslashes * 2, '\\');
+  out += '"';
+  return out;
+}
+
+int WinPlatform::RunTool(const std::string& program, const std::vector<std::string>& args) {
+  // _spawnvp builds the child's command line by joining argv with blanks, so
+  // every word is quoted here: a program under "Program Files" or a document
+  // named "my paper" must reach the tool as one argument.
+  std::vector<std::string> quoted;
+  quoted.reserve(args.size() + 1);
+  quoted.push_back(QuoteArg(program));
+  for (const auto& a : args) quoted.push_back(QuoteArg(a));
+  std::vector<const char*> argv;
+  for (const auto& q : quoted) argv.push_back(q.c_str());
+  argv.push_back(nullptr);
+  intptr_t r = _spawnvp(_P_WAIT, program.c_str(), argv.data());
+  return static_cast<int>(r);
+}
+
+bool WinPlatform::ChangeDir(const std::string& dir) { return _chdir(dir.c_str()) == 0; }
+
+bool WinPlatform::GetCwd(std::string& out) {
+  char buf[256];
+  if (!_getcwd(buf, sizeof buf)) return false;
+  out = buf;
+  return true;
+}
+
+FileStatus WinPlatform::Stat(const std::string& path) {
+  FileStatus st;
+  struct _stat64 s;
+  if (_stat64(path.c_str(), &s) == 0) {
+    st.exists = true;
+    // CFile::GetStatus reports whole seconds.
+    st.mtimeNs = static_cast<std::int64_t>(s.st_mtime) * 1000000000LL;
+  }
+  return st;
+}
+
+bool WinPlatform::OpenDocument(const std::string& file, const std::string& dir) {
+  HINSTANCE h = ShellExecuteA(nullptr, "open", file.c_str(), nullptr, dir.empty() ? nullptr : dir.c_str(),
+                              SW_SHOW);
+  return reinterpret_cast<INT_PTR>(h) > 32;
+}
+
+bool WinPlatform::OpenEditor(const std::string& editor, const std::string& documentPath,
+                             const std::string& dir) {
+  const std::string params = "\"" + documentPath + "\"";
+  HINSTANCE h = ShellExecuteA(nullptr, "open", editor.c_str(), params.c_str(),
+                              dir.empty() ? nullptr : dir.c_str(), SW_SHOW);
+  return reinterpret_cast<INT_PTR>(h) > 32;
+}
+
+void WinPlatform::StartCommandPrompt() {
+  const char* cmd = "c:\\windows\\system32\\cmd.exe";
+  _spawnlp(_P_NOWAIT, cmd, cmd, static_cast<const char*>(nullptr));
+}

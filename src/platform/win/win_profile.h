@@ -1,0 +1,22 @@
+// The settings store on Windows: the private profile functions themselves.
+#pragma once
+
+#include <string>
+
+#include "config/profile.h"
+
+class WinProfile : public IProfile {
+ public:
+  explicit WinProfile(std::string path) : m_path(std::move(path)) {}
+
+  std::string GetProfileString(const std::string& section, const std::string& key,
+                               const std::string& def) override;
+  int GetProfileInt(const std::string& section, const std::string& key, int def) override;
+  bool WriteProfileString(const std::string& section, const std::string& key,
+                          const std::string* value) override;
+  bool WriteProfileInt(const std::string& section, const std::string& key, int value) override;
+  using IProfile::WriteProfileString;
+
+ private:
+  std::string m_path;
+};

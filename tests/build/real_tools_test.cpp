@@ -1,0 +1,117 @@
+// The bibliography and index runs with TeX Live's real programs, started by
+// the real platform in a real folder.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "build/messages.h"
+#include "core/mirvan_dlg.h"
+#include "platform/posix/posix_platform.h"
+#include "support/fakes.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+const char kAux[] =
+    "\\relax\n\\citation{knuth84}\n\\bibstyle{jplain}\n\\bibdata{refs}\n";
+const char kBib[] =
+    "@book{knuth84,\n  author = {Donald E. Knuth},\n  title = {The {\\TeX}book},\n"
+    "  publisher = {Addison-Wesley},\n  year = {1984},\n  yomi = {くぬーす},\n}\n";
+const char kIdx[] =
+    "\\indexentry{りんご@林檎}{1}\n\\indexentry{apple}{2}\n\\indexentry{banana}{3}\n";
+// The style's mark in the .ind shows that "-s myindex" reached mendex.
+const char kIst[] = "preamble \"\\\\begin{theindex}%from-myindex\\n\"\n";
+
+bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+class RealTools : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char buf[PATH_MAX];
+    ASSERT_NE(getcwd(buf, sizeof buf), nullptr);
+    m_savedCwd = buf;
+    if (!Exists("/usr/bin/pbibtex") || !Exists("/usr/bin/mendex"))
+      GTEST_SKIP() << "TeX Live's pbibtex and mendex are not installed";
+    m_doc.Write("paper.aux", kAux);
+    m_doc.Write("refs.bib", kBib);
+    m_doc.Write("paper.idx", kIdx);
+    m_doc.Write("myindex.ist", kIst);
+
+    dlg.m_strFile = m_doc.File("paper.tex");
+    dlg.m_strDir = m_doc.Path();
+    dlg.m_strName = "paper";
+    dlg.m_strTeX = "platex";
+    dlg.m_strBib = "pbibtex";
+    dlg.m_strMkIdx = "mendex";
+    dlg.m_strMkIdxOpt = "-s myindex";
+    dlg.m_nMkIdxNvr = 1;
+    // The compile driver sets the folder before it calls the runs.
+    ASSERT_TRUE(platform.ChangeDir(dlg.m_strDir));
+  }
+  void TearDown() override { ASSERT_EQ(chdir(m_savedCwd.c_str()), 0); }
+
+  TempDir m_doc;
+  MemoryProfile profile;
+  PosixPlatform platform;
+  ScriptedPrompts prompts;
+  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
+
+ private:
+  std::string m_savedCwd;
+};
+
+TEST_F(RealTools, PbibtexWritesTheBibliography) {
+  EXPECT_EQ(dlg.RunBibTeX(), 1);
+  EXPECT_TRUE(prompts.shown.empty());
+  ASSERT_TRUE(Exists(m_doc.File("paper.bbl")));
+  EXPECT_NE(m_doc.Read("paper.bbl").find("\\bibitem{knuth84}"), std::string::npos);
+  EXPECT_TRUE(profile.log.empty());
+}
+
+TEST_F(RealTools, PbibtexFailingOnTheDocumentShowsTheErrorText) {
+  m_doc.Write("paper.aux", "\\relax\n\\citation{x}\n\\bibstyle{jplain}\n\\bibdata{missing}\n");
+  EXPECT_EQ(dlg.RunBibTeX(), 0);
+  EXPECT_EQ(prompts.shown, std::vector<std::string>{std::string("notice:") + msg::kBibTeXError});
+  EXPECT_EQ(dlg.m_strBib, "pbibtex");
+}
+
+TEST_F(RealTools, MendexWritesTheIndexWithTheChosenStyle) {
+  EXPECT_EQ(dlg.RunMakeIndex(), 1);
+  EXPECT_TRUE(prompts.shown.empty());
+  ASSERT_TRUE(Exists(m_doc.File("paper.ind")));
+  const std::string ind = m_doc.Read("paper.ind");
+  EXPECT_NE(ind.find("%from-myindex"), std::string::npos);
+  EXPECT_NE(ind.find("林檎"), std::string::npos);
+}
+
+TEST_F(RealTools, MendexWithoutOptionsUsesItsOwnStyle) {
+  dlg.m_strMkIdxOpt.clear();
+  EXPECT_EQ(dlg.RunMakeIndex(), 1);
+  ASSERT_TRUE(Exists(m_doc.File("paper.ind")));
+  EXPECT_EQ(m_doc.Read("paper.ind").find("%from-myindex"), std::string::npos);
+}
+
+// TeX Live has no jbibtex: the default name fails everywhere, the user is
+// told and picks pbibtex, which then runs and is remembered.
+TEST_F(RealTools, DefaultJbibtexLeadsToPickingPbibtex) {
+  for (const std::string& folder : platform.Values().probeFolders)
+    if (Exists(folder + "jbibtex")) GTEST_SKIP() << "this system has " << folder << "jbibtex";
+  dlg.m_strBib = "jbibtex";
+  prompts.askAnswers = {true};
+  prompts.picks = {std::string("/usr/bin/pbibtex")};
+
+  EXPECT_EQ(dlg.RunBibTeX(), 1);
+  EXPECT_EQ(prompts.shown, (std::vector<std::string>{"notice:BibTeX が起動できません。",
+                                                     std::string("ask:") + msg::kChooseBibTeXQuestion, "pick:"}));
+  EXPECT_EQ(profile.log, std::vector<std::string>{"W Settings/Bib=/usr/bin/pbibtex"});
+  EXPECT_TRUE(Exists(m_doc.File("paper.bbl")));
+
+  prompts.shown.clear();
+  EXPECT_EQ(dlg.RunBibTeX(), 1);
+  EXPECT_TRUE(prompts.shown.empty());
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// The paper size dialog's model and the exchange that stores its answer.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/dialogs.h"
+#include "core/mirvan_dlg.h"
+#include "support/fakes.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+// What the view does on a click of an automatic check box: toggle, then
+// let the handler bring the members in line.
+void Click1012(CPdfSizeDlg& d) {
+  d.m_bBox1012 = !d.m_bBox1012;
+  d.OnCheckNShow();
+}
+void Click1013(CPdfSizeDlg& d) {
+  d.m_bBox1013 = !d.m_bBox1013;
+  d.OnCheckNeShow();
+}
+
+TEST(PdfSizeDialogModel, WithoutKeysA4AndBothBoxesClear) {
+  MemoryProfile profile;
+  CPdfSizeDlg d(profile);
+  d.OnInitDialog();
+  EXPECT_EQ(d.m_nRadio, 1);
+  EXPECT_FALSE(d.m_bBox1012);
+  EXPECT_FALSE(d.m_bBox1013);
+  EXPECT_TRUE(profile.log.empty());
+}
+
+struct RadioCase {
+  const char* stored;  // PdfSizeNo in the file
+  int radio;           // the button shown selected
+};
+
+void PrintTo(const RadioCase& c, std::ostream* os) { *os << "stored " << c.stored; }
+
+class PdfSizeRadioTest : public ::testing::TestWithParam<RadioCase> {};
+
+TEST_P(PdfSizeRadioTest, StoredNumberSelectsItsButton) {
+  MemoryProfile profile;
+  profile.Set("Settings", "PdfSizeNo", GetParam().stored);
+  CPdfSizeDlg d(profile);
+  d.OnInitDialog();
+  EXPECT_EQ(d.m_nRadio, GetParam().radio);
+  // OK without touching the group gives back what is shown.
+  d.SaveExchange();
+  EXPECT_EQ(d.m_nSizeNo, GetParam().radio);
+}
+
+INSTANTIATE_TEST_SUITE_P(Numbers, PdfSizeRadioTest,
+                         ::testing::Values(RadioCase{"0", 0}, RadioCase{"4", 4}, RadioCase{"13", 13},
+                                           RadioCase{"14", -1}, RadioCase{"-1", -1},
+                                           RadioCase{"99", -1}, RadioCase{"", 1}));
+
+TEST(PdfSizeDialogModel, ChoosingLandscapeYieldsFour) {
+  MemoryProfile profile;
+  CPdfSizeDlg d(profile);
+  d.OnInitDialog();
+  d.m_nRadio = 4;
+  d.SaveExchange();
+  EXPECT_EQ(d.m_nSizeNo, 4);
+}
+
+TEST(PdfSizeDialogModel, StoredBoxesOpenTicked) {
+  MemoryProfile profile;
+  profile.Set("Settings", "PdfNShow", "1");
+  profile.Set("Settings", "PdfNeShow", "2");
+  CPdfSizeDlg d(profile);
+  d.OnInitDialog();
+  EXPECT_TRUE(d.m_bBox1012);
+  EXPECT_TRUE(d.m_bBox1013);
+  // Clicking one of two ticked boxes clears only that one.
+  Click1013(d);
+  EXPECT_TRUE(d.m_bBox1012);
+  EXPECT_FALSE(d.m_bBox1013);
+  EXPECT_EQ(d.m_nNShow, 1);
+  EXPECT_EQ(d.m_nNeShow, 0);
+}
+
+TEST(PdfSizeDialogModel, TickingOneBoxClearsTheOther) {
+  MemoryProfile profile;
+  profile.Set("Settings", "PdfNeShow", "1");
+  CPdfSizeDlg d(profile);
+  d.OnInitDialog();
+  ASSERT_TRUE(d.m_bBox1013);
+  Click1012(d);
+  EXPECT_TRUE(d.m_bBox1012);
+  EXPECT_FALSE(d.m_bBox1013);
+  EXPECT_EQ(d.m_nNShow, 1);
+  EXPECT_EQ(d.m_nNeShow, 0);
+  Click1013(d);
+  EXPECT_FALSE(d.m_bBox1012);
+  EXPECT_TRUE(d.m_bBox1013);
+  EXPECT_EQ(d.m_nNShow, 0);
+  EXPECT_EQ(d.m_nNeShow, 1);
+}
+
+TEST(PdfSizeDialogModel, ClickingTwiceLeavesBothClear) {
+  MemoryProfile profile;
+  CPdfSizeDlg d(profile);
+  d.OnInitDialog();
+  Click1012(d);
+  Click1012(d);
+  EXPECT_FALSE(d.m_bBox1012);
+  EXPECT_FALSE(d.m_bBox1013);
+  EXPECT_EQ(d.m_nNShow, 0);
+  EXPECT_EQ(d.m_nNeShow, 0);
+}
+
+class PdfSizeExchangeTest : public ::testing::Test {
+ protected:
+  // A dialog closed with OK after the given clicks and radio choice.
+  void Answer(bool ok, int radio, int click1012, int click1013) {
+    prompts.pdfSize.push_back([=](CPdfSizeDlg& d) {
+      d.OnInitDialog();
+      for (int i = 0; i < click1012; ++i) Click1012(d);
+      for (int i = 0; i < click1013; ++i) Click1013(d);
+      d.m_nRadio = radio;
+      if (ok) d.SaveExchange();
+      return ok;
+    });
+  }
+
+  MemoryProfile profile;
+  ScriptedPlatform platform;
+  ScriptedPrompts prompts;
+  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
+};
+
+TEST_F(PdfSizeExchangeTest, OkWithTheOneRunBoxStopsTheQuestion) {
+  Answer(true, 7, 1, 0);
+  dlg.EditPdfSize();
+  EXPECT_EQ(profile.log, (Log{"W Settings/PdfNShow=1", "W Settings/PdfNeShow=0", "W Settings/PdfSizeNo=7"}));
+  EXPECT_EQ(dlg.m_nPdfSizeNo, 7);
+  EXPECT_EQ(dlg.m_nPdfNShow, 1);
+  EXPECT_EQ(dlg.m_nPdfNeShow, 0);
+  EXPECT_TRUE(dlg.m_bPdfSizeOk);
+  EXPECT_EQ(dlg.m_nPdfSizeOkShow, 1);
+}
+
+TEST_F(PdfSizeExchangeTest, OkWithTheLastingBoxAlsoStopsTheQuestion) {
+  Answer(true, 0, 0, 1);
+  EXPECT_TRUE(dlg.PdfSizeExchange());
+  EXPECT_EQ(profile.log, (Log{"W Settings/PdfNShow=0", "W Settings/PdfNeShow=1", "W Settings/PdfSizeNo=0"}));
+  EXPECT_EQ(dlg.m_nPdfNShow, 1);
+  EXPECT_EQ(dlg.m_nPdfNeShow, 1);
+  EXPECT_EQ(dlg.m_nPdfSizeOkShow, 1);
+}
+
+TEST_F(PdfSizeExchangeTest, BothBoxesFromAnEditedFileAddUp) {
+  profile.Set("Settings", "PdfNShow", "1");
+  profile.Set("Settings", "PdfNeShow", "1");
+  Answer(true, 1, 0, 0);
+  EXPECT_TRUE(dlg.PdfSizeExchange());
+  EXPECT_EQ(dlg.m_nPdfNShow, 2);
+  EXPECT_EQ(dlg.m_nPdfSizeOkShow, 2);
+}
+
+TEST_F(PdfSizeExchangeTest, OkWithoutASizeStoresMinusOne) {
+  profile.Set("Settings", "PdfSizeNo", "20");
+  Answer(true, -1, 0, 0);
+  dlg.EditPdfSize();
+  EXPECT_EQ(dlg.m_nPdfSizeNo, -1);
+  EXPECT_EQ(profile.Get("Settings", "PdfSizeNo"), "-1");
+}
+
+TEST_F(PdfSizeExchangeTest, CancelStoresNothing) {
+  dlg.m_nPdfSizeNo = 5;
+  dlg.m_nPdfNShow = 1;
+  dlg.m_nPdfNeShow = 0;
+  Answer(false, 9, 1, 1);
+  EXPECT_FALSE(dlg.PdfSizeExchange());
+  EXPECT_EQ(prompts.shown, Log{"pdfsize"});
+  EXPECT_TRUE(profile.log.empty());
+  EXPECT_EQ(dlg.m_nPdfSizeNo, 5);
+  EXPECT_EQ(dlg.m_nPdfNShow, 1);
+  EXPECT_EQ(dlg.m_nPdfNeShow, 0);
+  EXPECT_FALSE(dlg.m_bPdfSizeOk);
+}
+
+TEST_F(PdfSizeExchangeTest, DialogStartsFromTheFileNotTheWindow) {
+  dlg.m_nPdfSizeNo = 9;
+  dlg.m_nPdfNShow = 1;
+  profile.Set("Settings", "PdfSizeNo", "3");
+  int seen = -2;
+  bool box = true;
+  prompts.pdfSize.push_back([&](CPdfSizeDlg& d) {
+    d.OnInitDialog();
+    seen = d.m_nRadio;
+    box = d.m_bBox1012;
+    return false;
+  });
+  dlg.EditPdfSize();
+  EXPECT_EQ(seen, 3);
+  EXPECT_FALSE(box);
+}
+
+}  // namespace

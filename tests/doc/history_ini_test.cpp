@@ -1,0 +1,91 @@
+// The history through the real settings file and real files: what one run
+// saves is exactly what the next run loads.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/ini_profile.h"
+#include "core/mirvan_dlg.h"
+#include "platform/posix/posix_platform.h"
+#include "support/fakes.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+class HistoryIniTest : public ::testing::Test {
+ protected:
+  // One run of the bar: start with the given command line, act, close.
+  std::unique_ptr<CMirvanDlg> Start(const std::string& commandLine = std::string()) {
+    auto dlg = std::make_unique<CMirvanDlg>(MirvanEnv{profile, platform, prompts});
+    dlg->m_strFile = commandLine;
+    dlg->LoadHistory();
+    dlg->LoadHistoryFinish();
+    return dlg;
+  }
+
+  TempDir dir;
+  IniProfile profile{dir.File("Mirvan.ini")};
+  PosixPlatform platform;
+  ScriptedPrompts prompts;
+};
+
+TEST_F(HistoryIniTest, RemovedEntryStaysRemovedAfterARestart) {
+  for (const char* name : {"a.tex", "c.tex", "d.tex"}) dir.Write(name, "\\relax\n");
+  const std::string a = dir.File("a.tex"), gone = dir.File("gone.tex"), c = dir.File("c.tex"),
+                    d = dir.File("d.tex");
+  // A settings file as Windows writes it, with other sections around.
+  dir.Write("Mirvan.ini", "[Settings]\r\nTeX=platex\r\n[RFL]\r\nFile0=" + a + "\r\nFile1=" + gone +
+                              "\r\nFile2=" + c + "\r\nFile3=" + d + "\r\n[Editor]\r\nEDIT=vi\r\n");
+  {
+    auto run = Start();
+    run->m_history.SetCurSel(1);
+    run->SelectHistory();  // the file is gone: the entry drops out
+    EXPECT_EQ(run->m_history.Items(), (Items{a, c, d}));
+    run->OnClose();
+  }
+  auto next = Start();
+  EXPECT_EQ(next->m_history.Items(), (Items{a, c, d}));
+  EXPECT_EQ(next->m_strFile, a);
+  const std::string ini = dir.Read("Mirvan.ini");
+  EXPECT_EQ(ini.find("File3"), std::string::npos) << ini;
+  EXPECT_EQ(ini.find("gone.tex"), std::string::npos) << ini;
+  // The rest of the file is left alone.
+  EXPECT_NE(ini.find("[Settings]\r\nTeX=platex\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("[Editor]\r\nEDIT=vi\r\n"), std::string::npos) << ini;
+}
+
+TEST_F(HistoryIniTest, CommandLineDocumentBecomesTheNextStartsDocument) {
+  {
+    auto run = Start("/home/u/paper.tex");
+    run->OnClose();
+  }
+  auto next = Start();
+  EXPECT_EQ(next->m_strFile, "/home/u/paper.tex");
+  EXPECT_EQ(next->m_strDir, "/home/u/");
+  EXPECT_EQ(next->m_strName, "paper");
+  EXPECT_EQ(next->m_history.GetCurSel(), 0);
+}
+
+TEST_F(HistoryIniTest, TwentyKeysLoadSixteenAndCloseWritesNoStaleOnes) {
+  std::string text = "[RFL]\n";
+  for (int i = 0; i < 20; ++i) text += "File" + std::to_string(i) + "=/d/" + std::to_string(i) + ".tex\n";
+  dir.Write("Mirvan.ini", text);
+  {
+    auto run = Start();
+    EXPECT_EQ(run->m_history.GetCount(), 16);
+    // A new document pushes out the oldest loaded one.
+    dir.Write("new.tex", "");
+    run->OnDropFiles({dir.File("new.tex")});
+    run->OnClose();
+  }
+  auto next = Start();
+  ASSERT_EQ(next->m_history.GetCount(), 16);
+  EXPECT_EQ(next->m_history.GetText(0), dir.File("new.tex"));
+  EXPECT_EQ(next->m_history.GetText(15), "/d/14.tex");
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+// Opening a document with the desktop's default application, through the
+// real freedesktop associations in a private XDG setup. GIO reads and caches
+// the associations on first use, so each case runs in a child process of its
+// own, set up before its first GIO call.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/posix/posix_platform.h"
+#include "script_helpers.h"
+
+namespace {
+
+class OpenDocumentTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The system's MIME database, and nothing else of the system's: no
+    // installed viewer may answer for our types.
+    ::mkdir(xdg.File("system").c_str(), 0755);
+    ASSERT_EQ(::symlink("/usr/share/mime", xdg.File("system/mime").c_str()), 0);
+    ::mkdir(xdg.File("config").c_str(), 0755);
+    ::mkdir(xdg.File("data").c_str(), 0755);
+    ::mkdir(xdg.File("data/applications").c_str(), 0755);
+    docs.Write("paper.pdf", "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj\n<<>>\nendobj\ntrailer\n<<>>\n%%EOF\n");
+    docs.Write("paper.dvi", std::string("\xf7\x02\x01\x83\x92\xc0\x1c\x3b\x00\x00\x00\x00\x03\xe8", 14));
+  }
+
+  void Associate() {
+    std::string viewer = WriteRecorder(tools, "viewer", tools.File("record"));
+    xdg.Write("data/applications/mirvan-test-viewer.desktop",
+              "[Desktop Entry]\nType=Application\nName=Recording viewer\nExec=" + viewer +
+                  " %f\nMimeType=application/pdf;application/x-dvi;\nTerminal=false\n");
+    xdg.Write("config/mimeapps.list",
+              "[Default Applications]\napplication/pdf=mirvan-test-viewer.desktop\n"
+              "application/x-dvi=mirvan-test-viewer.desktop\n");
+  }
+
+  // Runs `open` in a fresh child with the private XDG folders and `cwd` as
+  // working directory; its result.
+  bool InChild(const std::string& cwd, const std::function<bool(PosixPlatform&)>& open) {
+    pid_t pid = ::fork();
+    if (pid == 0) {
+      ::setenv("XDG_DATA_HOME", xdg.File("data").c_str(), 1);
+      ::setenv("XDG_DATA_DIRS", xdg.File("system").c_str(), 1);
+      ::setenv("XDG_CONFIG_HOME", xdg.File("config").c_str(), 1);
+      ::setenv("XDG_CONFIG_DIRS", xdg.File("config").c_str(), 1);
+      ::setenv("XDG_CURRENT_DESKTOP", "", 1);
+      ::setenv("GIO_USE_VFS", "local", 1);
+      if (::chdir(cwd.c_str()) != 0) ::_exit(3);
+      PosixPlatform platform;
+      ::_exit(open(platform) ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) <= 1) << status;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 1;
+  }
+
+  TempDir xdg, tools, docs, elsewhere;
+};
+
+TEST_F(OpenDocumentTest, BareNameOpensFromTheDocumentFolder) {
+  Associate();
+  std::string dir = docs.Path();
+  EXPECT_TRUE(InChild(elsewhere.Path(), [&](PosixPlatform& p) { return p.OpenDocument("paper.pdf", dir); }));
+  std::vector<std::string> lines = WaitForLines(tools, "record");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], RealDir(docs.Path()));
+  EXPECT_EQ(lines[1], docs.File("paper.pdf"));
+}
+
+TEST_F(OpenDocumentTest, FullPathOfADviOpens) {
+  Associate();
+  std::string dir = docs.Path();
+  EXPECT_TRUE(InChild(elsewhere.Path(), [&](PosixPlatform& p) { return p.OpenDocument(dir + "paper.dvi", dir); }));
+  std::vector<std::string> lines = WaitForLines(tools, "record");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], RealDir(docs.Path()));
+  EXPECT_EQ(lines[1], docs.File("paper.dvi"));
+}
+
+TEST_F(OpenDocumentTest, MissingFileIsAFailedOpen) {
+  Associate();
+  std::string dir = docs.Path();
+  EXPECT_FALSE(InChild(elsewhere.Path(), [&](PosixPlatform& p) { return p.OpenDocument("other.pdf", dir); }));
+  EXPECT_TRUE(WaitForLines(tools, "record", 1).empty());
+}
+
+TEST_F(OpenDocumentTest, NoAssociationIsAFailedOpen) {
+  std::string dir = docs.Path();
+  EXPECT_FALSE(InChild(elsewhere.Path(), [&](PosixPlatform& p) { return p.OpenDocument("paper.pdf", dir); }));
+  EXPECT_FALSE(InChild(elsewhere.Path(), [&](PosixPlatform& p) { return p.OpenDocument("paper.dvi", dir); }));
+}
+
+TEST_F(OpenDocumentTest, ViewerThatCannotStartIsAFailedOpen) {
+  // The entry names a program that was there when it was written and is not now.
+  Associate();
+  ::unlink(tools.File("viewer").c_str());
+  tools.Write("viewer", "not runnable");
+  ::chmod(tools.File("viewer").c_str(), 0644);
+  std::string dir = docs.Path();
+  EXPECT_FALSE(InChild(elsewhere.Path(), [&](PosixPlatform& p) { return p.OpenDocument("paper.pdf", dir); }));
+}
+
+}  // namespace

@@ -1,0 +1,202 @@
+// The tool console window with real tools, driven the way a user would:
+// typing an answer, closing the window while the tool hangs.
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/posix/child_process.h"
+#include "platform/posix/posix_platform.h"
+#include "support/temp_dir.h"
+#include "text/mbcs.h"
+#include "ui/console_window.h"
+
+namespace {
+
+std::string Script(const TempDir& dir, const std::string& name, const std::string& body) {
+  dir.Write(name, "#!/bin/sh\n" + body);
+  ::chmod(dir.File(name).c_str(), 0755);
+  return dir.File(name);
+}
+
+class CwdGuard {
+ public:
+  explicit CwdGuard(const std::string& dir) : m_old(QDir::currentPath()) { QDir::setCurrent(QString::fromStdString(dir)); }
+  ~CwdGuard() { QDir::setCurrent(m_old); }
+
+ private:
+  QString m_old;
+};
+
+ConsoleWindow* ShownConsole() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* console = qobject_cast<ConsoleWindow*>(w); console && console->isVisible()) return console;
+  }
+  return nullptr;
+}
+
+// Calls `step` on the shown console every few milliseconds until it returns
+// true; lives as long as the test.
+class Driver {
+ public:
+  explicit Driver(std::function<bool(ConsoleWindow&)> step) : m_step(std::move(step)) {
+    m_timer.setInterval(20);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
+      ConsoleWindow* console = ShownConsole();
+      if (console && m_step(*console)) m_timer.stop();
+    });
+    m_timer.start();
+  }
+
+ private:
+  std::function<bool(ConsoleWindow&)> m_step;
+  QTimer m_timer;
+};
+
+void Type(ConsoleWindow& console, const QString& text) {
+  auto* input = console.findChild<QLineEdit*>("input");
+  ASSERT_NE(input, nullptr);
+  input->setText(text);
+  emit input->returnPressed();
+}
+
+TEST(ConsoleWindow, TypedLineReachesTheToolThroughThePlatform) {
+  TempDir dir;
+  std::string tool = Script(dir, "ask", "printf '? '\nread answer\nprintf '%s' \"$answer\" > answer\nexit 7\n");
+  CwdGuard cwd(dir.Path());
+  PosixPlatform platform;
+  platform.SetToolConsole(MakeConsoleWindowFactory(nullptr));
+  QString title, seen;
+  Driver driver([&](ConsoleWindow& console) {
+    if (!console.OutputText().contains("? ")) return false;
+    title = console.windowTitle();
+    Type(console, QString::fromUtf8("x 論文"));
+    return true;
+  });
+  EXPECT_EQ(platform.RunTool(tool, {"my paper"}), 7);
+  EXPECT_EQ(dir.Read("answer"), "x 論文");
+  EXPECT_EQ(title, QString::fromUtf8("ask - my paper"));
+  EXPECT_EQ(ShownConsole(), nullptr);  // gone once the tool ended
+}
+
+TEST(ConsoleWindow, ShowsTheAnswerAndTheToolsReply) {
+  TempDir dir;
+  std::string tool = Script(dir, "ask", "printf '? '\nread answer\necho \"got [$answer]\"\n");
+  ConsoleWindow console;
+  Driver driver([&](ConsoleWindow& shown) {
+    if (!shown.OutputText().contains("? ")) return false;
+    Type(shown, "x");
+    return true;
+  });
+  EXPECT_EQ(console.Run({tool}, "ask - paper"), 0);
+  EXPECT_EQ(console.OutputText(), "? x\ngot [x]\n");
+  EXPECT_FALSE(console.isVisible());
+}
+
+TEST(ConsoleWindow, ClosingEndsAHangingTool) {
+  TempDir dir;
+  struct Case {
+    std::string body;
+    int status;
+  };
+  const std::vector<Case> cases = {
+      {"echo started\nexec sleep 30\n", 128 + SIGTERM},
+      // Deaf to TERM, like its sleep: the KILL after the grace ends both.
+      {"trap '' TERM\necho started\nsleep 30\necho survived\n", 128 + SIGKILL},
+  };
+  for (const Case& c : cases) {
+    std::string tool = Script(dir, "hang", c.body);
+    ConsoleWindow console;
+    Driver driver([](ConsoleWindow& shown) {
+      if (!shown.OutputText().contains("started")) return false;
+      shown.close();
+      return true;
+    });
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(console.Run({tool}, "hang"), c.status);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_FALSE(console.OutputText().contains("survived"));
+  }
+}
+
+TEST(ConsoleWindow, CharacterSplitAcrossWritesDecodesWhole) {
+  TempDir dir;
+  struct Case {
+    mbcs::CodePage cp;
+    std::string first, second;  // printf escapes of the two halves
+  };
+  const std::vector<Case> cases = {
+      {mbcs::CodePage::Utf8, "\\343\\201", "\\202\\n"},  // あ in UTF-8
+      {mbcs::CodePage::Cp932, "\\202", "\\240\\n"},      // あ in Shift_JIS
+  };
+  mbcs::CodePage saved = mbcs::SystemCodePage();
+  for (const Case& c : cases) {
+    mbcs::SetSystemCodePage(c.cp);
+    std::string tool = Script(dir, "split", "printf '" + c.first + "'\nsleep 0.3\nprintf '" + c.second + "'\n");
+    ConsoleWindow console;
+    EXPECT_EQ(console.Run({tool}, "split"), 0);
+    EXPECT_EQ(console.OutputText(), QString::fromUtf8("あ\n"));
+  }
+  mbcs::SetSystemCodePage(saved);
+}
+
+TEST(ConsoleWindow, ScrollbackAndLinesStayBounded) {
+  TempDir dir;
+  std::string tool = Script(dir, "flood",
+                            "seq 1 50000\n"
+                            "head -c 5000 /dev/zero | tr '\\0' a\n");
+  ConsoleWindow console;
+  EXPECT_EQ(console.Run({tool}, "flood"), 0);
+  auto* view = console.findChild<QPlainTextEdit*>("output");
+  ASSERT_NE(view, nullptr);
+  EXPECT_LE(view->document()->blockCount(), ConsoleWindow::kMaxLines);
+  EXPECT_FALSE(view->document()->isUndoAvailable());
+  QStringList lines = console.OutputText().split('\n');
+  EXPECT_TRUE(lines.contains("50000"));
+  EXPECT_FALSE(lines.contains("1"));
+  for (const QString& line : lines) EXPECT_LE(line.size(), ConsoleWindow::kMaxLineLength);
+  EXPECT_EQ(lines.last().size(), 5000 % ConsoleWindow::kMaxLineLength);
+}
+
+TEST(ConsoleWindow, ProgramThatCannotStartShowsNoWindow) {
+  TempDir dir;
+  dir.Write("plain", "");
+  ::chmod(dir.File("plain").c_str(), 0644);
+  ConsoleWindow console;
+  EXPECT_EQ(console.Run({dir.File("plain")}, "plain"), -1);
+  EXPECT_FALSE(console.isVisible());
+}
+
+TEST(ConsoleWindow, AnswerAtTeXsPromptEndsTheRun) {
+  std::string platex = posix::ResolveProgram("platex");
+  if (platex.empty()) GTEST_SKIP() << "platex is not installed";
+  TempDir dir;
+  dir.Write("my paper.tex",
+            "\\documentclass{jarticle}\n\\begin{document}\n日本語 \\undefinedmacro\n\\end{document}\n");
+  CwdGuard cwd(dir.Path());
+  ConsoleWindow console;
+  Driver driver([](ConsoleWindow& shown) {
+    if (!shown.OutputText().endsWith("\n? ")) return false;
+    Type(shown, "x");
+    return true;
+  });
+  int status = console.Run({platex, "my paper"}, "platex - my paper");
+  EXPECT_NE(status, 0);
+  EXPECT_NE(status, -1);
+  EXPECT_TRUE(console.OutputText().contains(QString::fromUtf8("日本語 \\undefinedmacro"))) << status;
+  EXPECT_TRUE(console.OutputText().contains("\n? x\n"));
+  EXPECT_NE(dir.Read("my paper.log").find("\n? x"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,135 @@
+// The Windows platform layer for real, under the C runtime: _spawnvp's search
+// and results, the quoting that keeps each word one argument, the whole-second
+// file times, and the command-line document.
+#include "platform/win/win_api.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/win/command_line.h"
+#include "platform/win/win_platform.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+std::string SelfPath() {
+  char buf[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  return std::string(buf, n);
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::ostringstream ss;
+  ss << f.rdbuf();
+  return ss.str();
+}
+
+struct RecordEnv {
+  explicit RecordEnv(const std::string& file, int exitCode = 0) {
+    _putenv_s("MIRVAN_RECORD", file.c_str());
+    _putenv_s("MIRVAN_EXIT", std::to_string(exitCode).c_str());
+  }
+  ~RecordEnv() {
+    _putenv_s("MIRVAN_RECORD", "");
+    _putenv_s("MIRVAN_EXIT", "");
+  }
+};
+
+}  // namespace
+
+TEST(WinPlatform, MissingProgramIsMinusOne) {
+  WinPlatform p;
+  EXPECT_EQ(p.RunTool("mirvan-no-such-tool-xyz", {"paper"}), -1);
+  EXPECT_EQ(p.RunTool("c:\\no\\such\\folder\\platex.exe", {"paper"}), -1);
+}
+
+TEST(WinPlatform, ExitStatusAndArgumentsArriveAsWords) {
+  TempDir dir;
+  const std::string tool = dir.Path() + "tool dir\\";
+  CreateDirectoryA(tool.c_str(), nullptr);
+  const std::string exe = tool + "rec.exe";
+  ASSERT_TRUE(CopyFileA(SelfPath().c_str(), exe.c_str(), FALSE));
+  const std::string rec = dir.File("rec.txt");
+  RecordEnv env(rec, 3);
+  WinPlatform p;
+  ASSERT_TRUE(p.ChangeDir(dir.Path()));
+  // A program under a folder with a blank, a document with a blank, an option
+  // string already split into words, and a word with a quote.
+  EXPECT_EQ(p.RunTool(exe, {"-p", "a3", "my paper", "say \"hi\""}), 3);
+  const std::string got = Slurp(rec);
+  EXPECT_NE(got.find("arg=-p\narg=a3\narg=my paper\narg=say \"hi\"\nend\n"), std::string::npos) << got;
+}
+
+TEST(WinPlatform, BareNameFoundInWorkingDirectoryFirst) {
+  // _spawnlp looks in the working directory before PATH: Windows keeps that.
+  TempDir dir;
+  ASSERT_TRUE(CopyFileA(SelfPath().c_str(), dir.File("mvtoolcwd.exe").c_str(), FALSE));
+  const std::string rec = dir.File("rec.txt");
+  RecordEnv env(rec, 0);
+  WinPlatform p;
+  ASSERT_TRUE(p.ChangeDir(dir.Path()));
+  EXPECT_EQ(p.RunTool("mvtoolcwd", {"paper"}), 0);
+  EXPECT_NE(Slurp(rec).find("arg=paper"), std::string::npos);
+}
+
+TEST(WinPlatform, BatchFileRuns) {
+  TempDir dir;
+  dir.Write("mvbatch.bat", "@echo off\r\nexit /b 7\r\n");
+  WinPlatform p;
+  ASSERT_TRUE(p.ChangeDir(dir.Path()));
+  EXPECT_EQ(p.RunTool("mvbatch", {"paper"}), 7);
+}
+
+TEST(WinPlatform, StatWholeSecondsAndCwd) {
+  TempDir dir;
+  dir.Write("a.tex", "x");
+  WinPlatform p;
+  FileStatus st = p.Stat(dir.File("a.tex"));
+  EXPECT_TRUE(st.exists);
+  EXPECT_EQ(st.mtimeNs % 1000000000LL, 0);
+  EXPECT_FALSE(p.Stat(dir.File("none.tex")).exists);
+  ASSERT_TRUE(p.ChangeDir(dir.Path()));
+  std::string cwd;
+  ASSERT_TRUE(p.GetCwd(cwd));
+  EXPECT_FALSE(cwd.empty());
+  EXPECT_FALSE(p.ChangeDir(dir.File("missing-folder")));
+}
+
+TEST(WinPlatform, ValuesAreTheWindowsOnes) {
+  WinPlatform p;
+  EXPECT_EQ(p.Values().probeFolders,
+            (std::vector<std::string>{"c:\\w32tex\\bin\\", "c:\\tex\\bin\\", "c:\\usr\\local\\bin\\"}));
+  EXPECT_EQ(p.Values().probeSuffix, ".exe");
+  EXPECT_EQ(p.Values().defaultEditor, "c:\\WINDOWS\\NOTEPAD.exe");
+  EXPECT_EQ(p.Values().programFilter, "Exe files (*.exe)|*.exe||");
+}
+
+TEST(WinPlatform, QuoteArgRoundTrips) {
+  struct Case { const char* word; const char* quoted; };
+  const Case cases[] = {
+      {"paper", "paper"},
+      {"my paper", "\"my paper\""},
+      {"", "\"\""},
+      {"a\"b", "\"a\\\"b\""},
+      {"c:\\dir with blank\\", "\"c:\\dir with blank\\\\\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WinPlatform::QuoteArg(c.word), c.quoted) << c.word;
+}
+
+TEST(CommandLine, OneEnclosingPairOfQuotesIsRemoved) {
+  struct Case { const char* in; const char* out; };
+  const Case cases[] = {
+      {"C:\\work\\paper.tex", "C:\\work\\paper.tex"},
+      {"\"C:\\my work\\paper.tex\"", "C:\\my work\\paper.tex"},
+      {"\"a.tex\" \"b.tex\"", "\"a.tex\" \"b.tex\""},
+      {"", ""},
+      {"\"", "\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DocumentFromCommandLine(c.in), c.out) << c.in;
+}
