@@ -1,3 +1,183 @@
+// The TeX button: run the compiler as often as the document needs, with
+// BibTeX and the index program in between, judging everything from the files
+// the compiler leaves next to the document.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "build/compile_texts.h"
+#include "build/markers.h"
+#include "build/tool_names.h"
 #include "core/mirvan_dlg.h"
-// PLACEHOLDER (compile owner replaces this file)
-int CMirvanDlg::Compile() { return 0; }
+#include "text/mbcs.h"
+
+namespace ct = compile_text;
+
+namespace {
+
+// The working state of one Compile call. Nothing of it outlives the call, so
+// every press starts over from fresh snapshots.
+class CompileRun {
+ public:
+  explicit CompileRun(CMirvanDlg& dlg) : m_dlg(dlg) {}
+
+  int Full();
+
+ private:
+  std::string DocPath(const char* ext) const { return m_dlg.m_strDir + m_dlg.m_strName + ext; }
+
+  // m_strTeX is read afresh each time: a compiler that LocateTeX found during
+  // this call is the one used for the remaining runs.
+  int RunCompiler() { return m_dlg.RunTool(m_dlg.m_strTeX, {m_dlg.m_strName}); }
+
+  std::optional<std::string> TextIfExists(const std::string& path) {
+    if (!m_dlg.Platform().Stat(path).exists) return std::nullopt;
+    std::string text;
+    ReadWholeFile(path, text);
+    return text;
+  }
+  std::optional<std::int64_t> TimeIfExists(const std::string& path) {
+    const FileStatus st = m_dlg.Platform().Stat(path);
+    if (!st.exists) return std::nullopt;
+    return st.mtimeNs;
+  }
+  // The log goes by its bare name: the working directory is the document's
+  // by now, and a missing log is reported under that name.
+  void ReadLog() { ReadWholeFile(m_dlg.m_strName + ".log", m_logText); }
+  bool Aborted() const {
+    return mbcs::Contains(m_logText, marker::kStoppedLower) || mbcs::Contains(m_logText, marker::kStoppedUpper);
+  }
+  void NoteWarning() { m_warningFound = mbcs::Contains(m_logText, marker::kLaTeXWarning); }
+
+  int BibStage();
+  bool IndexStageAborted();
+  int Finish();
+
+  CMirvanDlg& m_dlg;
+  std::optional<std::string> m_tocBefore;
+  std::optional<std::string> m_auxBefore;
+  std::optional<std::int64_t> m_dviTimeBefore;
+  std::optional<std::int64_t> m_idxTimeBefore;
+  std::string m_logText;
+  bool m_warningFound = false;
+};
+
+int CompileRun::Full() {
+  // Snapshots, in this order, all before the first run.
+  m_tocBefore = TextIfExists(DocPath(".toc"));
+  m_auxBefore = TextIfExists(DocPath(".aux"));
+  m_dviTimeBefore = TimeIfExists(DocPath(".dvi"));
+  m_idxTimeBefore = TimeIfExists(DocPath(".idx"));
+
+  // The first run's exit status says nothing: platex exits non-zero after
+  // errors the user chose to scroll past. Only the .dvi and the log count.
+  if (RunCompiler() == -1 && m_dlg.LocateTeX() == 0) return 0;
+
+  // The .dvi must be new. Full-resolution times: a quick document compiled
+  // twice within one second still gets a strictly newer .dvi.
+  const std::optional<std::int64_t> dviNow = TimeIfExists(DocPath(".dvi"));
+  if (!dviNow) return 0;
+  if (m_dviTimeBefore && *m_dviTimeBefore >= *dviNow) return 0;
+
+  ReadLog();
+  if (Aborted()) return 0;
+
+  const int bibStatus = BibStage();
+  if (bibStatus == 0) {
+    ReadLog();
+    if (Aborted()) return 0;
+  }
+
+  if (IndexStageAborted()) return 0;
+  return Finish();
+}
+
+// Returns the exit status of the compiler run this stage made, 1 when it
+// made none.
+int CompileRun::BibStage() {
+  int bibStatus = 1;
+  const std::string noBbl = std::string(marker::kNoFile) + m_dlg.m_strName + marker::kBblExtension;
+  if (mbcs::Contains(m_logText, noBbl)) {
+    if (m_dlg.RunBibTeX() != 0) bibStatus = RunCompiler();
+    return bibStatus;
+  }
+  // A document under \nofiles writes no .aux; that is no reason to fail.
+  const std::string auxNow = TextIfExists(DocPath(".aux")).value_or(std::string());
+  if (mbcs::Contains(auxNow, marker::kBibData)) {
+    if (m_dlg.RunBibTeX() != 0) bibStatus = RunCompiler();
+  } else if (m_auxBefore && *m_auxBefore != auxNow) {
+    bibStatus = RunCompiler();
+  }
+  return bibStatus;
+}
+
+bool CompileRun::IndexStageAborted() {
+  const std::optional<std::int64_t> idxNow = TimeIfExists(DocPath(".idx"));
+  if (!idxNow) return false;
+  if (m_idxTimeBefore && *m_idxTimeBefore >= *idxNow) return false;
+  if (m_dlg.RunMakeIndex() == 0) return false;
+  if (RunCompiler() != 0) return false;
+  ReadLog();
+  return Aborted();
+}
+
+int CompileRun::Finish() {
+  const std::optional<std::string> tocNow = TextIfExists(DocPath(".toc"));
+  ReadLog();
+  NoteWarning();
+  const bool labelsFound = mbcs::Contains(m_logText, marker::kLabels);
+  if (Aborted()) return 0;
+
+  // An absent text compares as the empty one.
+  const std::string tocNowText = tocNow.value_or(std::string());
+  enum class Branch { RunAndCompare, OneMoreRun, Done };
+  Branch branch;
+  if (m_tocBefore) {
+    if (labelsFound)
+      branch = Branch::RunAndCompare;
+    else
+      branch = *m_tocBefore != tocNowText ? Branch::OneMoreRun : Branch::Done;
+  } else if (tocNow) {
+    branch = labelsFound ? Branch::RunAndCompare : Branch::OneMoreRun;
+  } else {
+    branch = labelsFound ? Branch::OneMoreRun : Branch::Done;
+  }
+
+  if (branch == Branch::RunAndCompare) {
+    if (RunCompiler() != 0) return 0;
+    // The .toc may vanish while labels still settle; absent reads as empty.
+    const std::string tocAgain = TextIfExists(DocPath(".toc")).value_or(std::string());
+    ReadLog();
+    NoteWarning();
+    branch = tocAgain == tocNowText ? Branch::Done : Branch::OneMoreRun;
+  }
+  if (branch == Branch::OneMoreRun) {
+    const int lastStatus = RunCompiler();
+    ReadLog();
+    NoteWarning();
+    if (lastStatus != 0) return 0;
+  }
+
+  if (m_warningFound)
+    m_dlg.Prompts().MessageBox(ct::kWarningCaption, ct::kWarningText, BoxIcon::Exclamation);
+  return 1;
+}
+
+}  // namespace
+
+int CMirvanDlg::Compile() {
+  if (m_strName.empty()) {
+    Prompts().Notice(ct::kNoDocumentText);
+    return 0;
+  }
+  // A failed change is ignored: the compiler then leaves no new .dvi here and
+  // the compile fails on that.
+  Platform().ChangeDir(m_strDir);
+
+  // Plain TeX and friends leave nothing to judge: a start is a success.
+  if (!mbcs::Contains(m_strTeX, tool::kLaTeX)) {
+    if (RunTool(m_strTeX, {m_strName}) == -1) return LocateTeX() != 0 ? 1 : 0;
+    return 1;
+  }
+  return CompileRun(*this).Full();
+}

@@ -1,3 +1,71 @@
+// Reads a tool's output file whole. The compiler or a viewer may still hold
+// the file open; stdio opens it without any lock or sharing restriction on
+// both systems we build for.
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "core/errors.h"
 #include "core/mirvan_dlg.h"
-// PLACEHOLDER (compile owner replaces this file)
-void ReadWholeFile(const std::string&, std::string& out) { out.clear(); }
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// The length in bytes, or -1 when it cannot be had (then the file counts as
+// unreadable). 64-bit on both systems, for logs past 2 GB.
+long long FileLength(std::FILE* f) {
+#ifdef _WIN32
+  if (_fseeki64(f, 0, SEEK_END) != 0) return -1;
+  const long long len = _ftelli64(f);
+  if (_fseeki64(f, 0, SEEK_SET) != 0) return -1;
+#else
+  // A folder opens for reading here but has no text; its "length" may be
+  // anything.
+  struct stat st {};
+  if (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+  if (fseeko(f, 0, SEEK_END) != 0) return -1;
+  const long long len = ftello(f);
+  if (fseeko(f, 0, SEEK_SET) != 0) return -1;
+#endif
+  return len;
+}
+
+}  // namespace
+
+void ReadWholeFile(const std::string& path, std::string& out) {
+  FilePtr f(std::fopen(path.c_str(), "rb"));
+  if (!f) throw FileError(path);
+  const long long len = FileLength(f.get());
+  if (len < 0) throw FileError(path);
+
+  // Read straight into `out`: a log read again and again during one compile
+  // reuses the buffer instead of faulting in fresh pages every time.
+  try {
+    out.resize(static_cast<std::size_t>(len));
+  } catch (const std::bad_alloc&) {
+    throw MemoryError();
+  } catch (const std::length_error&) {
+    throw MemoryError();
+  }
+
+  // A file that shrank meanwhile gives what is left; one that grows gives
+  // the length it had when we looked.
+  const std::size_t got = std::fread(&out[0], 1, out.size(), f.get());
+  if (got < out.size() && std::ferror(f.get())) throw FileError(path);
+  out.resize(got);
+
+  // The text ends at the first NUL, as a C string would.
+  if (const void* nul = std::memchr(out.data(), '\0', out.size()))
+    out.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - out.data()));
+}

@@ -1,6 +1,35 @@
+// Where button actions run: a file that an action must read and cannot, or
+// exhausted memory, ends the whole action and is reported here, once. The bar
+// then waits for the next button.
+#include <new>
+#include <string>
+
+#include "core/errors.h"
 #include "core/mirvan_dlg.h"
-// PLACEHOLDER (compile owner replaces this file)
+
+namespace {
+
+constexpr const char kFileNotFoundText[] = "%1 が見つかりませんでした。";
+constexpr const char kNoMemoryText[] = "ﾒﾓﾘが不足しています。";
+
+std::string WithPath(std::string text, const std::string& path) {
+  const std::string::size_type at = text.find("%1");
+  if (at != std::string::npos) text.replace(at, 2, path);
+  return text;
+}
+
+}  // namespace
+
 bool CMirvanDlg::RunAction(const std::function<void()>& action) {
-  action();
-  return true;
+  try {
+    action();
+    return true;
+  } catch (const FileError& e) {
+    Prompts().MessageBox("", WithPath(kFileNotFoundText, e.Path()), BoxIcon::Stop);
+  } catch (const MemoryError&) {
+    Prompts().MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
+  } catch (const std::bad_alloc&) {
+    Prompts().MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
+  }
+  return false;
 }
