@@ -1,0 +1,104 @@
+// The MakeIndex options dialog, alone and under EditMkIdxOptions.
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include "core/dialogs.h"
+#include "core/mirvan_dlg.h"
+#include "dialog_driver.h"
+#include "qt_dialog_prompts.h"
+#include "support/fakes.h"
+#include "ui/dialogs.h"
+
+using dlgtest::Click;
+using dlgtest::Control;
+using dlgtest::WhenModal;
+
+namespace {
+
+struct Fixture {
+  MemoryProfile profile;
+  ScriptedPlatform platform{PosixPlatformValues()};
+  dlgtest::QtDialogPrompts prompts;
+  CMirvanDlg main{MirvanEnv{profile, platform, prompts}};
+  Fixture() {
+    // What the bar starts with when the file has no options yet.
+    main.m_strMkIdxOpt = "-s myindex";
+  }
+};
+
+TEST(MkIdxOptDialog, OpensWithTheStoredValues) {
+  struct Case {
+    const char* opt;  // nullptr: key absent
+    const char* nvr;
+    const char* shown;
+    bool ticked;
+  };
+  const Case cases[] = {
+      {nullptr, nullptr, "", false},
+      {"-s myindex -g", "1", "-s myindex -g", true},
+      {"-s 索引.ist", "0", "-s 索引.ist", false},
+  };
+  for (const Case& c : cases) {
+    MemoryProfile profile;
+    if (c.opt) profile.Set("Settings", "MkIdxOpt", c.opt);
+    if (c.nvr) profile.Set("Settings", "MkIdxNvr", c.nvr);
+    CMkIdxOptDlg model(profile);
+    WhenModal([&](QDialog* d) {
+      EXPECT_EQ(dlgtest::S(Control<QLineEdit>(d, 1121)->text()), c.shown);
+      EXPECT_EQ(Control<QCheckBox>(d, 1012)->isChecked(), c.ticked);
+      Click(d, 2);
+    });
+    EXPECT_FALSE(ExecMkIdxOptDialog(model, nullptr));
+  }
+}
+
+TEST(MkIdxOptDialog, OkStoresTextAndBoxAsTheyWereLeft) {
+  Fixture f;
+  WhenModal([](QDialog* d) {
+    EXPECT_TRUE(Control<QLineEdit>(d, 1121)->text().isEmpty()) << "the bar's -s myindex is not shown";
+    Click(d, 1012);
+    Click(d, 1);
+  });
+  f.main.EditMkIdxOptions();
+  EXPECT_EQ(f.main.m_strMkIdxOpt, "");
+  EXPECT_EQ(f.main.m_nMkIdxNvr, 1);
+  EXPECT_EQ(f.profile.log, (std::vector<std::string>{"W Settings/MkIdxOpt=", "W Settings/MkIdxNvr=1"}));
+}
+
+TEST(MkIdxOptDialog, TypedTextReachesTheModelAsUtf8) {
+  MemoryProfile profile;
+  CMkIdxOptDlg model(profile);
+  WhenModal([](QDialog* d) {
+    Control<QLineEdit>(d, 1121)->setText(QStringLiteral("-s 索引 -g"));
+    Click(d, 1);
+  });
+  EXPECT_TRUE(ExecMkIdxOptDialog(model, nullptr));
+  EXPECT_EQ(model.m_strOptions, "-s 索引 -g");
+  EXPECT_EQ(model.m_nNever, 0);
+}
+
+TEST(MkIdxOptDialog, CancelEscAndCloseBoxStoreNothing) {
+  const std::function<void(QDialog*)> ways[] = {
+      [](QDialog* d) { Click(d, 2); },
+      [](QDialog* d) { dlgtest::PressKey(d, Qt::Key_Escape); },
+      [](QDialog* d) { d->close(); },
+  };
+  for (const auto& closeIt : ways) {
+    Fixture f;
+    f.profile.Set("Settings", "MkIdxOpt", "-s old");
+    WhenModal([&](QDialog* d) {
+      Control<QLineEdit>(d, 1121)->setText(QStringLiteral("-s new"));
+      Click(d, 1012);
+      closeIt(d);
+      EXPECT_FALSE(d->isVisible());
+    });
+    f.main.EditMkIdxOptions();
+    EXPECT_EQ(f.main.m_strMkIdxOpt, "-s myindex");
+    EXPECT_EQ(f.main.m_nMkIdxNvr, 0);
+    EXPECT_TRUE(f.profile.log.empty());
+  }
+}
+
+}  // namespace
