@@ -15,6 +15,6 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
 }
 
 void ExecAboutDialog(QWidget* parent) {
-  CAboutDlg dlg(OwnerOr(parent));
+  CAboutDlg dlg(DialogOwner(parent));
   dlg.exec();
 }

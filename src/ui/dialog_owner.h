@@ -1,8 +1,8 @@
-// The owner of a modal dialog shown without a parent: the program's active
-// window (the bar, or the Settings dialog when a dialog opens from there),
-// so that the dialog stays above it and blocks it.
+// The owner of a modal dialog: the open modal dialog if there is one (a
+// dialog opened from the Settings dialog belongs to it, whatever window its
+// caller names), else the given parent, else the program's active window.
 #pragma once
 
 class QWidget;
 
-QWidget* OwnerOr(QWidget* parent);
+QWidget* DialogOwner(QWidget* parent);

@@ -32,6 +32,6 @@ void MkIdxOptDialog::OnOk() {
 }
 
 bool ExecMkIdxOptDialog(CMkIdxOptDlg& model, QWidget* parent) {
-  MkIdxOptDialog dlg(model, OwnerOr(parent));
+  MkIdxOptDialog dlg(model, DialogOwner(parent));
   return dlg.exec() == QDialog::Accepted;
 }

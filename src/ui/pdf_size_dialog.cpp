@@ -65,6 +65,6 @@ void PdfSizeDialog::OnOk() {
 }
 
 bool ExecPdfSizeDialog(CPdfSizeDlg& model, QWidget* parent) {
-  PdfSizeDialog dlg(model, OwnerOr(parent));
+  PdfSizeDialog dlg(model, DialogOwner(parent));
   return dlg.exec() == QDialog::Accepted;
 }

@@ -24,6 +24,6 @@ SettingsDialog::SettingsDialog(CSettingsDlg& model, QWidget* parent) : QDialog(p
 
 void ExecSettingsDialog(CSettingsDlg& model, QWidget* parent) {
   // Modal over its parent: the bar takes no input while the dialog is open.
-  SettingsDialog dlg(model, OwnerOr(parent));
+  SettingsDialog dlg(model, DialogOwner(parent));
   dlg.exec();
 }

@@ -66,6 +66,9 @@ TEST(SettingsDialog, EachButtonRunsItsOperation) {
 
 TEST(SettingsDialog, ButtonsActOnTheWorkingInstanceAcrossOneOpening) {
   Fixture f;
+  QWidget bar;
+  bar.show();
+  f.prompts.owner = &bar;
   CSettingsDlg model(f.env);
   f.prompts.picks.push_back(std::string("/usr/bin/vim"));
   f.prompts.askAnswers.push_back(true);
@@ -76,7 +79,7 @@ TEST(SettingsDialog, ButtonsActOnTheWorkingInstanceAcrossOneOpening) {
     // The paper size dialog over the Settings dialog, answered with B5 and
     // the box for this run.
     WhenModal([settings](QDialog* pdf) {
-      EXPECT_EQ(pdf->parentWidget(), settings) << "owned by the window it opened from";
+      EXPECT_EQ(pdf->parentWidget(), settings) << "stacks on the Settings dialog, not on the bar";
       Click(pdf, 1048);
       Click(pdf, 1012);
       Click(pdf, 1);
@@ -85,7 +88,7 @@ TEST(SettingsDialog, ButtonsActOnTheWorkingInstanceAcrossOneOpening) {
     dlgtest::PressKey(settings, Qt::Key_Escape);
     EXPECT_FALSE(settings->isVisible()) << "Esc closes like Close";
   });
-  ExecSettingsDialog(model, nullptr);
+  ExecSettingsDialog(model, &bar);
   EXPECT_EQ(model.m_dlgWork.m_strEditor, "/usr/bin/vim");
   EXPECT_EQ(model.m_dlgWork.m_strBib, "/opt/tex/bin/pbibtex");
   EXPECT_EQ(model.m_dlgWork.m_nPdfSizeNo, 7);

@@ -9,13 +9,15 @@ namespace dlgtest {
 
 class QtDialogPrompts : public ScriptedPrompts {
  public:
+  QWidget* owner = nullptr;  // the window the prompts belong to, as the bar's do
+
   bool ShowPdfSizeDialog(CPdfSizeDlg& dlg) override {
     shown.push_back("pdfsize");
-    return ExecPdfSizeDialog(dlg, nullptr);
+    return ExecPdfSizeDialog(dlg, owner);
   }
   bool ShowMkIdxOptDialog(CMkIdxOptDlg& dlg) override {
     shown.push_back("mkidx");
-    return ExecMkIdxOptDialog(dlg, nullptr);
+    return ExecMkIdxOptDialog(dlg, owner);
   }
 };
 

@@ -18,7 +18,7 @@ class Cp932Crt : public ::testing::Test {
   void TearDown() override { _setmbcp(_MB_CP_ANSI); }
 };
 
-// 表, ソ, 能 and 予 end in 0x5C; ポ ends in 0x5C's neighbour; ア is single-byte.
+// 表, ソ, 能 and 予 have 0x5C as their trail byte.
 const char* const kPaths[] = {
     "C:\\work\\paper.tex",
     "C:\\\x95\x5c\\paper.tex",                  // C:\表\paper.tex
