@@ -362,8 +362,11 @@ void CMirvanWnd::contextMenuEvent(QContextMenuEvent* e) {
 
 std::string CMirvanWnd::ManualPath() {
   const QString appDir = QCoreApplication::applicationDirPath();
+  // Installed (the package's documentation folder, named after the project
+  // or the package), next to the program, or in the checkout of a build.
   const QStringList candidates = {
       appDir + QStringLiteral("/../share/doc/mirvan/manual.html"),
+      appDir + QStringLiteral("/../share/doc/Mirvan/manual.html"),
       appDir + QStringLiteral("/manual.html"),
       appDir + QStringLiteral("/../docs/manual.html"),
   };
