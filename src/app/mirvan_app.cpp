@@ -11,6 +11,7 @@
 #include "core/mirvan_dlg.h"
 #include "platform/posix/posix_platform.h"
 #include "text/mbcs.h"
+#include "ui/console_window.h"
 #include "ui/cp_text.h"
 #include "ui/main_window.h"
 #include "ui/qt_prompts.h"
@@ -35,6 +36,9 @@ int CMirvanApp::InitInstance() {
 
   CMirvanWnd wnd(MirvanEnv{profile, platform, prompts});
   prompts.SetOwner(&wnd);
+  // Tools run in a console window over the bar: a program started from the
+  // desktop has no terminal to show TeX's output or take its answers.
+  platform.SetToolConsole(MakeConsoleWindowFactory(&wnd));
   wnd.Core().m_strFile = JoinArguments(m_argc, m_argv);
   wnd.exec();  // its result does not matter: the program ends either way
   return 0;

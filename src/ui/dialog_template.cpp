@@ -153,11 +153,13 @@ DialogTemplate LoadDialogTemplate(int id) {
 QFont DialogFont(const QString& family, int pointSize) {
   QFont wanted(family, pointSize);
   if (FamilyMatches(wanted, family)) return wanted;
-  // Where the template's face is missing, the desktop's Japanese sans-serif
-  // keeps the captions readable and the proportions close.
-  const QString noto = QStringLiteral("Noto Sans CJK JP");
-  QFont jp(noto, pointSize);
-  if (FamilyMatches(jp, noto)) return jp;
+  // Where the template's face is missing: first a proportional gothic drawn
+  // to the same metrics, so the captions fit the template's boxes; then the
+  // desktop's Japanese sans-serif, whose full-width kana run wider.
+  for (const QString& face : {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")}) {
+    QFont jp(face, pointSize);
+    if (FamilyMatches(jp, face)) return jp;
+  }
   QFont sans(QStringLiteral("sans-serif"), pointSize);
   sans.setStyleHint(QFont::SansSerif);
   return sans;

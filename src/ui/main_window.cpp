@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -72,6 +73,8 @@ CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_core
     edit->installEventFilter(this);
   }
   m_history->installEventFilter(this);
+  // The list's popup window: while it is open, "activated" is a choice.
+  m_history->view()->window()->installEventFilter(this);
   connect(m_history, qOverload<int>(&QComboBox::activated), this, &CMirvanWnd::OnHistoryActivated);
 
   for (QWidget* w : m_built.order) {
@@ -97,6 +100,15 @@ CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_core
 }
 
 CMirvanWnd::~CMirvanWnd() {
+  // Hiding the window moves the focus, and the combo box reports on that;
+  // nothing of this object may be reached from there any more.
+  if (m_history) {
+    disconnect(m_history, nullptr, this, nullptr);
+    m_history->removeEventFilter(this);
+    if (QLineEdit* edit = m_history->lineEdit()) edit->removeEventFilter(this);
+    m_history->view()->window()->removeEventFilter(this);
+  }
+  if (QWidget* fileSelect = Control(kFileSelect)) fileSelect->removeEventFilter(this);
   m_core.onInvalidate = nullptr;
   m_core.m_history.onChanged = nullptr;
   m_core.m_history.onFocus = nullptr;
@@ -160,7 +172,12 @@ void CMirvanWnd::SyncHistory() {
 }
 
 void CMirvanWnd::OnHistoryActivated(int index) {
-  if (m_syncing || m_busy) return;
+  const bool fromList = m_listChoice;
+  m_listChoice = false;
+  if (!fromList || m_syncing || m_busy) {
+    SyncHistory();  // the box shows the history as it is
+    return;
+  }
   m_syncing = true;
   m_core.m_history.SetCurSel(index);
   m_syncing = false;
@@ -250,6 +267,18 @@ bool CMirvanWnd::eventFilter(QObject* watched, QEvent* e) {
         return false;
     }
   }
+  if (m_history && watched == m_history->view()->window()) {
+    if (e->type() == QEvent::Show) m_listChoice = true;
+    if (e->type() == QEvent::Hide) {
+      // The choice is reported right after the list closes; later reports
+      // (the edit field losing the focus) are no choice.
+      QMetaObject::invokeMethod(this, [this] { m_listChoice = false; }, Qt::QueuedConnection);
+    }
+    return false;
+  }
+  if (watched == m_history && e->type() == QEvent::Wheel) {
+    return true;  // the list changes only by a choice from it
+  }
   if ((watched == m_history || (m_history && watched == m_history->lineEdit())) &&
       e->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(e);
@@ -265,6 +294,12 @@ bool CMirvanWnd::eventFilter(QObject* watched, QEvent* e) {
       case Qt::Key_F4:
         // ...and F4 does nothing.
         return m_core.m_history.GetExtendedUI();
+      case Qt::Key_Up:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+        // Moving through a closed list would show an entry that is not the
+        // history box's selection.
+        return true;
       case Qt::Key_Enter:
       case Qt::Key_Return:
         // A typed path changes nothing, and Enter here must not end the bar.
@@ -327,8 +362,11 @@ void CMirvanWnd::contextMenuEvent(QContextMenuEvent* e) {
 
 std::string CMirvanWnd::ManualPath() {
   const QString appDir = QCoreApplication::applicationDirPath();
+  // Installed (the package's documentation folder, named after the project
+  // or the package), next to the program, or in the checkout of a build.
   const QStringList candidates = {
       appDir + QStringLiteral("/../share/doc/mirvan/manual.html"),
+      appDir + QStringLiteral("/../share/doc/Mirvan/manual.html"),
       appDir + QStringLiteral("/manual.html"),
       appDir + QStringLiteral("/../docs/manual.html"),
   };

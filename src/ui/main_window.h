@@ -64,4 +64,9 @@ class CMirvanWnd : public QDialog {
   bool m_initialized = false;
   bool m_busy = false;
   bool m_syncing = false;
+  // Set while the list is open (and until its closing has been handled): an
+  // "activated" then is a choice from the list. Qt also reports one when the
+  // edit field loses the focus holding a typed text equal to an entry, and
+  // a typed path must change nothing.
+  bool m_listChoice = false;
 };
