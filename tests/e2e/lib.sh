@@ -351,7 +351,7 @@ e2e_wait_idle() {
         e2e_wait_closed "$w" 10 || e2e_fail "file dialog did not close"
         return 0
       fi
-    elif [ -z "$(e2e_tool_running)" ] && [ $((SECONDS - pinged_at)) -ge 5 ]; then
+    elif [ -z "$(e2e_tool_running)" ] && [ $((SECONDS - pinged_at)) -ge 2 ]; then
       # (Clicked again only when no dialog came for a while: a loaded
       # machine may take seconds to show the first file dialog.)
       pinged_at=$SECONDS
