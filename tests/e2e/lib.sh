@@ -401,4 +401,11 @@ e2e_ini() {
   ' "$E2E_WORK/Mirvan.ini" | tr -d '\r'
 }
 
+# Waits until key $2 of section $1 in Mirvan.ini reads $3.
+e2e_wait_ini() {
+  local sec=$1 key=$2 want=$3
+  e2e_poll "${4:-10}" eval '[ "$(e2e_ini "$sec" "$key")" = "$want" ]' \
+    || e2e_fail "Mirvan.ini [$sec] $key: got [$(e2e_ini "$sec" "$key")], want [$want]"
+}
+
 e2e_pass() { e2e_log "PASS: $*"; }

@@ -29,7 +29,7 @@ e2e_log "file dialog $picker: $(e2e_window_text "$picker")"
 e2e_type "$picker" /usr/bin/pbibtex
 xdotool key --clearmodifiers Return
 e2e_wait_closed "$picker" || e2e_fail "file dialog stayed open"
-e2e_expect_eq "Bib while the dialog is open" "$(e2e_ini Settings Bib)" /usr/bin/pbibtex
+e2e_wait_ini Settings Bib /usr/bin/pbibtex
 e2e_press_settings "$SETTINGS" close
 e2e_wait_closed "$SETTINGS" || e2e_fail "Settings dialog stayed open"
 e2e_pass "BibTeX picked"
