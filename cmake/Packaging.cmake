@@ -44,13 +44,14 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION tex)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps adds the exact library versions the binary was linked with.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What the program needs to start: Qt 6 widgets with SVG icons, GLib/GIO for
-# the file associations. The TeX chain and the desktop helpers are what it
+# What the program needs to start: dpkg-shlibdeps names the libraries it
+# links (Qt 6 widgets, GUI and core; GLib and GIO for the file associations;
+# the C and C++ runtime) with the versions it was built against. The SVG
+# icons are drawn by Qt's SVG image plugin, which is loaded at run time and
+# so is named here. The TeX chain and the desktop helpers are what the bar
 # drives; without them it starts but cannot build anything.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libqt6widgets6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6core6 (>= 6.2), libqt6svg6 (>= 6.2), libglib2.0-0 (>= 2.56), libc6, libstdc++6")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.2)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
   "texlive-lang-japanese, texlive-latex-base, texlive-binaries, xdg-utils, fonts-noto-cjk | fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "texlive-latex-recommended, x-terminal-emulator")

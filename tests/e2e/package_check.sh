@@ -37,6 +37,11 @@ for p in $depends $recommends; do
   apt-cache show --no-all-versions "$p" >/dev/null 2>&1 || fail "no Debian package $p"
 done
 
+# apt can install it here: every dependency resolves (simulated, nothing changes).
+apt-get install -s --no-install-recommends "$deb" >"$tmp/apt.log" 2>&1 \
+  || { cat "$tmp/apt.log" >&2; fail "apt-get cannot install the package"; }
+grep -q '^Inst mirvan ' "$tmp/apt.log" || { cat "$tmp/apt.log" >&2; fail "apt-get would not install mirvan"; }
+
 dpkg-deb -x "$deb" "$tmp/root" || fail "dpkg-deb -x"
 root=$tmp/root
 contents=$(cd "$root" && find . -type f -o -type l | sort)
