@@ -247,7 +247,17 @@ e2e_click_du() {
   read -r px py < <(awk -v X="$X" -v Y="$Y" -v W="$WIDTH" -v H="$HEIGHT" \
     -v dw="$dw" -v dh="$dh" -v x="$x" -v y="$y" -v w="$w" -v h="$h" \
     'BEGIN { printf "%d %d\n", X + (x + w / 2) * W / dw, Y + (y + h / 2) * H / dh }')
-  xdotool mousemove --sync "$px" "$py" click 1
+  e2e_pointer_to "$px" "$py"
+  xdotool click 1
+}
+
+# Moves the pointer and waits until it is there. (mousemove --sync to the
+# place the pointer already is waits for a motion that never comes.)
+e2e_pointer_to() {
+  local X Y SCREEN WINDOW
+  eval "$(xdotool getmouselocation --shell)"
+  [ "$X" = "$1" ] && [ "$Y" = "$2" ] && return 0
+  xdotool mousemove --sync "$1" "$2"
 }
 
 # Root coordinates of the centre of a dialog-unit rectangle of the bar.
@@ -298,7 +308,7 @@ e2e_press_pdfsize() {
 
 # Gives window $1 the keyboard focus, then sends keys / types text.
 e2e_key() { local w=$1; shift; xdotool windowactivate --sync "$w" >/dev/null 2>&1; xdotool key --clearmodifiers "$@"; }
-e2e_type() { local w=$1; shift; xdotool windowactivate --sync "$w" >/dev/null 2>&1; xdotool type --delay 20 "$*"; }
+e2e_type() { local w=$1; shift; xdotool windowactivate --sync "$w" >/dev/null 2>&1; xdotool type --delay 20 -- "$*"; }
 
 # Waits for a message box of the program (caption $3, default the
 # application title) and answers it with key $2 (Return = the default
