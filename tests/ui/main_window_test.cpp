@@ -255,6 +255,20 @@ TEST_F(Bar, ControlsAreDisabledWhileAToolRuns) {
   for (QWidget* c : wnd->Built().order) EXPECT_TRUE(c->isEnabled());
 }
 
+TEST_F(Bar, TheBarCannotBeClosedWhileAToolRuns) {
+  // A console window's event loop runs while the tool does; a click on the
+  // close box then must neither end the bar nor save the history mid-run.
+  platform.onRun = [&](const ToolCall&) {
+    wnd->close();
+    return 0;
+  };
+  Open("/w/paper.tex");
+  Button(1002)->click();
+  ASSERT_FALSE(platform.runs.empty());
+  EXPECT_TRUE(wnd->isVisible());
+  EXPECT_FALSE(HistoryWritten());
+}
+
 // ---- Drops ------------------------------------------------------------------
 
 TEST_F(Bar, AFileDroppedOnTheBarBecomesTheDocument) {
