@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
@@ -201,6 +202,10 @@ struct Wiring {
   std::string platformOpen;          // prefix of the platform's only open, or ""
   std::string shown;                 // first thing shown, or ""
 };
+
+void PrintTo(const Wiring& w, std::ostream* os) {
+  *os << "button " << w.id << " on \"" << w.commandLine << "\"";
+}
 
 class BarButton : public Bar, public ::testing::WithParamInterface<Wiring> {};
 
