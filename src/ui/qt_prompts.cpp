@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "ui/cp_text.h"
+#include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 
 QtPrompts::QtPrompts(QString appTitle) : m_title(std::move(appTitle)) {}
@@ -26,11 +27,11 @@ int RunBox(QWidget* owner, const QString& caption, const QString& text, QMessage
 }  // namespace
 
 void QtPrompts::Notice(const std::string& text) {
-  RunBox(m_owner, m_title, CpToQt(text), QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok);
+  RunBox(DialogOwner(m_owner), m_title, CpToQt(text), QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtPrompts::AskOkCancel(const std::string& text) {
-  return RunBox(m_owner, m_title, CpToQt(text), QMessageBox::Warning,
+  return RunBox(DialogOwner(m_owner), m_title, CpToQt(text), QMessageBox::Warning,
                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
@@ -41,7 +42,7 @@ void QtPrompts::MessageBox(const std::string& caption, const std::string& text, 
     case BoxIcon::Exclamation: qicon = QMessageBox::Warning; break;
     case BoxIcon::Stop: qicon = QMessageBox::Critical; break;
   }
-  RunBox(m_owner, caption.empty() ? m_title : CpToQt(caption), CpToQt(text), qicon, QMessageBox::Ok,
+  RunBox(DialogOwner(m_owner), caption.empty() ? m_title : CpToQt(caption), CpToQt(text), qicon, QMessageBox::Ok,
          QMessageBox::Ok);
 }
 
@@ -70,7 +71,8 @@ bool QtPrompts::IsPattern(const QString& name) {
 }
 
 bool QtPrompts::PickFile(const FileDialogSpec& spec, std::string& path) {
-  QFileDialog dlg(spec.ownedByMainWindow ? m_owner.data() : nullptr);
+  // A box or dialog opened while the Settings dialog is up stacks on it.
+  QFileDialog dlg(DialogOwner(spec.ownedByMainWindow ? m_owner.data() : nullptr));
   dlg.setAcceptMode(QFileDialog::AcceptOpen);
   // Must-exist is what an open dialog is; without it a new name may be typed.
   dlg.setFileMode(spec.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

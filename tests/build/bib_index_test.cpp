@@ -8,6 +8,7 @@
 
 #include "build/messages.h"
 #include "build/tool_rig.h"
+#include "core/dialogs.h"
 
 namespace {
 
@@ -193,6 +194,32 @@ TEST(RunMakeIndex, CancelledOptionsDialogStillRunsWithTheOldOptions) {
   EXPECT_EQ(shownAtRun, rig.prompts.shown);
   for (const std::string& s : rig.prompts.shown) EXPECT_EQ(s, "mkidx");
   EXPECT_TRUE(rig.profile.log.empty());
+}
+
+// What the user types in the options dialog is what this very run gets, and
+// ticking "never" lets the next run go ahead without the dialog.
+TEST(RunMakeIndex, OptionsFromTheDialogReachThisRunAndNeverStopsTheNextDialog) {
+  ToolRig rig(false);
+  rig.starts["mendex"] = 0;
+  rig.dlg.m_nMkIdxNvr = 0;
+  rig.dlg.m_strMkIdxOpt = "-s old.ist";
+  rig.prompts.mkIdx.push_back([](CMkIdxOptDlg& d) {
+    d.m_strOptions = "-s new.ist -g";
+    d.m_nNever = 1;
+    return true;
+  });
+
+  EXPECT_EQ(rig.dlg.RunMakeIndex(), 1);
+  EXPECT_EQ(rig.profile.log,
+            (std::vector<std::string>{"W Settings/MkIdxOpt=-s new.ist -g", "W Settings/MkIdxNvr=1"}));
+  ASSERT_EQ(rig.platform.runs.size(), 1u);
+  EXPECT_EQ(rig.platform.runs[0].args, (std::vector<std::string>{"-s", "new.ist", "-g", "paper"}));
+
+  rig.prompts.shown.clear();
+  EXPECT_EQ(rig.dlg.RunMakeIndex(), 1);
+  EXPECT_TRUE(rig.prompts.shown.empty());
+  ASSERT_EQ(rig.platform.runs.size(), 2u);
+  EXPECT_EQ(rig.platform.runs[1].args, rig.platform.runs[0].args);
 }
 
 // A TeX Live system has no jbibtex; the first bibliography run leads the user

@@ -134,4 +134,45 @@ TEST(CompileAndMakePdf, AFailedCompileConvertsNothing) {
   EXPECT_TRUE(rig.platform.opens.empty());
 }
 
+// The compile or conversion reports success but leaves no file: the open is
+// still tried, and its failure is what the user hears about.
+TEST(ShellActions, SuccessWithoutTheFileStillTriesTheOpen) {
+  {
+    ToolRig rig(false);
+    rig.dlg.m_strTeX = "ptex";  // plain mode: success as soon as it starts
+    rig.starts["ptex"] = 0;
+    rig.platform.openResult = false;
+    rig.dlg.ViewDvi();
+    EXPECT_EQ(rig.platform.Programs(), std::vector<std::string>{"ptex"});
+    EXPECT_EQ(rig.platform.opens, std::vector<std::string>{"doc|C:\\work\\paper.dvi|C:\\work\\"});
+    EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{"wait+", Notice(msg::kDviOpenFailure), "wait-"}));
+  }
+  {
+    ToolRig rig(false);
+    rig.platform.files["C:\\work\\paper.dvi"] = 5;
+    rig.dlg.m_nPdfNShow = 1;
+    rig.starts["dvipdfmx"] = 0;  // says it converted, writes nothing
+    rig.platform.openResult = false;
+    rig.dlg.ViewPdf();
+    EXPECT_EQ(rig.platform.Programs(), std::vector<std::string>{"dvipdfmx"});
+    EXPECT_EQ(rig.platform.opens, std::vector<std::string>{"doc|paper.pdf|C:\\work\\"});
+    EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{"wait+", Notice(msg::kPdfOpenFailure), "wait-"}));
+  }
+}
+
+TEST(CompileAndMakePdf, ASuccessfulCompileConvertsWithoutOpening) {
+  ToolRig rig(false);
+  rig.dlg.m_strTeX = "ptex";
+  rig.dlg.m_nPdfNShow = 1;
+  rig.dlg.m_nPdfSizeNo = 0;
+  rig.starts["ptex"] = 0;
+  rig.starts["dvipdfmx"] = 0;
+  rig.platform.files["C:\\work\\paper.dvi"] = 5;  // so the conversion does not compile again
+  rig.dlg.CompileAndMakePdf();
+  ASSERT_EQ(rig.platform.runs.size(), 2u);
+  EXPECT_EQ(rig.platform.runs[1].program, "dvipdfmx");
+  EXPECT_EQ(rig.platform.runs[1].args, (std::vector<std::string>{"-p", "a3", "paper"}));
+  EXPECT_TRUE(rig.platform.opens.empty());
+}
+
 }  // namespace

@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
@@ -202,6 +203,10 @@ struct Wiring {
   std::string shown;                 // first thing shown, or ""
 };
 
+void PrintTo(const Wiring& w, std::ostream* os) {
+  *os << "button " << w.id << " on \"" << w.commandLine << "\"";
+}
+
 class BarButton : public Bar, public ::testing::WithParamInterface<Wiring> {};
 
 TEST_P(BarButton, RunsItsOperation) {
@@ -253,6 +258,20 @@ TEST_F(Bar, ControlsAreDisabledWhileAToolRuns) {
   ASSERT_FALSE(enabledDuringRun.empty());
   EXPECT_TRUE(std::none_of(enabledDuringRun.begin(), enabledDuringRun.end(), [](bool b) { return b; }));
   for (QWidget* c : wnd->Built().order) EXPECT_TRUE(c->isEnabled());
+}
+
+TEST_F(Bar, TheBarCannotBeClosedWhileAToolRuns) {
+  // A console window's event loop runs while the tool does; a click on the
+  // close box then must neither end the bar nor save the history mid-run.
+  platform.onRun = [&](const ToolCall&) {
+    wnd->close();
+    return 0;
+  };
+  Open("/w/paper.tex");
+  Button(1002)->click();
+  ASSERT_FALSE(platform.runs.empty());
+  EXPECT_TRUE(wnd->isVisible());
+  EXPECT_FALSE(HistoryWritten());
 }
 
 // ---- Drops ------------------------------------------------------------------
