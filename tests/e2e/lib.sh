@@ -392,12 +392,6 @@ e2e_runs() {
 }
 e2e_run_count() { wc -l <"$MIRVAN_TOOL_LOG"; }
 
-# Waits for file $1 to exist (and be non-empty).
-e2e_wait_file() {
-  local f=$1 secs=${2:-30}
-  e2e_poll "$secs" test -s "$f"
-}
-
 e2e_expect_eq() {
   local what=$1 got=$2 want=$3
   [ "$got" = "$want" ] || e2e_fail "$what: got [$got], want [$want]"
