@@ -351,6 +351,7 @@ e2e_wait_idle() {
       title=$(e2e_window_text "$w")
       case "$title" in
         "$APP_TITLE"|Warning*) e2e_fail "unexpected message box '$title'" ;;
+        "$PDFSIZE_TITLE"|"$SETTINGS_TITLE"|"MakeIndex のオプション") e2e_fail "unexpected dialog '$title'" ;;
       esac
       # The file dialog of our click, rather than a tool's console (which
       # names its tool). A click that came while a tool ran is either
