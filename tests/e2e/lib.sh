@@ -146,11 +146,7 @@ e2e_setup() {
 e2e_copy_sample() {
   local dest=$1
   mkdir -p "$dest"
-  if [ -f "$E2E_SOURCE_DIR/examples/paper.tex" ]; then
-    cp -r "$E2E_SOURCE_DIR/examples/." "$dest/"
-  else
-    cp -r "$E2E_DIR/fixture/." "$dest/"
-  fi
+  cp -r "$E2E_SOURCE_DIR/examples/." "$dest/" || e2e_fail "no sample in examples/"
 }
 
 # Mirvan.ini for the tests: pbibtex (TeX Live has no jbibtex) and no index
