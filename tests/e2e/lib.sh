@@ -303,8 +303,19 @@ e2e_press_pdfsize() {
 }
 
 # Gives window $1 the keyboard focus, then sends keys / types text.
-e2e_key() { local w=$1; shift; xdotool windowactivate --sync "$w" >/dev/null 2>&1; xdotool key --clearmodifiers "$@"; }
-e2e_type() { local w=$1; shift; xdotool windowactivate --sync "$w" >/dev/null 2>&1; xdotool type --delay 20 -- "$*"; }
+# Keys go to the focused window, so they are sent only once window $1 is
+# the active one (a key meant for a dialog must never reach the bar).
+e2e_focus() {
+  local w=$1 n=0
+  while [ $n -lt 50 ]; do
+    xdotool windowactivate --sync "$w" >/dev/null 2>&1
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$w" ] && return 0
+    sleep 0.1; n=$((n + 1))
+  done
+  e2e_fail "window $w ($(e2e_window_text "$w")) does not take the focus"
+}
+e2e_key() { local w=$1; shift; e2e_focus "$w"; xdotool key --clearmodifiers "$@"; }
+e2e_type() { local w=$1; shift; e2e_focus "$w"; xdotool type --delay 20 -- "$*"; }
 
 # Waits for a message box of the program (caption $3, default the
 # application title) and answers it with key $2 (Return = the default
@@ -354,7 +365,9 @@ e2e_wait_idle() {
       # dropped or handled after the action: both prove it has ended.
       if [ $pinged_at -ge 0 ] && [ -z "$(e2e_tool_running)" ] \
          && ! [[ "$title" =~ (platex|bibtex|mendex|dvipdfmx) ]]; then
-        e2e_key "$w" Escape
+        # Closed through the window manager, as a cancel, so no key can
+        # stray to the bar.
+        wmctrl -i -c "$w"
         e2e_wait_closed "$w" 10 || e2e_fail "file dialog did not close"
         return 0
       fi
