@@ -70,9 +70,17 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
     b->setDefault(k == QLatin1String("defbutton"));
     return b;
   }
-  if (k == QLatin1String("checkbox")) return new QCheckBox(c.text, parent);
+  // The platform's check marks sit close to their captions; the toolkit's
+  // wider gap would cut the ends off captions sized for it ("Landscape").
+  static const QString kTightMark = QStringLiteral("QCheckBox, QRadioButton { spacing: 2px; }");
+  if (k == QLatin1String("checkbox")) {
+    auto* b = new QCheckBox(c.text, parent);
+    b->setStyleSheet(kTightMark);
+    return b;
+  }
   if (k == QLatin1String("radio")) {
     auto* r = new QRadioButton(c.text, parent);
+    r->setStyleSheet(kTightMark);
     // The dialog puts its radio buttons in a QButtonGroup; until then they
     // must not uncheck one another on their own.
     r->setAutoExclusive(false);

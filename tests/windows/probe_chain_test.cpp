@@ -12,21 +12,9 @@
 #include "platform/win/win_platform.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
+#include "self_tool.h"
 
 namespace {
-
-std::string SelfPath() {
-  char buf[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  return std::string(buf, n);
-}
-
-std::string Slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
 
 // Places a copy of this test program as folder\name.exe for the test's life.
 class PlacedTool {

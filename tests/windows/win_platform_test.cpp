@@ -14,21 +14,9 @@
 #include "platform/win/command_line.h"
 #include "platform/win/win_platform.h"
 #include "support/temp_dir.h"
+#include "self_tool.h"
 
 namespace {
-
-std::string SelfPath() {
-  char buf[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  return std::string(buf, n);
-}
-
-std::string Slurp(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
 
 struct RecordEnv {
   explicit RecordEnv(const std::string& file, int exitCode = 0) {
