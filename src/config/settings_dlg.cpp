@@ -36,16 +36,16 @@ void CMirvanDlg::OpenSettings() {
 
 void CMirvanDlg::ChooseEditor() {
   const PlatformValues& values = Platform().Values();
-  FileDialogSpec spec;
-  spec.filter = values.editorFilter;
-  spec.defExt = values.editorDefExt;
-  spec.initialName = values.editorInitialName;
-  spec.fileMustExist = true;
-  spec.hideReadOnly = true;
-  spec.ownedByMainWindow = false;
+  FileDialogSpec request;
+  request.filter = values.editorFilter;
+  request.defExt = values.editorDefExt;
+  request.initialName = values.editorInitialName;
+  request.fileMustExist = true;
+  request.hideReadOnly = true;
+  request.ownedByMainWindow = false;
   std::string path;
   // Unlike the tool choosers, a cancel keeps the stored editor.
-  if (!Prompts().PickFile(spec, path)) return;
+  if (!Prompts().PickFile(request, path)) return;
   m_strEditor = path;
   Profile().WriteProfileString(settings::kEditor, settings::kEdit, m_strEditor);
 }

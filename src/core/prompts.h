@@ -34,7 +34,7 @@ class IPrompts {
   virtual void MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) = 0;
 
   // Returns true and the chosen full path, or false when cancelled.
-  virtual bool PickFile(const FileDialogSpec& spec, std::string& path) = 0;
+  virtual bool PickFile(const FileDialogSpec& request, std::string& path) = 0;
 
   // Modal option dialogs over their toolkit-free models; true = closed with OK.
   virtual bool ShowPdfSizeDialog(CPdfSizeDlg& dlg) = 0;

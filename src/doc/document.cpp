@@ -62,16 +62,16 @@ void CMirvanDlg::OnDropFiles(const std::vector<std::string>& paths) {
 }
 
 void CMirvanDlg::SelectFile() {
-  FileDialogSpec spec;
-  spec.filter = "TeX file (*.tex)|*.tex||";
-  spec.defExt = "tex";
-  spec.initialName = "*.tex";
-  spec.fileMustExist = true;
-  spec.hideReadOnly = true;
-  spec.ownedByMainWindow = true;
+  FileDialogSpec request;
+  request.filter = "TeX file (*.tex)|*.tex||";
+  request.defExt = "tex";
+  request.initialName = "*.tex";
+  request.fileMustExist = true;
+  request.hideReadOnly = true;
+  request.ownedByMainWindow = true;
   std::string path;
   // Whatever existing file is picked becomes the document: no extension test.
-  if (Prompts().PickFile(spec, path)) {
+  if (Prompts().PickFile(request, path)) {
     m_strFile = path;
     SplitPath(m_strFile);
     AddToHistory(true);

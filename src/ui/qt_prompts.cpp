@@ -70,17 +70,17 @@ bool QtPrompts::IsPattern(const QString& name) {
   return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
 }
 
-bool QtPrompts::PickFile(const FileDialogSpec& spec, std::string& path) {
+bool QtPrompts::PickFile(const FileDialogSpec& request, std::string& path) {
   // A box or dialog opened while the Settings dialog is up stacks on it.
-  QFileDialog dlg(DialogOwner(spec.ownedByMainWindow ? m_owner.data() : nullptr));
+  QFileDialog dlg(DialogOwner(request.ownedByMainWindow ? m_owner.data() : nullptr));
   dlg.setAcceptMode(QFileDialog::AcceptOpen);
   // Must-exist is what an open dialog is; without it a new name may be typed.
-  dlg.setFileMode(spec.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dlg.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   // A read-only check box is not something Qt's dialog has; hideReadOnly holds.
-  const QString filter = QtNameFilter(spec.filter);
+  const QString filter = QtNameFilter(request.filter);
   if (!filter.isEmpty()) dlg.setNameFilter(filter);
-  if (!spec.defExt.empty()) dlg.setDefaultSuffix(CpToQt(spec.defExt));
-  const QString initial = CpToQt(spec.initialName);
+  if (!request.defExt.empty()) dlg.setDefaultSuffix(CpToQt(request.defExt));
+  const QString initial = CpToQt(request.initialName);
   if (!initial.isEmpty() && !IsPattern(initial)) dlg.selectFile(initial);
   if (dlg.exec() != QDialog::Accepted) return false;
   const QStringList files = dlg.selectedFiles();

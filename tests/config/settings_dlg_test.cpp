@@ -271,13 +271,13 @@ TEST_F(EditorChooserTest, WindowsAsksForAProgramFile) {
   CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
   dlg.ChooseEditor();
   ASSERT_EQ(prompts.pickSpecs.size(), 1u);
-  const FileDialogSpec& spec = prompts.pickSpecs[0];
-  EXPECT_EQ(spec.filter, "実行ファイル(*.exe)|*.exe||");
-  EXPECT_EQ(spec.defExt, "exe");
-  EXPECT_EQ(spec.initialName, "*.exe");
-  EXPECT_TRUE(spec.fileMustExist);
-  EXPECT_TRUE(spec.hideReadOnly);
-  EXPECT_FALSE(spec.ownedByMainWindow);
+  const FileDialogSpec& request = prompts.pickSpecs[0];
+  EXPECT_EQ(request.filter, "実行ファイル(*.exe)|*.exe||");
+  EXPECT_EQ(request.defExt, "exe");
+  EXPECT_EQ(request.initialName, "*.exe");
+  EXPECT_TRUE(request.fileMustExist);
+  EXPECT_TRUE(request.hideReadOnly);
+  EXPECT_FALSE(request.ownedByMainWindow);
 }
 
 TEST_F(EditorChooserTest, PosixShowsAllFiles) {

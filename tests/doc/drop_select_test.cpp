@@ -79,13 +79,13 @@ TEST_F(DropSelectTest, FileDialogAsTheButtonOpensIt) {
   prompts.picks.push_back(std::string("/w/b.tex"));
   dlg.SelectFile();
   ASSERT_EQ(prompts.pickSpecs.size(), 1u);
-  const FileDialogSpec& spec = prompts.pickSpecs[0];
-  EXPECT_EQ(spec.filter, "TeX file (*.tex)|*.tex||");
-  EXPECT_EQ(spec.defExt, "tex");
-  EXPECT_EQ(spec.initialName, "*.tex");
-  EXPECT_TRUE(spec.fileMustExist);
-  EXPECT_TRUE(spec.hideReadOnly);
-  EXPECT_TRUE(spec.ownedByMainWindow);
+  const FileDialogSpec& request = prompts.pickSpecs[0];
+  EXPECT_EQ(request.filter, "TeX file (*.tex)|*.tex||");
+  EXPECT_EQ(request.defExt, "tex");
+  EXPECT_EQ(request.initialName, "*.tex");
+  EXPECT_TRUE(request.fileMustExist);
+  EXPECT_TRUE(request.hideReadOnly);
+  EXPECT_TRUE(request.ownedByMainWindow);
   EXPECT_EQ(dlg.m_strFile, "/w/b.tex");
   EXPECT_EQ(dlg.m_history.GetText(0), "/w/b.tex");
   // Unlike a drop, the pick also selects the new entry.

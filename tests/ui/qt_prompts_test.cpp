@@ -99,10 +99,10 @@ TEST(QtPrompts, PickFileShowsTheOpenDialogAndReturnsThePath) {
   dir.Write("論文.tex", "x");
   dir.Write("other.txt", "x");
   QtPrompts p(QStringLiteral("mirvan"));
-  FileDialogSpec spec;
-  spec.filter = "TeX file (*.tex)|*.tex||";
-  spec.defExt = "tex";
-  spec.initialName = "*.tex";
+  FileDialogSpec request;
+  request.filter = "TeX file (*.tex)|*.tex||";
+  request.defExt = "tex";
+  request.initialName = "*.tex";
   QStringList filters;
   QString suffix, typed;
   QFileDialog::FileMode mode = QFileDialog::AnyFile;
@@ -117,7 +117,7 @@ TEST(QtPrompts, PickFileShowsTheOpenDialogAndReturnsThePath) {
     static_cast<QDialog*>(dlg)->accept();  // as the Open button does
   });
   std::string path;
-  ASSERT_TRUE(p.PickFile(spec, path));
+  ASSERT_TRUE(p.PickFile(request, path));
   EXPECT_EQ(path, dir.File("論文.tex"));
   EXPECT_EQ(filters, QStringList{QStringLiteral("TeX file (*.tex)")});
   EXPECT_EQ(suffix, QStringLiteral("tex"));
