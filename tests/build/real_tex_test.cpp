@@ -168,6 +168,28 @@ TEST_F(RealTeX, PlainDocumentOneRun) {
   EXPECT_TRUE(prompts.shown.empty()) << m_output;
 }
 
+// A desktop launcher's PATH may lack TeX: the compiler is found in a probe
+// folder, stored, and the compile goes on without a word to the user.
+TEST_F(RealTeX, CompilerOffThePathIsFoundInAProbeFolder) {
+  std::string found;
+  for (const auto& folder : m_posix.Values().probeFolders)
+    if (found.empty() && ::access((folder + "platex").c_str(), X_OK) == 0) found = folder + "platex";
+  if (found.empty()) GTEST_SKIP() << "platex is in none of the probe folders";
+  const char* old = std::getenv("PATH");
+  const std::string saved = old ? old : "";
+  ::setenv("PATH", m_dir.Path().c_str(), 1);  // holds no programs
+  WriteTeX("日本語の一文。");
+  const int result = PressTeX();
+  ::setenv("PATH", saved.c_str(), 1);
+  EXPECT_EQ(result, 1) << m_output;
+  EXPECT_EQ(dlg.m_strTeX, found);
+  EXPECT_EQ(profile.Get("Settings", "TeX"), found);
+  EXPECT_EQ(platform.programs.front(), "platex");
+  EXPECT_EQ(platform.programs.back(), found);
+  EXPECT_TRUE(Exists(".dvi"));
+  EXPECT_TRUE(prompts.shown.empty());
+}
+
 TEST_F(RealTeX, NewTableOfContentsTakesExactlyOneExtraRun) {
   WriteTeX("\\tableofcontents\n\\section{序論}本文。\n\\section{結論}終わり。");
   EXPECT_EQ(PressTeX(), 1);
