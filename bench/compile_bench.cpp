@@ -74,7 +74,7 @@ class NullPrompts : public IPrompts {
   void Notice(const std::string&) override {}
   bool AskOkCancel(const std::string&) override { return false; }
   void MessageBox(const std::string&, const std::string&, BoxIcon) override { ++boxes; }
-  bool PickFile(const FileDialogSpec&, std::string&) override { return false; }
+  bool PickFile(const FileRequest&, std::string&) override { return false; }
   bool ShowPdfSizeDialog(CPdfSizeDlg&) override { return false; }
   bool ShowMkIdxOptDialog(CMkIdxOptDlg&) override { return false; }
   void ShowSettingsDialog(CSettingsDlg&) override {}
@@ -111,12 +111,11 @@ Result CompileOnce(const std::string& dir, const std::string& log, const std::st
   NullProfile profile;
   NullPrompts prompts;
   CMirvanDlg dlg(MirvanEnv{profile, platform, prompts});
-  dlg.m_strTeX = "platex";
-  dlg.m_strBib = "pbibtex";
-  dlg.m_strMkIdx = "mendex";
-  dlg.m_nMkIdxNvr = 1;
-  dlg.m_strDir = dir;
-  dlg.m_strName = "doc";
+  dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
+  dlg.Config().Set(&ToolSettings::m_strBib, "pbibtex");
+  dlg.Config().Set(&ToolSettings::m_strMkIdx, "mendex");
+  dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 1);
+  dlg.Doc().SetFile(dir + "doc.tex");
 
   int texRun = 0;
   auto tex = [&](const std::string& text, const char* toc, bool idx) {

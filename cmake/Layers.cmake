@@ -58,13 +58,12 @@ else()
   target_link_libraries(mirvan_platform PUBLIC PkgConfig::GIO)
 endif()
 
-mirvan_layer(config USES platform text SOURCES ini_profile.cpp option_dialogs.cpp)
-mirvan_layer(document USES text SOURCES history_box.cpp)
-mirvan_layer(core USES config document platform text SOURCES
-  configuration.cpp dispatch.cpp document.cpp mirvan_dlg.cpp option_exchanges.cpp)
-mirvan_layer(actions USES core config document platform text SOURCES
-  bib_index.cpp compile.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tools.cpp)
+mirvan_layer(config USES platform text SOURCES ini_profile.cpp option_dialogs.cpp tool_config.cpp)
+mirvan_layer(document USES config platform text SOURCES document.cpp history_box.cpp)
+mirvan_layer(actions USES document config platform text SOURCES
+  bib_index.cpp compile.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tool_runner.cpp)
+mirvan_layer(core USES actions document config platform text SOURCES dispatch.cpp mirvan_dlg.cpp)
 
 # Everything below the user interface, for the front ends, tests and benchmarks.
 add_library(mirvan_toolkit_free INTERFACE)
-target_link_libraries(mirvan_toolkit_free INTERFACE mirvan_actions)
+target_link_libraries(mirvan_toolkit_free INTERFACE mirvan_core)

@@ -4,82 +4,82 @@
 #include <string>
 #include <vector>
 
+#include "actions/compile_driver.h"
 #include "actions/messages.h"
 #include "actions/tool_names.h"
-#include "core/mirvan_dlg.h"
 #include "text/mbcs.h"
 
 namespace {
 
 struct AuxTool {
-  std::string CMirvanDlg::*program;
-  const char* key;
+  TextSetting program;
   const char* fallbackJapanese;  // when the compiler is a pLaTeX
   const char* fallbackOther;
-  int (CMirvanDlg::*choose)();
+  int (ToolRunner::*choose)();
   const char* errorText;
   const char* notStartedText;
   const char* hintText;
 };
 
-const AuxTool kBibTeXRun = {&CMirvanDlg::m_strBib,  tool::kKeyBib,     tool::kJBibTeX,     tool::kBibTeX,
-                            &CMirvanDlg::ChooseBibTeX, msg::kBibTeXError, msg::kBibTeXNotStarted,
+const AuxTool kBibTeXRun = {&ToolSettings::m_strBib,  tool::kJBibTeX,         tool::kBibTeX,
+                            &ToolRunner::ChooseBibTeX, msg::kBibTeXError,     msg::kBibTeXNotStarted,
                             msg::kBibTeXHint};
-const AuxTool kMakeIndexRun = {&CMirvanDlg::m_strMkIdx, tool::kKeyMkIdx,  tool::kMendex,     tool::kMakeIndex,
-                               &CMirvanDlg::ChooseMkIdx, msg::kMkIdxError, msg::kMkIdxNotStarted,
+const AuxTool kMakeIndexRun = {&ToolSettings::m_strMkIdx, tool::kMendex,        tool::kMakeIndex,
+                               &ToolRunner::ChooseMkIdx,  msg::kMkIdxError,     msg::kMkIdxNotStarted,
                                msg::kMkIdxHint};
 
 // Up to five runs: the configured program, one per probe folder, and the
 // picked one. 1 only when a run ended with status 0.
-int RunAuxTool(CMirvanDlg& dlg, const AuxTool& t, const std::vector<std::string>& args) {
-  std::string& program = dlg.*t.program;
-  int r = dlg.RunTool(program, args);
+int RunAuxTool(IPrompts& prompts, ToolConfig& config, ToolRunner& tools, const AuxTool& t,
+               const std::vector<std::string>& args) {
+  const std::string program = config.Get().*t.program;
+  const int r = tools.RunTool(program, args);
   if (r == 0) return 1;
-  if (r != -1 || dlg.NamesProgramFile(program)) {
-    dlg.Prompts().Notice(t.errorText);
+  if (r != -1 || tools.NamesProgramFile(program)) {
+    prompts.Notice(t.errorText);
     return 0;
   }
 
   // Kept in memory only: the next load of the configuration forgets it.
-  program = CMirvanDlg::Contains(dlg.m_strTeX, tool::kPLaTeX) ? t.fallbackJapanese : t.fallbackOther;
+  const bool japanese = mbcs::Contains(config.Get().m_strTeX, tool::kPLaTeX);
+  config.Set(t.program, japanese ? t.fallbackJapanese : t.fallbackOther);
 
-  const PlatformValues& values = dlg.Platform().Values();
-  for (const std::string& folder : values.probeFolders) {
-    const std::string candidate = folder + program + values.probeSuffix;
-    r = dlg.RunTool(candidate, args);
-    if (r == 0) {
-      program = candidate;
-      dlg.Profile().WriteProfileString(tool::kSection, t.key, program);
-      return 1;
-    }
-    if (r != -1) {
+  const ToolRunner::Found found = tools.ProbeThenPick(t.program, args, true, [&] {
+    prompts.Notice(t.notStartedText);
+    if ((tools.*t.choose)() != 0) return true;
+    prompts.Notice(t.errorText);
+    return false;
+  });
+  switch (found.way) {
+    case ToolRunner::Found::Way::None:
+      return 0;
+    case ToolRunner::Found::Way::Probed:
+      if (found.status == 0) {
+        config.Store(t.program, found.program);
+        return 1;
+      }
       // It is there but fails on this document: picking another file would
       // not help, running it by hand shows why.
-      dlg.Prompts().Notice(t.hintText);
+      prompts.Notice(t.hintText);
       return 0;
-    }
+    case ToolRunner::Found::Way::Picked:
+      break;
   }
-
-  dlg.Prompts().Notice(t.notStartedText);
-  if ((dlg.*t.choose)() == 0) {
-    dlg.Prompts().Notice(t.errorText);
-    return 0;
-  }
-  // The file dialog may have moved the working directory.
-  dlg.Platform().ChangeDir(dlg.m_strDir);
-  if (dlg.RunTool(program, args) == 0) return 1;
-  dlg.Prompts().Notice(t.errorText);
+  if (found.status == 0) return 1;
+  prompts.Notice(t.errorText);
   return 0;
 }
 
 }  // namespace
 
-int CMirvanDlg::RunBibTeX() { return RunAuxTool(*this, kBibTeXRun, {m_strName}); }
+int CompileDriver::RunBibTeX() {
+  return RunAuxTool(m_env.prompts, m_config, m_tools, kBibTeXRun, {m_doc.Name()});
+}
 
-int CMirvanDlg::RunMakeIndex() {
-  if (m_nMkIdxNvr == 0) EditMkIdxOptions();
+int CompileDriver::RunMakeIndex() {
+  if (m_config.Get().m_nMkIdxNvr == 0) m_config.EditMkIdxOptions(m_env.prompts);
   // The options are the user's words; the document name stays one word.
-  std::vector<std::string> args = mbcs::SplitWords(m_strMkIdxOpt);
-  args.push_back(m_strName);
-  return RunAuxTool(*this, kMakeIndexRun, args);
+  std::vector<std::string> args = mbcs::SplitWords(m_config.Get().m_strMkIdxOpt);
+  args.push_back(m_doc.Name());
+  return RunAuxTool(m_env.prompts, m_config, m_tools, kMakeIndexRun, args);
 }

@@ -5,10 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "actions/compile_driver.h"
 #include "actions/compile_texts.h"
 #include "actions/markers.h"
+#include "actions/read_file.h"
 #include "actions/tool_names.h"
-#include "core/mirvan_dlg.h"
 #include "text/mbcs.h"
 
 namespace ct = compile_text;
@@ -19,31 +20,34 @@ namespace {
 // every press starts over from fresh snapshots.
 class CompileRun {
  public:
-  explicit CompileRun(CMirvanDlg& dlg) : m_dlg(dlg) {}
+  CompileRun(CompileDriver& driver, MirvanEnv env, const ToolConfig& config, const Document& doc,
+             ToolRunner& tools)
+      : m_driver(driver), m_env(env), m_config(config), m_tools(tools), m_dir(doc.Dir()), m_name(doc.Name()) {}
 
   int Full();
 
  private:
-  std::string DocPath(const char* ext) const { return m_dlg.m_strDir + m_dlg.m_strName + ext; }
+  std::string DocPath(const char* ext) const { return m_dir + m_name + ext; }
+  IPlatform& Platform() { return m_env.platform; }
 
   // m_strTeX is read afresh each time: a compiler that LocateTeX found during
   // this call is the one used for the remaining runs.
-  int RunCompiler() { return m_dlg.RunTool(m_dlg.m_strTeX, {m_dlg.m_strName}); }
+  int RunCompiler() { return m_tools.RunTool(m_config.Get().m_strTeX, {m_name}); }
 
   std::optional<std::string> TextIfExists(const std::string& path) {
-    if (!m_dlg.Platform().Stat(path).exists) return std::nullopt;
+    if (!Platform().Stat(path).exists) return std::nullopt;
     std::string text;
     ReadWholeFile(path, text);
     return text;
   }
   std::optional<std::int64_t> TimeIfExists(const std::string& path) {
-    const FileStatus st = m_dlg.Platform().Stat(path);
+    const FileStatus st = Platform().Stat(path);
     if (!st.exists) return std::nullopt;
     return st.mtimeNs;
   }
   // The log goes by its bare name: the working directory is the document's
   // by now, and a missing log is reported under that name.
-  void ReadLog() { ReadWholeFile(m_dlg.m_strName + ".log", m_logText); }
+  void ReadLog() { ReadWholeFile(m_name + ".log", m_logText); }
   bool Aborted() const {
     return mbcs::Contains(m_logText, marker::kStoppedLower) || mbcs::Contains(m_logText, marker::kStoppedUpper);
   }
@@ -53,7 +57,12 @@ class CompileRun {
   bool IndexStageAborted();
   int Finish();
 
-  CMirvanDlg& m_dlg;
+  CompileDriver& m_driver;
+  MirvanEnv m_env;
+  const ToolConfig& m_config;
+  ToolRunner& m_tools;
+  const std::string m_dir;
+  const std::string m_name;
   std::optional<std::string> m_tocBefore;
   std::optional<std::string> m_auxBefore;
   std::optional<std::int64_t> m_dviTimeBefore;
@@ -71,7 +80,7 @@ int CompileRun::Full() {
 
   // The first run's exit status says nothing: platex exits non-zero after
   // errors the user chose to scroll past. Only the .dvi and the log count.
-  if (RunCompiler() == -1 && m_dlg.LocateTeX() == 0) return 0;
+  if (RunCompiler() == -1 && m_tools.LocateTeX() == 0) return 0;
 
   // The .dvi must be new. Full-resolution times: a quick document compiled
   // twice within one second still gets a strictly newer .dvi.
@@ -96,15 +105,15 @@ int CompileRun::Full() {
 // made none.
 int CompileRun::BibStage() {
   int bibStatus = 1;
-  const std::string noBbl = std::string(marker::kNoFile) + m_dlg.m_strName + marker::kBblExtension;
+  const std::string noBbl = std::string(marker::kNoFile) + m_name + marker::kBblExtension;
   if (mbcs::Contains(m_logText, noBbl)) {
-    if (m_dlg.RunBibTeX() != 0) bibStatus = RunCompiler();
+    if (m_driver.RunBibTeX() != 0) bibStatus = RunCompiler();
     return bibStatus;
   }
   // A document under \nofiles writes no .aux; that is no reason to fail.
   const std::string auxNow = TextIfExists(DocPath(".aux")).value_or(std::string());
   if (mbcs::Contains(auxNow, marker::kBibData)) {
-    if (m_dlg.RunBibTeX() != 0) bibStatus = RunCompiler();
+    if (m_driver.RunBibTeX() != 0) bibStatus = RunCompiler();
   } else if (m_auxBefore && *m_auxBefore != auxNow) {
     bibStatus = RunCompiler();
   }
@@ -115,7 +124,7 @@ bool CompileRun::IndexStageAborted() {
   const std::optional<std::int64_t> idxNow = TimeIfExists(DocPath(".idx"));
   if (!idxNow) return false;
   if (m_idxTimeBefore && *m_idxTimeBefore >= *idxNow) return false;
-  if (m_dlg.RunMakeIndex() == 0) return false;
+  if (m_driver.RunMakeIndex() == 0) return false;
   if (RunCompiler() != 0) return false;
   ReadLog();
   return Aborted();
@@ -159,25 +168,26 @@ int CompileRun::Finish() {
   }
 
   if (m_warningFound)
-    m_dlg.Prompts().MessageBox(ct::kWarningCaption, ct::kWarningText, BoxIcon::Exclamation);
+    m_env.prompts.MessageBox(ct::kWarningCaption, ct::kWarningText, BoxIcon::Exclamation);
   return 1;
 }
 
 }  // namespace
 
-int CMirvanDlg::Compile() {
-  if (m_strName.empty()) {
-    Prompts().Notice(ct::kNoDocumentText);
+int CompileDriver::Compile() {
+  if (m_doc.Name().empty()) {
+    m_env.prompts.Notice(ct::kNoDocumentText);
     return 0;
   }
   // A failed change is ignored: the compiler then leaves no new .dvi here and
   // the compile fails on that.
-  Platform().ChangeDir(m_strDir);
+  m_env.platform.ChangeDir(m_doc.Dir());
 
   // Plain TeX and friends leave nothing to judge: a start is a success.
-  if (!mbcs::Contains(m_strTeX, tool::kLaTeX)) {
-    if (RunTool(m_strTeX, {m_strName}) == -1) return LocateTeX() != 0 ? 1 : 0;
+  const std::string& tex = m_config.Get().m_strTeX;
+  if (!mbcs::Contains(tex, tool::kLaTeX)) {
+    if (m_tools.RunTool(tex, {m_doc.Name()}) == -1) return m_tools.LocateTeX() != 0 ? 1 : 0;
     return 1;
   }
-  return CompileRun(*this).Full();
+  return CompileRun(*this, m_env, m_config, m_doc, m_tools).Full();
 }

@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/tool_names.h"
-#include "core/mirvan_dlg.h"
+#include "actions/pdf_maker.h"
 #include "text/mbcs.h"
 
 namespace {
@@ -35,80 +34,67 @@ constexpr int kPdfSizeCount = static_cast<int>(sizeof kPdfSizeOptions / sizeof k
 
 }  // namespace
 
-std::string CMirvanDlg::PdfSizeOption(int sizeNo) {
+std::string PdfMaker::PdfSizeOption(int sizeNo) {
   if (sizeNo < 0 || sizeNo >= kPdfSizeCount) return std::string();
   return kPdfSizeOptions[sizeNo];
 }
 
-int CMirvanDlg::MakePdf() {
+int PdfMaker::MakePdf() {
   int result = 0;
-  const std::string dvi = m_strDir + m_strName + ".dvi";
+  const std::string dvi = m_doc.Dir() + m_doc.Name() + ".dvi";
 
-  if (!Platform().Stat(dvi).exists) result = Compile();
+  if (!m_env.platform.Stat(dvi).exists) result = m_compiler.Compile();
   // A compile that reported success is trusted even without a .dvi: the
   // converter then fails and says so through the retry question.
-  const bool haveDvi = Platform().Stat(dvi).exists || result == 1;
+  const bool haveDvi = m_env.platform.Stat(dvi).exists || result == 1;
 
-  if (haveDvi && (m_nPdfNShow != 0 || PdfSizeExchange())) {
+  if (haveDvi && (m_config.Get().m_nPdfNShow != 0 || m_config.PdfSizeExchange(m_env.prompts))) {
     // Every converter run of this call gets the same words, in the same
     // working directory.
-    std::vector<std::string> words = mbcs::SplitWords(PdfSizeOption(m_nPdfSizeNo));
-    words.push_back(m_strName);
-
-    Platform().ChangeDir(m_strDir);
-    int status = RunTool(m_strDviPdf, words);
-    bool judge = true;
-
-    if (status == -1) {
-      judge = false;
-      if (NamesProgramFile(m_strDviPdf)) {
-        // A converter the user pinned to a file that will not start: say so,
-        // as the BibTeX and index runs do, rather than end in silence.
-        Prompts().Notice(kPdfFailureNotice);
-      } else {
-        // A candidate counts as found as soon as it starts; its exit status
-        // is judged below like any other run.
-        const PlatformValues& values = Platform().Values();
-        for (const std::string& folder : values.probeFolders) {
-          const std::string candidate = folder + m_strDviPdf + values.probeSuffix;
-          status = RunTool(candidate, words);
-          if (status != -1) {
-            m_strDviPdf = candidate;
-            Profile().WriteProfileString(tool::kSection, tool::kKeyDviPdf, m_strDviPdf);
-            judge = true;
-            break;
-          }
-        }
-        if (!judge && ChooseDviPdf() == 1) {
-          // Run the picked converter once, as the BibTeX and index runs run
-          // a picked program; the file dialog may have moved the working
-          // directory.
-          Platform().ChangeDir(m_strDir);
-          if (RunTool(m_strDviPdf, words) == 0)
-            result = 1;
-          else
-            Prompts().Notice(kPdfFailureNotice);
-        }
-      }
-    }
-
-    if (judge) {
-      if (status == 0) {
-        result = 1;
-      } else {
-        if (Prompts().AskOkCancel(kPdfRetryQuestion) && RunTool(m_strDviPdf, words) == 0) {
-          result = 1;
-        } else {
-          Prompts().Notice(kPdfFailureNotice);
-          if (m_nAcr == 0) ChooseDviPdf();
-        }
-      }
-    }
+    std::vector<std::string> words = mbcs::SplitWords(PdfSizeOption(m_config.Get().m_nPdfSizeNo));
+    words.push_back(m_doc.Name());
+    m_env.platform.ChangeDir(m_doc.Dir());
+    // A failed conversion leaves the compile's result as it was.
+    if (Convert(words)) result = 1;
   }
 
-  if (m_nAcr == 0 && result != 0) {
-    m_nAcr = 1;
-    Profile().WriteProfileInt(tool::kSection, "Acr", 1);
-  }
+  if (m_config.Get().m_nAcr == 0 && result != 0) m_config.Store(&ToolSettings::m_nAcr, 1);
   return result;
+}
+
+bool PdfMaker::Convert(const std::vector<std::string>& words) {
+  IPrompts& prompts = m_env.prompts;
+  int status = m_tools.RunTool(m_config.Get().m_strDviPdf, words);
+  if (status == -1) {
+    if (m_tools.NamesProgramFile(m_config.Get().m_strDviPdf)) {
+      // A converter the user pinned to a file that will not start: say so,
+      // as the BibTeX and index runs do, rather than end in silence.
+      prompts.Notice(kPdfFailureNotice);
+      return false;
+    }
+    // A candidate counts as found as soon as it starts; its exit status is
+    // judged below like any other run.
+    const ToolRunner::Found found = m_tools.ProbeThenPick(
+        &ToolSettings::m_strDviPdf, words, true, [this] { return m_tools.ChooseDviPdf() == 1; });
+    switch (found.way) {
+      case ToolRunner::Found::Way::None:
+        return false;
+      case ToolRunner::Found::Way::Probed:
+        m_config.Store(&ToolSettings::m_strDviPdf, found.program);
+        status = found.status;
+        break;
+      case ToolRunner::Found::Way::Picked:
+        // The picked converter runs once, as a picked BibTeX or index
+        // program does.
+        if (found.status == 0) return true;
+        prompts.Notice(kPdfFailureNotice);
+        return false;
+    }
+  }
+
+  if (status == 0) return true;
+  if (prompts.AskOkCancel(kPdfRetryQuestion) && m_tools.RunTool(m_config.Get().m_strDviPdf, words) == 0) return true;
+  prompts.Notice(kPdfFailureNotice);
+  if (m_config.Get().m_nAcr == 0) m_tools.ChooseDviPdf();
+  return false;
 }

@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/errors.h"
-#include "core/mirvan_dlg.h"
+#include "actions/errors.h"
+#include "actions/read_file.h"
 #include "platform/files.h"
 
 namespace {

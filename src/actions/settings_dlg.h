@@ -1,14 +1,26 @@
-// The Settings dialog as a toolkit-free model.
+// The Settings dialog's model: seven buttons that run configuration
+// operations on a working copy of its own. What they change reaches the
+// main window only through the settings file, read again on close.
 #pragma once
 
-#include "core/mirvan_dlg.h"
+#include "actions/tool_runner.h"
 
-// Template 137: Settings.
 class CSettingsDlg {
  public:
   explicit CSettingsDlg(MirvanEnv env);
-  CMirvanDlg m_dlgWork;
-  // A click on one of the seven buttons (1004, 32772, 32774, 32775, 32778,
-  // 32777, 32776) runs its operation on m_dlgWork.
+  CSettingsDlg(const CSettingsDlg&) = delete;
+  CSettingsDlg& operator=(const CSettingsDlg&) = delete;
+
+  // A click on one of the operation buttons (control::kSettingsOperations).
   void OnButton(int id);
+  // The working copy's configuration, as the buttons left it.
+  const ToolConfig& Work() const { return m_config; }
+
+ private:
+  MirvanEnv m_env;
+  // Never loaded: the configuration starts empty, so each operation sees
+  // only what earlier buttons of the same opening set on it.
+  ToolConfig m_config;
+  Document m_doc;  // none: the choosers need no document
+  ToolRunner m_tools;
 };

@@ -1,42 +1,42 @@
-// The buttons that open things: the editor, the DVI and PDF viewers, the
-// command prompt, and compile-then-convert.
+#include "actions/shell_actions.h"
+
 #include <string>
 
 #include "actions/messages.h"
-#include "core/mirvan_dlg.h"
 
-void CMirvanDlg::EditSource() {
+void ShellActions::EditSource() {
   // Without a document the editor still opens, empty; the hint tells the
   // user where another editor can be registered.
-  if (m_strName.empty()) Prompts().Notice(msg::kEditorHint);
-  if (!Platform().OpenEditor(m_strEditor, m_strFile, m_strDir)) Prompts().Notice(msg::kEditorFailure);
+  if (m_doc.Name().empty()) m_env.prompts.Notice(msg::kEditorHint);
+  if (!m_env.platform.OpenEditor(m_config.Get().m_strEditor, m_doc.File(), m_doc.Dir()))
+    m_env.prompts.Notice(msg::kEditorFailure);
 }
 
-void CMirvanDlg::ViewDvi() {
-  const std::string dvi = m_strDir + m_strName + ".dvi";
+void ShellActions::ViewDvi() {
+  const std::string dvi = m_doc.Dir() + m_doc.Name() + ".dvi";
   // An existing DVI file is shown as it is, however old.
-  if (!Platform().Stat(dvi).exists && Compile() == 0) return;
-  Prompts().BeginWaitCursor();
-  if (!Platform().OpenDocument(dvi, m_strDir)) Prompts().Notice(msg::kDviOpenFailure);
-  Prompts().EndWaitCursor();
+  if (!m_env.platform.Stat(dvi).exists && m_compiler.Compile() == 0) return;
+  m_env.prompts.BeginWaitCursor();
+  if (!m_env.platform.OpenDocument(dvi, m_doc.Dir())) m_env.prompts.Notice(msg::kDviOpenFailure);
+  m_env.prompts.EndWaitCursor();
 }
 
-void CMirvanDlg::ViewPdf() {
-  const std::string pdf = m_strDir + m_strName + ".pdf";
+void ShellActions::ViewPdf() {
+  const std::string pdf = m_doc.Dir() + m_doc.Name() + ".pdf";
   int made = 0;
-  if (!Platform().Stat(pdf).exists) made = MakePdf();
-  if (!Platform().Stat(pdf).exists && made != 1) return;
-  Prompts().BeginWaitCursor();
-  if (!Platform().OpenDocument(m_strName + ".pdf", m_strDir)) Prompts().Notice(msg::kPdfOpenFailure);
-  Prompts().EndWaitCursor();
+  if (!m_env.platform.Stat(pdf).exists) made = m_pdf.MakePdf();
+  if (!m_env.platform.Stat(pdf).exists && made != 1) return;
+  m_env.prompts.BeginWaitCursor();
+  if (!m_env.platform.OpenDocument(m_doc.Name() + ".pdf", m_doc.Dir())) m_env.prompts.Notice(msg::kPdfOpenFailure);
+  m_env.prompts.EndWaitCursor();
 }
 
-void CMirvanDlg::OpenCommandPrompt() {
+void ShellActions::OpenCommandPrompt() {
   // Without a document the change fails and the prompt opens where we are.
-  Platform().ChangeDir(m_strDir);
-  Platform().StartCommandPrompt();
+  m_env.platform.ChangeDir(m_doc.Dir());
+  m_env.platform.StartCommandPrompt();
 }
 
-void CMirvanDlg::CompileAndMakePdf() {
-  if (Compile() != 0) MakePdf();
+void ShellActions::CompileAndMakePdf() {
+  if (m_compiler.Compile() != 0) m_pdf.MakePdf();
 }

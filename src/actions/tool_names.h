@@ -1,15 +1,8 @@
-// Names of the tools, the settings keys that remember them, and the bare
-// names they fall back to.
+// The bare names of the tools, as they fall back to them and as the
+// compiler's name tells which companions belong to it.
 #pragma once
 
 namespace tool {
-
-inline constexpr char kSection[] = "Settings";
-
-inline constexpr char kKeyTeX[] = "TeX";
-inline constexpr char kKeyBib[] = "Bib";
-inline constexpr char kKeyDviPdf[] = "DviPdf";
-inline constexpr char kKeyMkIdx[] = "MkIdx";
 
 inline constexpr char kPLaTeX[] = "platex";
 // Any LaTeX compiler's name contains this; pLaTeX's also contains kPLaTeX.

@@ -39,7 +39,7 @@ int CMirvanApp::InitInstance() {
   // Tools run in a console window over the bar: a program started from the
   // desktop has no terminal to show TeX's output or take its answers.
   platform.SetToolConsole(MakeConsoleWindowFactory(&wnd));
-  wnd.Core().m_strFile = JoinArguments(m_argc, m_argv);
+  wnd.Core().Doc().SetFile(JoinArguments(m_argc, m_argv));
   wnd.exec();  // its result does not matter: the program ends either way
   return 0;
 }

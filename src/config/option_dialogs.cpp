@@ -1,9 +1,8 @@
 // The paper size and MakeIndex option dialogs as models: their state from
 // the settings file and what their controls do to it.
-#include <string>
+#include "config/option_dialogs.h"
 
 #include "config/settings_keys.h"
-#include "config/option_dialogs.h"
 
 using namespace settings;
 
@@ -15,34 +14,37 @@ CPdfSizeDlg::CPdfSizeDlg(IProfile& profile)
 void CPdfSizeDlg::OnInitDialog() {
   // A number from an edited file outside the group selects no button.
   m_nRadio = (m_nSizeNo >= 0 && m_nSizeNo < kRadioCount) ? m_nSizeNo : -1;
-  if (m_nNShow != 0) m_bBox1012 = true;
-  if (m_nNeShow != 0) m_bBox1013 = true;
+  if (m_nNShow != 0) m_bNShowBox = true;
+  if (m_nNeShow != 0) m_bNeShowBox = true;
 }
 
-// The click has already toggled the box; the members follow it, and ticking
-// one box clears the other.
-void CPdfSizeDlg::OnCheckNShow() {
-  if (m_nNShow != 0) {
-    m_nNShow = 0;
+namespace {
+
+// The switches follow the clicks, not the boxes: a switch set by the file
+// and shown ticked is cleared by the first click, whatever the box shows.
+// Setting one switch clears the other and unticks its box.
+void ClickSwitch(int& mine, int& other, bool& otherBox) {
+  if (mine != 0) {
+    mine = 0;
     return;
   }
-  m_nNShow = 1;
-  if (m_nNeShow != 0) {
-    m_bBox1013 = false;
-    m_nNeShow = 0;
+  mine = 1;
+  if (other != 0) {
+    otherBox = false;
+    other = 0;
   }
 }
 
-void CPdfSizeDlg::OnCheckNeShow() {
-  if (m_nNeShow != 0) {
-    m_nNeShow = 0;
-    return;
-  }
-  m_nNeShow = 1;
-  if (m_nNShow != 0) {
-    m_bBox1012 = false;
-    m_nNShow = 0;
-  }
+}  // namespace
+
+void CPdfSizeDlg::OnCheckNShow(bool checked) {
+  m_bNShowBox = checked;
+  ClickSwitch(m_nNShow, m_nNeShow, m_bNeShowBox);
+}
+
+void CPdfSizeDlg::OnCheckNeShow(bool checked) {
+  m_bNeShowBox = checked;
+  ClickSwitch(m_nNeShow, m_nNShow, m_bNShowBox);
 }
 
 void CPdfSizeDlg::SaveExchange() {
@@ -52,3 +54,8 @@ void CPdfSizeDlg::SaveExchange() {
 CMkIdxOptDlg::CMkIdxOptDlg(IProfile& profile)
     : m_strOptions(profile.GetProfileString(kSettings, kMkIdxOpt, kDefaultMkIdxOpt)),
       m_nNever(profile.GetProfileInt(kSettings, kMkIdxNvr, kDefaultMkIdxNvr)) {}
+
+void CMkIdxOptDlg::SaveExchange(const std::string& options, bool never) {
+  m_strOptions = options;
+  m_nNever = never ? 1 : 0;
+}

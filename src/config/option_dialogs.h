@@ -1,40 +1,58 @@
 // The paper size and MakeIndex option dialogs as toolkit-free models: their
-// members, initial state from the settings file, and data exchange. The Qt
-// dialogs in src/ui show them and call their handlers.
+// state from the settings file, what their controls do to it, and what OK
+// saves. The Qt dialogs in src/ui show them and pass the clicks on.
 #pragma once
 
 #include <string>
 
 #include "platform/profile.h"
 
-// Template 173: paper size for PDF creation.
+// Paper size for PDF creation: fourteen sizes and two switches of the
+// question itself, "not this run" (NShow) and "never again" (NeShow).
 class CPdfSizeDlg {
  public:
   static constexpr int kRadioCount = 14;
   explicit CPdfSizeDlg(IProfile& profile);  // reads PdfNShow, PdfNeShow, PdfSizeNo
 
-  int m_nNShow = 0;   // box 1012
-  int m_nNeShow = 0;  // box 1013
-  int m_nSizeNo = 1;  // radio group index, -1 none
+  // The values OK saves.
+  int NShow() const { return m_nNShow; }
+  int NeShow() const { return m_nNeShow; }
+  int SizeNo() const { return m_nSizeNo; }  // -1: none
 
   // The controls' states, as the view shows them.
-  bool m_bBox1012 = false;
-  bool m_bBox1013 = false;
-  int m_nRadio = -1;  // selected radio index, -1 none
+  bool NShowBox() const { return m_bNShowBox; }
+  bool NeShowBox() const { return m_bNeShowBox; }
+  int Radio() const { return m_nRadio; }  // -1: none
 
-  // OnInitDialog: loads the radio group (DDX) and sets the boxes.
+  // Selects the stored size's button and ticks the boxes of set switches.
   void OnInitDialog();
-  // The view toggles the box state, then calls the handler.
-  void OnCheckNShow();
-  void OnCheckNeShow();
-  // DoDataExchange on save (OK): m_nSizeNo = selected index or -1.
+  // A click on a box, with the box's new state; ticking one clears the other.
+  void OnCheckNShow(bool checked);
+  void OnCheckNeShow(bool checked);
+  void SelectRadio(int index) { m_nRadio = index; }
+  // On OK: the size is the selected button's number, or -1.
   void SaveExchange();
+
+ private:
+  int m_nNShow = 0;
+  int m_nNeShow = 0;
+  int m_nSizeNo = 1;
+  bool m_bNShowBox = false;
+  bool m_bNeShowBox = false;
+  int m_nRadio = -1;
 };
 
-// Template 198: MakeIndex options.
+// MakeIndex options: the option words and "do not ask before each run".
 class CMkIdxOptDlg {
  public:
   explicit CMkIdxOptDlg(IProfile& profile);  // reads MkIdxOpt (""), MkIdxNvr (0)
-  std::string m_strOptions;  // edit box 1121
-  int m_nNever = 0;          // box 1012
+
+  const std::string& Options() const { return m_strOptions; }
+  int Never() const { return m_nNever; }
+  // On OK: what the edit field and the box hold.
+  void SaveExchange(const std::string& options, bool never);
+
+ private:
+  std::string m_strOptions;
+  int m_nNever = 0;
 };

@@ -24,8 +24,8 @@ inline constexpr const char* kPdfNeShow = "PdfNeShow";
 inline constexpr const char* kPdfSizeNo = "PdfSizeNo";
 inline constexpr const char* kAcr = "Acr";
 
-// Section RFL: "File0" (most recent) to "File15".
-inline constexpr const char* kHistoryKeyFormat = "File%d";
+// Section RFL: kHistoryKeyPrefix + position, "File0" (most recent) to "File15".
+inline constexpr const char* kHistoryKeyPrefix = "File";
 inline constexpr int kHistoryKeys = 16;
 
 // Defaults.

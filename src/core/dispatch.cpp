@@ -1,10 +1,11 @@
-// Where button actions run: a file that an action must read and cannot, or
-// exhausted memory, ends the whole action and is reported here, once. The bar
-// then waits for the next button.
+// Which operation a bar button runs, and where button actions run: a file
+// that an action must read and cannot, or exhausted memory, ends the whole
+// action and is reported here, once. The bar then waits for the next button.
 #include <new>
 #include <string>
 
-#include "core/errors.h"
+#include "actions/errors.h"
+#include "config/control_ids.h"
 #include "core/mirvan_dlg.h"
 
 namespace {
@@ -20,16 +21,31 @@ std::string WithPath(std::string text, const std::string& path) {
 
 }  // namespace
 
+std::function<void()> CMirvanDlg::ActionFor(int id) {
+  switch (id) {
+    case control::kEditSource: return [this] { EditSource(); };
+    case control::kSelectFile: return [this] { SelectFile(); };
+    case control::kCompile: return [this] { Compile(); };
+    case control::kViewDvi: return [this] { ViewDvi(); };
+    case control::kMakePdf: return [this] { MakePdf(); };
+    case control::kViewPdf: return [this] { ViewPdf(); };
+    case control::kCommandPrompt: return [this] { OpenCommandPrompt(); };
+    case control::kSettings: return [this] { OpenSettings(); };
+    case control::kCompileAndMakePdf: return [this] { CompileAndMakePdf(); };
+    default: return {};
+  }
+}
+
 bool CMirvanDlg::RunAction(const std::function<void()>& action) {
   try {
     action();
     return true;
   } catch (const FileError& e) {
-    Prompts().MessageBox("", WithPath(kFileNotFoundText, e.Path()), BoxIcon::Stop);
+    m_env.prompts.MessageBox("", WithPath(kFileNotFoundText, e.Path()), BoxIcon::Stop);
   } catch (const MemoryError&) {
-    Prompts().MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
+    m_env.prompts.MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
   } catch (const std::bad_alloc&) {
-    Prompts().MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
+    m_env.prompts.MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
   }
   return false;
 }

@@ -1,13 +1,46 @@
 #include "core/mirvan_dlg.h"
 
-#include "text/mbcs.h"
+#include <optional>
 
-CMirvanDlg::CMirvanDlg(MirvanEnv env) : m_env(env) {}
+#include "actions/settings_dlg.h"
 
-bool CMirvanDlg::Contains(const std::string& text, const std::string& what) {
-  return mbcs::Contains(text, what);
+CMirvanDlg::CMirvanDlg(MirvanEnv env)
+    : m_env(env),
+      m_config(env.profile, env.platform.Values().defaultEditor),
+      m_doc(env),
+      m_tools(env, m_config, m_doc),
+      m_compiler(env, m_config, m_doc, m_tools),
+      m_pdf(env, m_config, m_doc, m_tools, m_compiler),
+      m_shell(env, m_config, m_doc, m_compiler, m_pdf) {}
+
+void CMirvanDlg::InitDialogCore() {
+  m_config.LoadStartupRule();
+  m_doc.LoadHistory();
+  m_config.LoadPrograms();
+  m_doc.LoadHistoryFinish();
+  Repaint();
 }
 
-bool CMirvanDlg::NamesProgramFile(const std::string& program) const {
-  return Contains(program, m_env.platform.Values().programFileMarker);
+void CMirvanDlg::OpenSettings() {
+  CSettingsDlg dlg(m_env);
+  m_env.prompts.ShowSettingsDialog(dlg);
+  // However the dialog closed, the file now holds what its buttons wrote.
+  m_config.Reload();
+  // The question switch is not read from the file: it travels from the
+  // working copy's last paper size OK.
+  if (const std::optional<int> show = dlg.Work().PdfSizeOkShow())
+    m_config.Set(&ToolSettings::m_nPdfNShow, *show);
+}
+
+void CMirvanDlg::OnDropFiles(const std::vector<std::string>& paths) {
+  if (m_doc.OnDropFiles(paths)) Repaint();
+}
+
+void CMirvanDlg::SelectFile() {
+  m_doc.SelectFile();
+  Repaint();
+}
+
+void CMirvanDlg::SelectHistory() {
+  if (m_doc.SelectHistory()) Repaint();
 }

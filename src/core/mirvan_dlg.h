@@ -1,26 +1,18 @@
-// CMirvanDlg: the main window's state and operations, free of any toolkit.
-// It owns the current document, the history box's list and the tool
-// configuration, and reaches the world only through IProfile (Mirvan.ini),
-// IPlatform (processes, files, shell) and IPrompts (boxes and dialogs).
+// CMirvanDlg: the bar's state and operations, free of any toolkit. It
+// composes the parts that own the data (the tool configuration, the current
+// document and its history) and those that act on them (the tool runner,
+// the compile driver, the PDF maker, the shell actions), and keeps the bar's
+// entry points. It reaches the world only through MirvanEnv.
 //
-// The Qt window (src/ui) shows one of these; the Settings dialog holds a
-// second one as its working instance, never shown.
+// The Qt window (src/ui) shows one of these; the Settings dialog works on a
+// copy of its own (CSettingsDlg), never on this one.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/profile.h"
-#include "platform/prompts.h"
-#include "document/history_box.h"
-#include "platform/platform.h"
-
-struct MirvanEnv {
-  IProfile& profile;
-  IPlatform& platform;
-  IPrompts& prompts;
-};
+#include "actions/shell_actions.h"
 
 class CMirvanDlg {
  public:
@@ -28,110 +20,57 @@ class CMirvanDlg {
   CMirvanDlg(const CMirvanDlg&) = delete;
   CMirvanDlg& operator=(const CMirvanDlg&) = delete;
 
-  // ---- Tool configuration (configuration.cpp) ----------------------------
-  std::string m_strEditor;
-  std::string m_strTeX;
-  std::string m_strBib;
-  std::string m_strDviPdf;
-  std::string m_strMkIdx;
-  std::string m_strMkIdxOpt;
-  int m_nMkIdxNvr = 0;
-  int m_nPdfSizeNo = 0;
-  int m_nPdfNShow = 0;
-  int m_nPdfNeShow = 0;
-  int m_nAcr = 0;
-
-  // Start-up rule of the paper size switches, then (later in OnInitDialog)
-  // the program load.
-  void LoadSettingsStartupRule();
-  void LoadSettingsPrograms();
-  void ReloadSettings();
-
-  // ---- Current document and history (doc/document.cpp) ------------------
-  std::string m_strFile;
-  std::string m_strDir;
-  std::string m_strName;
-  int m_nHistoryMax = 0;
-  HistoryBox m_history;  // control 1017's list
-
-  void SplitPath(const std::string& path);
-  void AddToHistory(bool selectEntry);  // selectEntry: SelectFile's step 4
-  // Paths of the dropped files, in drop order. A drop that carries no local
-  // file is passed as a single empty path (refused like a non-.tex file).
-  void OnDropFiles(const std::vector<std::string>& paths);
-  void SelectFile();
-  void SelectHistory();  // CBN_SELENDOK: acts on m_history.GetCurSel()
-  void LoadHistory();       // steps 1-4
-  void LoadHistoryFinish(); // step 5
-  void OnClose();           // saves the history; the window then closes
-
-  // OnInitDialog's decision steps, in order (4, 6, 7, 8 of the window's list).
+  // The window opens: the paper size rule, the history, the programs, then
+  // the current document's entry.
   void InitDialogCore();
 
-  // ---- Tools (build/tools.cpp) --------------------------------------------
-  // Runs `program` with the document argument words; see BuildArgs.
-  int RunTool(const std::string& program, const std::vector<std::string>& args);
-  int LocateTeX();
-  int ChooseTeX();
-  void ChangeTeX();
-  int ChooseBibTeX();
-  int ChooseMkIdx();
-  int ChooseDviPdf();
-  // The double-byte-aware "contains" of the system code page.
-  static bool Contains(const std::string& text, const std::string& what);
-  // "Names a program file": contains ".exe" on Windows, "/" on POSIX.
-  bool NamesProgramFile(const std::string& program) const;
-
-  // ---- BibTeX and index runs (build/bib_index.cpp) -------------------------
-  int RunBibTeX();
-  int RunMakeIndex();
-  void EditMkIdxOptions();
-
-  // ---- Compile driver (build/compile.cpp) ----------------------------------
-  int Compile();
-
-  // ---- PDF creation (build/pdf.cpp) ----------------------------------------
-  int MakePdf();
-  void EditPdfSize();
-  // The paper size exchange shared by MakePdf and EditPdfSize; true = OK.
-  bool PdfSizeExchange();
-  // The converter option words of a paper size number (" -p a3 " -> -p a3).
-  static std::string PdfSizeOption(int sizeNo);
-
-  // ---- Editor, viewers, prompt (build/shell_actions.cpp) -------------------
-  void EditSource();
-  void ViewDvi();
-  void ViewPdf();
-  void OpenCommandPrompt();
-  void CompileAndMakePdf();
-
-  // ---- Settings (config/settings_dlg.cpp) ----------------------------------
+  // The buttons.
+  int Compile() { return m_compiler.Compile(); }
+  int MakePdf() { return m_pdf.MakePdf(); }
+  void CompileAndMakePdf() { m_shell.CompileAndMakePdf(); }
+  void EditSource() { m_shell.EditSource(); }
+  void ViewDvi() { m_shell.ViewDvi(); }
+  void ViewPdf() { m_shell.ViewPdf(); }
+  void OpenCommandPrompt() { m_shell.OpenCommandPrompt(); }
   void OpenSettings();
-  void ChooseEditor();
-  // Set by the paper size exchange when its dialog closed with OK: the sum
-  // of the two box states. OpenSettings reads it from the working instance.
-  bool m_bPdfSizeOk = false;
-  int m_nPdfSizeOkShow = 0;
+  int RunTool(const std::string& program, const std::vector<std::string>& args) {
+    return m_tools.RunTool(program, args);
+  }
 
-  // ---- Button dispatch (core/dispatch.cpp) ---------------------------------
+  // Choosing the document.
+  void OnDropFiles(const std::vector<std::string>& paths);
+  void SelectFile();
+  void SelectHistory();
+  void OnClose() { m_doc.OnClose(); }
+
+  // The operation of a bar button (control::k...); empty for other ids.
+  std::function<void()> ActionFor(int id);
   // Runs one button action; a FileError or MemoryError raised inside ends it
   // and is reported here, once. Returns false when an error ended it.
   bool RunAction(const std::function<void()>& action);
+  // Called when the window must be drawn anew (after drops, picks, history
+  // choices).
+  void SetRepaint(std::function<void()> repaint) { m_repaint = std::move(repaint); }
 
-  // Repaint request (the window redraws after drops, picks, history choices).
-  std::function<void()> onInvalidate;
-  void Invalidate() { if (onInvalidate) onInvalidate(); }
-
-  IProfile& Profile() { return m_env.profile; }
-  IPlatform& Platform() { return m_env.platform; }
-  IPrompts& Prompts() { return m_env.prompts; }
+  // The world and the parts.
   const MirvanEnv& Env() const { return m_env; }
+  ToolConfig& Config() { return m_config; }
+  Document& Doc() { return m_doc; }
+  const Document& Doc() const { return m_doc; }
+  ToolRunner& Tools() { return m_tools; }
+  CompileDriver& Compiler() { return m_compiler; }
 
  private:
-  MirvanEnv m_env;
-};
+  void Repaint() {
+    if (m_repaint) m_repaint();
+  }
 
-// ReadWholeFile: the whole file up to its first NUL byte, opened with full
-// sharing. Throws FileError(path) when it cannot be opened or read and
-// MemoryError when the buffer cannot be had. (build/read_file.cpp)
-void ReadWholeFile(const std::string& path, std::string& out);
+  MirvanEnv m_env;
+  ToolConfig m_config;
+  Document m_doc;
+  ToolRunner m_tools;
+  CompileDriver m_compiler;
+  PdfMaker m_pdf;
+  ShellActions m_shell;
+  std::function<void()> m_repaint;
+};

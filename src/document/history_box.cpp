@@ -53,7 +53,7 @@ int HistoryBox::SelectString(int startAfter, const std::string& prefix) {
 
 void HistoryBox::SetCurSel(int index) {
   if (index < 0 || index >= GetCount()) {
-    // CB_SETCURSEL without a valid entry also empties the edit field.
+    // No valid entry: the edit field is emptied too.
     m_curSel = -1;
     m_edit.clear();
   } else {
@@ -69,5 +69,5 @@ void HistoryBox::SetEditText(const std::string& text) {
 }
 
 void HistoryBox::SetFocus() {
-  if (onFocus) onFocus();
+  if (m_onFocus) m_onFocus();
 }

@@ -1,15 +1,16 @@
-// The history box's list as a toolkit-free model: what the Windows editable
-// drop-down combo box does with CB_FINDSTRING, CB_SELECTSTRING and friends.
-// The Qt combo box is only a view of it.
+// The history box's list as a toolkit-free model: an editable drop-down list
+// of paths with one selected entry and an edit field, searched by prefix
+// without regard to case. The window's box is only a view of it.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class HistoryBox {
  public:
-  static constexpr int kErr = -1;  // CB_ERR
+  static constexpr int kErr = -1;  // no such entry
 
   int GetCount() const { return static_cast<int>(m_items.size()); }
   std::string GetText(int index) const;
@@ -21,11 +22,11 @@ class HistoryBox {
   int DeleteString(int index);
   void ResetContent();
 
-  // CB_FINDSTRING: the first entry after `startAfter` (-1: from the top),
+  // The first entry after `startAfter` (-1: from the top),
   // wrapping to the top, whose text begins with `prefix` without regard to
   // case. kErr when none.
   int FindString(int startAfter, const std::string& prefix) const;
-  // CB_SELECTSTRING: FindString, then select that entry and show its text in
+  // FindString, then select that entry and show its text in
   // the edit field. kErr (selection unchanged) when none.
   int SelectString(int startAfter, const std::string& prefix);
 
@@ -41,15 +42,23 @@ class HistoryBox {
   // The view asks for the keyboard focus to go to the box.
   void SetFocus();
 
-  // Set by the view: called after every change of list, selection or edit text.
-  std::function<void()> onChanged;
-  std::function<void()> onFocus;
+  // Set by the view: `changed` after every change of list, selection or
+  // edit text; `focus` when the box is to take the keyboard focus. Empty
+  // functions detach the view.
+  void SetView(std::function<void()> changed, std::function<void()> focus) {
+    m_onChanged = std::move(changed);
+    m_onFocus = std::move(focus);
+  }
 
  private:
-  void Changed() { if (onChanged) onChanged(); }
+  void Changed() {
+    if (m_onChanged) m_onChanged();
+  }
 
   std::vector<std::string> m_items;
   int m_curSel = -1;
   std::string m_edit;
   bool m_extendedUI = false;
+  std::function<void()> m_onChanged;
+  std::function<void()> m_onFocus;
 };

@@ -10,13 +10,13 @@ class CSettingsDlg;
 
 enum class BoxIcon { None, Exclamation, Stop };
 
-// The open-file dialog (CFileDialog in open mode).
-struct FileDialogSpec {
-  std::string filter;       // MFC form "Text (*.x)|*.x||"; empty = all files
+// What the open-file dialog is asked for.
+struct FileRequest {
+  std::string filter;       // "Text (*.x)|*.x||": caption|pattern pairs; empty = all files
   std::string defExt;       // added to a typed name without one; empty = none
   std::string initialName;  // e.g. "*.tex"; empty = none
-  bool fileMustExist = true;  // OFN_FILEMUSTEXIST
-  bool hideReadOnly = true;   // OFN_HIDEREADONLY
+  bool fileMustExist = true;  // only an existing file can be chosen
+  bool hideReadOnly = true;   // no "open read-only" choice
   bool ownedByMainWindow = false;
 };
 
@@ -34,7 +34,7 @@ class IPrompts {
   virtual void MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) = 0;
 
   // Returns true and the chosen full path, or false when cancelled.
-  virtual bool PickFile(const FileDialogSpec& request, std::string& path) = 0;
+  virtual bool PickFile(const FileRequest& request, std::string& path) = 0;
 
   // Modal option dialogs over their toolkit-free models; true = closed with OK.
   virtual bool ShowPdfSizeDialog(CPdfSizeDlg& dlg) = 0;

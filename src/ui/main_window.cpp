@@ -22,14 +22,13 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "config/control_ids.h"
 #include "ui/cp_text.h"
 #include "ui/dialogs.h"
 #include "ui/string_table.h"
 
 namespace {
 constexpr int kMainTemplate = 146;
-constexpr int kHistoryBox = 1017;
-constexpr int kFileSelect = 1001;
 constexpr int kAboutString = 101;
 constexpr int kProgramIcon = 128;
 
@@ -38,8 +37,9 @@ QIcon ResIcon(int n) { return QIcon(QStringLiteral(":/icons/%1.svg").arg(n)); }
 
 const QVector<QPair<int, int>>& CMirvanWnd::ButtonIcons() {
   static const QVector<QPair<int, int>> icons = {
-      {1000, 133}, {1002, 131}, {1003, 132}, {1006, 134},
-      {1008, 135}, {1009, 136}, {1011, 138}, {1010, 139},
+      {control::kEditSource, 133}, {control::kCompile, 131},        {control::kViewDvi, 132},
+      {control::kMakePdf, 134},    {control::kViewPdf, 135},        {control::kCommandPrompt, 136},
+      {control::kCompileAndMakePdf, 138}, {control::kSettings, 139},
   };
   return icons;
 }
@@ -59,7 +59,7 @@ CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_core
   const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
   move(origin + QPoint(m_built.units.X(t.x), m_built.units.Y(t.y)));
 
-  m_history = qobject_cast<QComboBox*>(Control(kHistoryBox));
+  m_history = qobject_cast<QComboBox*>(Control(control::kHistory));
   Q_ASSERT(m_history);
   m_history->setEditable(true);
   m_history->setInsertPolicy(QComboBox::NoInsert);
@@ -88,15 +88,15 @@ CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_core
     const QString tip = ToolTipText(id);
     if (!tip.isEmpty()) button->setToolTip(tip);
   }
-  if (QWidget* fileSelect = Control(kFileSelect)) {
+  if (QWidget* fileSelect = Control(control::kSelectFile)) {
     // It takes files itself, so a file dropped on it does nothing.
     fileSelect->setAcceptDrops(true);
     fileSelect->installEventFilter(this);
   }
 
-  m_core.onInvalidate = [this] { update(); };
-  m_core.m_history.onChanged = [this] { SyncHistory(); };
-  m_core.m_history.onFocus = [this] { m_history->setFocus(Qt::OtherFocusReason); };
+  m_core.SetRepaint([this] { update(); });
+  m_core.Doc().History().SetView([this] { SyncHistory(); },
+                                 [this] { m_history->setFocus(Qt::OtherFocusReason); });
 }
 
 CMirvanWnd::~CMirvanWnd() {
@@ -108,10 +108,9 @@ CMirvanWnd::~CMirvanWnd() {
     if (QLineEdit* edit = m_history->lineEdit()) edit->removeEventFilter(this);
     m_history->view()->window()->removeEventFilter(this);
   }
-  if (QWidget* fileSelect = Control(kFileSelect)) fileSelect->removeEventFilter(this);
-  m_core.onInvalidate = nullptr;
-  m_core.m_history.onChanged = nullptr;
-  m_core.m_history.onFocus = nullptr;
+  if (QWidget* fileSelect = Control(control::kSelectFile)) fileSelect->removeEventFilter(this);
+  m_core.SetRepaint(nullptr);
+  m_core.Doc().History().SetView(nullptr, nullptr);
 }
 
 void CMirvanWnd::showEvent(QShowEvent* e) {
@@ -156,7 +155,7 @@ void CMirvanWnd::SyncHistory() {
   m_syncing = true;
   {
     const QSignalBlocker block(m_history);
-    const HistoryBox& model = m_core.m_history;
+    const HistoryBox& model = m_core.Doc().History();
     QStringList items;
     for (const std::string& s : model.Items()) items << CpToQt(s);
     QStringList shown;
@@ -179,7 +178,7 @@ void CMirvanWnd::OnHistoryActivated(int index) {
     return;
   }
   m_syncing = true;
-  m_core.m_history.SetCurSel(index);
+  m_core.Doc().History().SetCurSel(index);
   m_syncing = false;
   m_core.SelectHistory();
   SyncHistory();
@@ -187,19 +186,8 @@ void CMirvanWnd::OnHistoryActivated(int index) {
 
 void CMirvanWnd::OnButton(int id) {
   if (m_busy) return;
-  std::function<void()> action;
-  switch (id) {
-    case 1000: action = [this] { m_core.EditSource(); }; break;
-    case 1001: action = [this] { m_core.SelectFile(); }; break;
-    case 1002: action = [this] { m_core.Compile(); }; break;
-    case 1003: action = [this] { m_core.ViewDvi(); }; break;
-    case 1006: action = [this] { m_core.MakePdf(); }; break;
-    case 1008: action = [this] { m_core.ViewPdf(); }; break;
-    case 1009: action = [this] { m_core.OpenCommandPrompt(); }; break;
-    case 1010: action = [this] { m_core.OpenSettings(); }; break;
-    case 1011: action = [this] { m_core.CompileAndMakePdf(); }; break;
-    default: return;
-  }
+  const std::function<void()> action = m_core.ActionFor(id);
+  if (!action) return;
   // The controls rather than the window are disabled: a box or dialog the
   // action opens is a child of the window and must stay usable.
   m_busy = true;
@@ -252,7 +240,7 @@ void CMirvanWnd::keyPressEvent(QKeyEvent* e) {
 }
 
 bool CMirvanWnd::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == Control(kFileSelect)) {
+  if (watched == Control(control::kSelectFile)) {
     switch (e->type()) {
       case QEvent::DragEnter:
       case QEvent::DragMove: {
@@ -286,14 +274,14 @@ bool CMirvanWnd::eventFilter(QObject* watched, QEvent* e) {
     switch (key->key()) {
       case Qt::Key_Down:
         // The extended keyboard interface: the down arrow opens the list...
-        if (plain && m_core.m_history.GetExtendedUI()) {
+        if (plain && m_core.Doc().History().GetExtendedUI()) {
           m_history->showPopup();
           return true;
         }
         return false;
       case Qt::Key_F4:
         // ...and F4 does nothing.
-        return m_core.m_history.GetExtendedUI();
+        return m_core.Doc().History().GetExtendedUI();
       case Qt::Key_Up:
       case Qt::Key_PageUp:
       case Qt::Key_PageDown:
@@ -379,5 +367,5 @@ std::string CMirvanWnd::ManualPath() {
 void CMirvanWnd::OpenManual() {
   const std::string path = ManualPath();
   const QString dir = QFileInfo(CpToQt(path)).absolutePath();
-  m_core.Platform().OpenDocument(path, QtPathToCp(dir));
+  m_core.Env().platform.OpenDocument(path, QtPathToCp(dir));
 }

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
+#include "config/control_ids.h"
 #include "config/option_dialogs.h"
 #include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
@@ -12,22 +13,21 @@
 // this toolkit runs the bar.
 MkIdxOptDialog::MkIdxOptDialog(CMkIdxOptDlg& model, QWidget* parent) : QDialog(parent), m_model(model) {
   m_built = BuildDialog(this, LoadDialogTemplate(198));
-  m_options = qobject_cast<QLineEdit*>(m_built.controls.value(1121));
-  m_never = qobject_cast<QCheckBox*>(m_built.controls.value(1012));
-  auto* ok = qobject_cast<QAbstractButton*>(m_built.controls.value(1));
-  auto* cancel = qobject_cast<QAbstractButton*>(m_built.controls.value(2));
+  m_options = qobject_cast<QLineEdit*>(m_built.controls.value(control::kMkIdxOptionsEdit));
+  m_never = qobject_cast<QCheckBox*>(m_built.controls.value(control::kMkIdxNeverBox));
+  auto* ok = qobject_cast<QAbstractButton*>(m_built.controls.value(control::kOk));
+  auto* cancel = qobject_cast<QAbstractButton*>(m_built.controls.value(control::kCancel));
   Q_ASSERT(m_options && m_never && ok && cancel);
 
-  m_options->setText(QString::fromStdString(m_model.m_strOptions));
-  m_never->setChecked(m_model.m_nNever != 0);
+  m_options->setText(QString::fromStdString(m_model.Options()));
+  m_never->setChecked(m_model.Never() != 0);
 
   connect(ok, &QAbstractButton::clicked, this, [this] { OnOk(); });
   connect(cancel, &QAbstractButton::clicked, this, &QDialog::reject);
 }
 
 void MkIdxOptDialog::OnOk() {
-  m_model.m_strOptions = m_options->text().toStdString();
-  m_model.m_nNever = m_never->isChecked() ? 1 : 0;
+  m_model.SaveExchange(m_options->text().toStdString(), m_never->isChecked());
   accept();
 }
 

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
+#include "config/control_ids.h"
 #include "config/option_dialogs.h"
 #include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
@@ -18,11 +19,11 @@ PdfSizeDialog::PdfSizeDialog(CPdfSizeDlg& model, QWidget* parent) : QDialog(pare
   for (QWidget* w : m_built.order) {
     if (auto* r = qobject_cast<QRadioButton*>(w)) m_radios->addButton(r, m_radios->buttons().size());
   }
-  m_box1012 = qobject_cast<QCheckBox*>(m_built.controls.value(1012));
-  m_box1013 = qobject_cast<QCheckBox*>(m_built.controls.value(1013));
-  auto* ok = qobject_cast<QAbstractButton*>(m_built.controls.value(1));
-  auto* cancel = qobject_cast<QAbstractButton*>(m_built.controls.value(2));
-  Q_ASSERT(m_box1012 && m_box1013 && ok && cancel && m_radios->buttons().size() == CPdfSizeDlg::kRadioCount);
+  m_nShowBox = qobject_cast<QCheckBox*>(m_built.controls.value(control::kPdfNShowBox));
+  m_neShowBox = qobject_cast<QCheckBox*>(m_built.controls.value(control::kPdfNeShowBox));
+  auto* ok = qobject_cast<QAbstractButton*>(m_built.controls.value(control::kOk));
+  auto* cancel = qobject_cast<QAbstractButton*>(m_built.controls.value(control::kCancel));
+  Q_ASSERT(m_nShowBox && m_neShowBox && ok && cancel && m_radios->buttons().size() == CPdfSizeDlg::kRadioCount);
 
   m_model.OnInitDialog();
   ShowRadio();
@@ -30,14 +31,12 @@ PdfSizeDialog::PdfSizeDialog(CPdfSizeDlg& model, QWidget* parent) : QDialog(pare
 
   // The click has toggled the box already; the model follows it and may
   // clear the other box.
-  connect(m_box1012, &QCheckBox::clicked, this, [this](bool checked) {
-    m_model.m_bBox1012 = checked;
-    m_model.OnCheckNShow();
+  connect(m_nShowBox, &QCheckBox::clicked, this, [this](bool checked) {
+    m_model.OnCheckNShow(checked);
     ShowBoxes();
   });
-  connect(m_box1013, &QCheckBox::clicked, this, [this](bool checked) {
-    m_model.m_bBox1013 = checked;
-    m_model.OnCheckNeShow();
+  connect(m_neShowBox, &QCheckBox::clicked, this, [this](bool checked) {
+    m_model.OnCheckNeShow(checked);
     ShowBoxes();
   });
   connect(ok, &QAbstractButton::clicked, this, [this] { OnOk(); });
@@ -46,20 +45,20 @@ PdfSizeDialog::PdfSizeDialog(CPdfSizeDlg& model, QWidget* parent) : QDialog(pare
 }
 
 void PdfSizeDialog::ShowBoxes() {
-  m_box1012->setChecked(m_model.m_bBox1012);
-  m_box1013->setChecked(m_model.m_bBox1013);
+  m_nShowBox->setChecked(m_model.NShowBox());
+  m_neShowBox->setChecked(m_model.NeShowBox());
 }
 
 void PdfSizeDialog::ShowRadio() {
   // An exclusive group refuses to clear its checked button, and a stored
   // number outside the group must show no choice at all.
   m_radios->setExclusive(false);
-  for (QAbstractButton* b : m_radios->buttons()) b->setChecked(m_radios->id(b) == m_model.m_nRadio);
+  for (QAbstractButton* b : m_radios->buttons()) b->setChecked(m_radios->id(b) == m_model.Radio());
   m_radios->setExclusive(true);
 }
 
 void PdfSizeDialog::OnOk() {
-  m_model.m_nRadio = m_radios->checkedId();
+  m_model.SelectRadio(m_radios->checkedId());
   m_model.SaveExchange();
   accept();
 }

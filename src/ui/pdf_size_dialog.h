@@ -23,6 +23,6 @@ class PdfSizeDialog : public QDialog {
   CPdfSizeDlg& m_model;
   BuiltDialog m_built;
   QButtonGroup* m_radios = nullptr;
-  QCheckBox* m_box1012 = nullptr;
-  QCheckBox* m_box1013 = nullptr;
+  QCheckBox* m_nShowBox = nullptr;   // not this run
+  QCheckBox* m_neShowBox = nullptr;  // never again
 };

@@ -70,7 +70,7 @@ bool QtPrompts::IsPattern(const QString& name) {
   return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
 }
 
-bool QtPrompts::PickFile(const FileDialogSpec& request, std::string& path) {
+bool QtPrompts::PickFile(const FileRequest& request, std::string& path) {
   // A box or dialog opened while the Settings dialog is up stacks on it.
   QFileDialog dlg(DialogOwner(request.ownedByMainWindow ? m_owner.data() : nullptr));
   dlg.setAcceptMode(QFileDialog::AcceptOpen);

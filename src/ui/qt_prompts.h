@@ -21,7 +21,7 @@ class QtPrompts : public IPrompts {
   void Notice(const std::string& text) override;
   bool AskOkCancel(const std::string& text) override;
   void MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) override;
-  bool PickFile(const FileDialogSpec& request, std::string& path) override;
+  bool PickFile(const FileRequest& request, std::string& path) override;
   bool ShowPdfSizeDialog(CPdfSizeDlg& dlg) override;
   bool ShowMkIdxOptDialog(CMkIdxOptDlg& dlg) override;
   void ShowSettingsDialog(CSettingsDlg& dlg) override;

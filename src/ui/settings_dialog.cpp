@@ -3,21 +3,20 @@
 #include <QAbstractButton>
 
 #include "actions/settings_dlg.h"
+#include "config/control_ids.h"
 #include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 
-const int SettingsDialog::kOperationIds[7] = {1004, 32772, 32774, 32775, 32778, 32777, 32776};
-
 SettingsDialog::SettingsDialog(CSettingsDlg& model, QWidget* parent) : QDialog(parent), m_model(model) {
   m_built = BuildDialog(this, LoadDialogTemplate(137));
-  for (int id : kOperationIds) {
+  for (int id : control::kSettingsOperations) {
     auto* b = qobject_cast<QAbstractButton*>(m_built.controls.value(id));
     Q_ASSERT(b);
     connect(b, &QAbstractButton::clicked, this, [this, id] { m_model.OnButton(id); });
   }
   // Close is the default button and simply ends the dialog; how it ends
   // makes no difference to the caller.
-  auto* close = qobject_cast<QAbstractButton*>(m_built.controls.value(1));
+  auto* close = qobject_cast<QAbstractButton*>(m_built.controls.value(control::kOk));
   Q_ASSERT(close);
   connect(close, &QAbstractButton::clicked, this, &QDialog::accept);
 }

@@ -12,9 +12,6 @@ class SettingsDialog : public QDialog {
  public:
   SettingsDialog(CSettingsDlg& model, QWidget* parent);
 
-  // The buttons that run an operation, in template order.
-  static const int kOperationIds[7];
-
  private:
   CSettingsDlg& m_model;
   BuiltDialog m_built;

@@ -17,8 +17,8 @@ namespace {
 // pLaTeX installation uses, "$O" for the other one, "$K" for the key.
 struct Twin {
   const char* name;
-  int (CMirvanDlg::*run)();
-  std::string CMirvanDlg::*member;
+  int (CompileDriver::*run)();
+  TextSetting member;
   std::string key, japanese, other;
   const char *error, *notStarted, *hint, *question;
   std::vector<std::string> optionWords;  // of "-s myindex"
@@ -26,9 +26,9 @@ struct Twin {
 
 const std::vector<Twin>& Twins() {
   static const std::vector<Twin> twins = {
-      {"RunBibTeX", &CMirvanDlg::RunBibTeX, &CMirvanDlg::m_strBib, "Bib", "jbibtex", "bibtex", msg::kBibTeXError,
+      {"RunBibTeX", &CompileDriver::RunBibTeX, &ToolSettings::m_strBib, "Bib", "jbibtex", "bibtex", msg::kBibTeXError,
        msg::kBibTeXNotStarted, msg::kBibTeXHint, msg::kChooseBibTeXQuestion, {}},
-      {"RunMakeIndex", &CMirvanDlg::RunMakeIndex, &CMirvanDlg::m_strMkIdx, "MkIdx", "mendex", "makeindex",
+      {"RunMakeIndex", &CompileDriver::RunMakeIndex, &ToolSettings::m_strMkIdx, "MkIdx", "mendex", "makeindex",
        msg::kMkIdxError, msg::kMkIdxNotStarted, msg::kMkIdxHint, msg::kChooseMkIdxQuestion, {"-s", "myindex"}},
   };
   return twins;
@@ -108,18 +108,18 @@ TEST(BibAndIndexRuns, OutcomeByBranch) {
       SCOPED_TRACE(std::string(twin.name) + ": " + b.title);
       ToolRig rig(b.posix);
       rig.platform.cwd = "/somewhere/else/";
-      rig.dlg.m_strTeX = b.tex;
-      rig.dlg.*twin.member = Expand(b.configured, tokens);
+      rig.dlg.Config().Set(&ToolSettings::m_strTeX, b.tex);
+      rig.dlg.Config().Set(twin.member, Expand(b.configured, tokens));
       for (const auto& [program, status] : b.starts) rig.starts[Expand(program, tokens)] = status;
       rig.prompts.askAnswers = b.answers;
       for (const auto& pick : b.picks)
         rig.prompts.picks.push_back(pick ? std::optional<std::string>(Expand(*pick, tokens)) : std::nullopt);
 
-      EXPECT_EQ((rig.dlg.*twin.run)(), b.result);
+      EXPECT_EQ((rig.dlg.Compiler().*twin.run)(), b.result);
 
       EXPECT_EQ(rig.platform.Programs(), Expand(b.runs, tokens));
       std::vector<std::string> args = twin.optionWords;
-      args.push_back(rig.dlg.m_strName);
+      args.push_back(rig.dlg.Doc().Name());
       for (const ToolCall& run : rig.platform.runs) EXPECT_EQ(run.args, args);
 
       std::vector<std::string> shown;
@@ -132,13 +132,13 @@ TEST(BibAndIndexRuns, OutcomeByBranch) {
       }
       EXPECT_EQ(rig.prompts.shown, shown);
       EXPECT_EQ(rig.profile.log, Expand(b.writes, tokens));
-      EXPECT_EQ(rig.dlg.*twin.member, Expand(b.after, tokens));
+      EXPECT_EQ(rig.dlg.Config().Get().*twin.member, Expand(b.after, tokens));
 
       // Only a pick moves the working directory back, right before its run.
       const bool picked = !b.picks.empty() && b.picks.front().has_value();
       if (picked) {
-        EXPECT_EQ(rig.platform.chdirs, std::vector<std::string>{rig.dlg.m_strDir});
-        EXPECT_EQ(rig.platform.runs.back().cwd, rig.dlg.m_strDir);
+        EXPECT_EQ(rig.platform.chdirs, std::vector<std::string>{rig.dlg.Doc().Dir()});
+        EXPECT_EQ(rig.platform.runs.back().cwd, rig.dlg.Doc().Dir());
       } else {
         EXPECT_TRUE(rig.platform.chdirs.empty());
       }
@@ -164,8 +164,8 @@ TEST(RunMakeIndex, OptionsArriveAsWordsAndTheNameAsOne) {
     SCOPED_TRACE("options [" + c.options + "]");
     ToolRig rig(c.posix);
     rig.starts["mendex"] = 0;
-    rig.dlg.m_strMkIdxOpt = c.options;
-    EXPECT_EQ(rig.dlg.RunMakeIndex(), 1);
+    rig.dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, c.options);
+    EXPECT_EQ(rig.dlg.Compiler().RunMakeIndex(), 1);
     ASSERT_EQ(rig.platform.runs.size(), 1u);
     EXPECT_EQ(rig.platform.runs[0].args, c.args);
   }
@@ -174,21 +174,21 @@ TEST(RunMakeIndex, OptionsArriveAsWordsAndTheNameAsOne) {
 TEST(RunMakeIndex, NeverFlagSkipsTheOptionsDialog) {
   ToolRig rig(false);
   rig.starts["mendex"] = 0;
-  rig.dlg.m_nMkIdxNvr = 1;
-  rig.dlg.RunMakeIndex();
+  rig.dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 1);
+  rig.dlg.Compiler().RunMakeIndex();
   EXPECT_TRUE(rig.prompts.shown.empty());
 }
 
 TEST(RunMakeIndex, CancelledOptionsDialogStillRunsWithTheOldOptions) {
   ToolRig rig(false);
-  rig.dlg.m_nMkIdxNvr = 0;
-  rig.dlg.m_strMkIdxOpt = "-s old.ist";
+  rig.dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 0);
+  rig.dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s old.ist");
   std::vector<std::string> shownAtRun;
   rig.platform.onRun = [&](const ToolCall&) {
     shownAtRun = rig.prompts.shown;
     return 0;
   };
-  EXPECT_EQ(rig.dlg.RunMakeIndex(), 1);  // no dialog script: the dialog is cancelled
+  EXPECT_EQ(rig.dlg.Compiler().RunMakeIndex(), 1);  // no dialog script: the dialog is cancelled
   ASSERT_EQ(rig.platform.runs.size(), 1u);
   EXPECT_EQ(rig.platform.runs[0].args, (std::vector<std::string>{"-s", "old.ist", "paper"}));
   // Whatever the options dialog showed came before the run, and nothing else.
@@ -202,22 +202,21 @@ TEST(RunMakeIndex, CancelledOptionsDialogStillRunsWithTheOldOptions) {
 TEST(RunMakeIndex, OptionsFromTheDialogReachThisRunAndNeverStopsTheNextDialog) {
   ToolRig rig(false);
   rig.starts["mendex"] = 0;
-  rig.dlg.m_nMkIdxNvr = 0;
-  rig.dlg.m_strMkIdxOpt = "-s old.ist";
+  rig.dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 0);
+  rig.dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s old.ist");
   rig.prompts.mkIdx.push_back([](CMkIdxOptDlg& d) {
-    d.m_strOptions = "-s new.ist -g";
-    d.m_nNever = 1;
+    d.SaveExchange("-s new.ist -g", 1 != 0);
     return true;
   });
 
-  EXPECT_EQ(rig.dlg.RunMakeIndex(), 1);
+  EXPECT_EQ(rig.dlg.Compiler().RunMakeIndex(), 1);
   EXPECT_EQ(rig.profile.log,
             (std::vector<std::string>{"W Settings/MkIdxOpt=-s new.ist -g", "W Settings/MkIdxNvr=1"}));
   ASSERT_EQ(rig.platform.runs.size(), 1u);
   EXPECT_EQ(rig.platform.runs[0].args, (std::vector<std::string>{"-s", "new.ist", "-g", "paper"}));
 
   rig.prompts.shown.clear();
-  EXPECT_EQ(rig.dlg.RunMakeIndex(), 1);
+  EXPECT_EQ(rig.dlg.Compiler().RunMakeIndex(), 1);
   EXPECT_TRUE(rig.prompts.shown.empty());
   ASSERT_EQ(rig.platform.runs.size(), 2u);
   EXPECT_EQ(rig.platform.runs[1].args, rig.platform.runs[0].args);
@@ -231,7 +230,7 @@ TEST(RunBibTeX, TeXLiveUserPicksPbibtexOnce) {
   rig.prompts.askAnswers = {true};
   rig.prompts.picks = {std::string("/usr/bin/pbibtex")};
 
-  EXPECT_EQ(rig.dlg.RunBibTeX(), 1);
+  EXPECT_EQ(rig.dlg.Compiler().RunBibTeX(), 1);
   EXPECT_EQ(rig.prompts.shown,
             (std::vector<std::string>{"notice:BibTeX が起動できません。",
                                       std::string("ask:") + msg::kChooseBibTeXQuestion, "pick:"}));
@@ -242,7 +241,7 @@ TEST(RunBibTeX, TeXLiveUserPicksPbibtexOnce) {
 
   rig.prompts.shown.clear();
   rig.platform.runs.clear();
-  EXPECT_EQ(rig.dlg.RunBibTeX(), 1);
+  EXPECT_EQ(rig.dlg.Compiler().RunBibTeX(), 1);
   EXPECT_TRUE(rig.prompts.shown.empty());
   EXPECT_EQ(rig.platform.Programs(), std::vector<std::string>{"/usr/bin/pbibtex"});
 }

@@ -11,7 +11,7 @@
 
 #include "actions/compile_texts.h"
 #include "actions/doc_platform.h"
-#include "core/mirvan_dlg.h"
+#include "support/bar.h"
 #include "text/mbcs.h"
 
 namespace {
@@ -35,25 +35,15 @@ TexRun Tex(std::string log, Files other = {}, int status = 0, Dvi dvi = Dvi::New
 const std::string kBoxWarning = std::string("box:") + compile_text::kWarningCaption + "|exclamation|" +
                                 compile_text::kWarningText;
 
-struct Harness {
-  DocPlatform platform;
-  MemoryProfile profile;
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
+struct Harness : BarOn<DocPlatform> {
   std::vector<TexRun> texRuns;
   size_t next = 0;
   int bibStatus = 0;
   int idxStatus = 0;
 
   Harness() {
-    dlg.m_strTeX = "platex";
-    dlg.m_strBib = "pbibtex";
-    dlg.m_strMkIdx = "mendex";
-    dlg.m_strDviPdf = "dvipdfmx";
-    dlg.m_nMkIdxNvr = 1;
-    dlg.m_strDir = platform.Dir();
-    dlg.m_strName = "paper";
-    dlg.m_strFile = platform.Dir() + "paper.tex";
+    Configure(platform.Dir() + "paper.tex");
+    dlg.Config().Set(&ToolSettings::m_strBib, "pbibtex");
     platform.onRun = [this](const ToolCall& call) { return OnRun(call); };
   }
 
@@ -230,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(Warnings, CompileTable, ::testing::ValuesIn(kWarnings),
 
 TEST(Compile, NoDocumentShowsNoticeAndRunsNothing) {
   Harness h;
-  h.dlg.m_strName.clear();
+  h.dlg.Doc().SetFile("");
   EXPECT_EQ(h.dlg.Compile(), 0);
   EXPECT_EQ(h.prompts.shown, std::vector<std::string>{std::string("notice:") + compile_text::kNoDocumentText});
   EXPECT_TRUE(h.platform.runs.empty());
@@ -240,7 +230,7 @@ TEST(Compile, NoDocumentShowsNoticeAndRunsNothing) {
 TEST(Compile, PlainModeRunsOnceAndReadsNothing) {
   for (const char* tex : {"PLATEX", "tex", "/opt/LaTeX/bin/ptex"}) {
     Harness h;
-    h.dlg.m_strTeX = tex;
+    h.dlg.Config().Set(&ToolSettings::m_strTeX, tex);
     h.platform.onRun = [](const ToolCall&) { return 3; };  // writes nothing at all, not even a log
     EXPECT_EQ(h.dlg.Compile(), 1) << tex;
     EXPECT_EQ(h.platform.Programs(), std::vector<std::string>{tex});
@@ -251,7 +241,7 @@ TEST(Compile, PlainModeRunsOnceAndReadsNothing) {
 TEST(Compile, FullModeWhenLatexAnywhereInTheName) {
   for (const char* tex : {"/usr/local/texlive/latex/bin/ptex", "uplatex", "/usr/bin/platex"}) {
     Harness h;
-    h.dlg.m_strTeX = tex;
+    h.dlg.Config().Set(&ToolSettings::m_strTeX, tex);
     h.texRuns = {Tex(kLog + kWarn)};
     h.platform.onRun = [&h](const ToolCall& call) {
       ToolCall c = call;
@@ -305,7 +295,7 @@ TEST(Compile, CompilerFoundByProbeIsUsedForLaterRuns) {
   EXPECT_EQ(h.dlg.Compile(), 1);
   const std::string first = h.platform.Values().probeFolders.at(0) + "platex";
   EXPECT_EQ(h.platform.Programs(), (std::vector<std::string>{"platex", first, probe, probe}));
-  EXPECT_EQ(h.dlg.m_strTeX, probe);
+  EXPECT_EQ(h.dlg.Config().Get().m_strTeX, probe);
 }
 
 TEST(Compile, CompilerNotFoundAnywhereFails) {

@@ -11,7 +11,7 @@
 #include "actions/messages.h"
 #include "actions/settings_dlg.h"
 #include "config/option_dialogs.h"
-#include "core/mirvan_dlg.h"
+#include "support/bar.h"
 
 namespace {
 
@@ -35,20 +35,14 @@ TEST(PdfSizeOption, TableAndWords) {
       {-1000, "", {}},                      {1000, "", {}},
   };
   for (const Row& r : rows) {
-    EXPECT_EQ(CMirvanDlg::PdfSizeOption(r.no), r.option) << r.no;
+    EXPECT_EQ(PdfMaker::PdfSizeOption(r.no), r.option) << r.no;
     // What the converter receives: the option words, then the document.
-    struct Env {
-      DocPlatform platform;
-      MemoryProfile profile;
-      ScriptedPrompts prompts;
-      CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
-    } e;
-    e.dlg.m_strDir = e.platform.Dir();
-    e.dlg.m_strName = "ﾃｽﾄ paper";
-    e.dlg.m_strDviPdf = "dvipdfmx";
-    e.dlg.m_nPdfNShow = 1;
-    e.dlg.m_nAcr = 1;
-    e.dlg.m_nPdfSizeNo = r.no;
+    BarOn<DocPlatform> e;
+    e.dlg.Doc().SetFile(e.platform.Dir() + "ﾃｽﾄ paper.tex");
+    e.dlg.Config().Set(&ToolSettings::m_strDviPdf, "dvipdfmx");
+    e.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
+    e.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
+    e.dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, r.no);
     e.platform.Put("ﾃｽﾄ paper.dvi", "dvi");
     e.platform.onRun = [](const ToolCall&) { return 0; };
     EXPECT_EQ(e.dlg.MakePdf(), 1);
@@ -62,34 +56,31 @@ TEST(PdfSizeOption, TableAndWords) {
 }
 
 // A document whose .dvi exists; the converter and the compiler are scripted.
-struct Pdf {
-  DocPlatform platform;
-  MemoryProfile profile;
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
+struct Pdf : BarOn<DocPlatform> {
   // Statuses of the converter runs, in order; past the end it cannot start.
   std::vector<int> converter;
   size_t nextConverter = 0;
 
   Pdf() {
-    dlg.m_strTeX = "platex";
-    dlg.m_strDviPdf = "dvipdfmx";
-    dlg.m_strDir = platform.Dir();
-    dlg.m_strName = "paper";
-    dlg.m_nPdfSizeNo = 0;
-    dlg.m_nPdfNShow = 1;
+    dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
+    dlg.Config().Set(&ToolSettings::m_strDviPdf, "dvipdfmx");
+    dlg.Doc().SetFile(platform.Dir() + "paper.tex");
+    dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 0);
+    dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
     platform.Put("paper.dvi", "dvi");
     platform.onRun = [this](const ToolCall& c) {
       if (c.program.find("dvipdfmx") == std::string::npos) return -1;
       return nextConverter < converter.size() ? converter[nextConverter++] : -1;
     };
   }
-  // A dialog answer: OK with these choices.
+  // A dialog answer: OK with these choices, clicked from what it showed.
   void DialogOk(int sizeNo, int nShow, int neShow) {
     prompts.pdfSize.push_back([=](CPdfSizeDlg& d) {
-      d.m_nSizeNo = sizeNo;
-      d.m_nNShow = nShow;
-      d.m_nNeShow = neShow;
+      d.OnInitDialog();
+      if ((d.NShow() != 0) != (nShow != 0)) d.OnCheckNShow(!d.NShowBox());
+      if ((d.NeShow() != 0) != (neShow != 0)) d.OnCheckNeShow(!d.NeShowBox());
+      d.SelectRadio(sizeNo);
+      d.SaveExchange();
       return true;
     });
   }
@@ -102,32 +93,32 @@ const std::string kChooser = std::string("ask:") + msg::kChooseDviPdfQuestion;
 
 TEST(MakePdf, DialogSkippedWhenSwitchedOffFirstSuccessWritesAcrOnce) {
   Pdf p;
-  p.dlg.m_nPdfSizeNo = 7;
+  p.dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 7);
   p.converter = {0, 0};
   EXPECT_EQ(p.dlg.MakePdf(), 1);
   EXPECT_EQ(p.dlg.MakePdf(), 1);
   EXPECT_TRUE(p.prompts.shown.empty());
   EXPECT_EQ(p.platform.runs[0].args, (Words{"-p", "b5", "paper"}));
-  EXPECT_EQ(p.dlg.m_nAcr, 1);
+  EXPECT_EQ(p.dlg.Config().Get().m_nAcr, 1);
   EXPECT_EQ(p.profile.log, Words{"W Settings/Acr=1"});
 }
 
 TEST(MakePdf, DialogOkWritesThreeKeysThenConverts) {
   Pdf p;
-  p.dlg.m_nPdfNShow = 0;
-  p.dlg.m_nAcr = 1;
+  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
+  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
   p.DialogOk(4, 0, 1);
   p.converter = {0};
   EXPECT_EQ(p.dlg.MakePdf(), 1);
   EXPECT_EQ(p.prompts.shown, Words{"pdfsize"});
   EXPECT_EQ(p.profile.log, (Words{"W Settings/PdfNShow=0", "W Settings/PdfNeShow=1", "W Settings/PdfSizeNo=4"}));
-  EXPECT_EQ(p.dlg.m_nPdfNShow, 1);
+  EXPECT_EQ(p.dlg.Config().Get().m_nPdfNShow, 1);
   EXPECT_EQ(p.platform.runs[0].args, (Words{"-l", "paper"}));
 }
 
 TEST(MakePdf, DialogCancelledConvertsNothing) {
   Pdf p;
-  p.dlg.m_nPdfNShow = 0;
+  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
   EXPECT_EQ(p.dlg.MakePdf(), 0);
   EXPECT_EQ(p.prompts.shown, Words{"pdfsize"});
   EXPECT_TRUE(p.platform.runs.empty());
@@ -137,7 +128,7 @@ TEST(MakePdf, DialogCancelledConvertsNothing) {
 TEST(MakePdf, CancelAfterOwnSuccessfulCompileStillReportsSuccess) {
   Pdf p;
   p.platform.Remove("paper.dvi");
-  p.dlg.m_nPdfNShow = 0;
+  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
   p.platform.onRun = [&p](const ToolCall& c) {
     if (c.program != "platex") return -1;
     p.platform.Put("paper.dvi", "dvi");
@@ -153,7 +144,7 @@ TEST(MakePdf, CancelAfterOwnSuccessfulCompileStillReportsSuccess) {
 TEST(MakePdf, FailedCompileConvertsNothingAndAsksNothing) {
   Pdf p;
   p.platform.Remove("paper.dvi");
-  p.dlg.m_nPdfNShow = 0;
+  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
   p.platform.onRun = [](const ToolCall&) { return 1; };  // no .dvi written
   EXPECT_EQ(p.dlg.MakePdf(), 0);
   EXPECT_EQ(p.platform.Programs(), Words{"platex"});
@@ -165,8 +156,8 @@ TEST(MakePdf, CompileReportingSuccessWithoutDviStillConverts) {
   // Plain mode reports success on any start; the converter then tells.
   Pdf p;
   p.platform.Remove("paper.dvi");
-  p.dlg.m_strTeX = "ptex";
-  p.dlg.m_nAcr = 1;
+  p.dlg.Config().Set(&ToolSettings::m_strTeX, "ptex");
+  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
   p.platform.onRun = [](const ToolCall& c) { return c.program == "ptex" ? 0 : 1; };
   p.prompts.askAnswers = {false};
   EXPECT_EQ(p.dlg.MakePdf(), 1);
@@ -176,8 +167,8 @@ TEST(MakePdf, CompileReportingSuccessWithoutDviStillConverts) {
 
 TEST(MakePdf, NoDocumentEndsInTheCompileNotice) {
   Pdf p;
-  p.dlg.m_strName.clear();
-  p.dlg.m_nPdfNShow = 0;
+  p.dlg.Doc().SetFile("");
+  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
   EXPECT_EQ(p.dlg.MakePdf(), 0);
   EXPECT_EQ(p.prompts.shown, Words{std::string("notice:") + compile_text::kNoDocumentText});
   EXPECT_TRUE(p.platform.runs.empty());
@@ -186,7 +177,7 @@ TEST(MakePdf, NoDocumentEndsInTheCompileNotice) {
 TEST(MakePdf, ErrorInsideCompileEndsTheAction) {
   Pdf p;
   p.platform.Remove("paper.dvi");
-  p.dlg.m_nPdfNShow = 0;
+  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
   p.platform.onRun = [&p](const ToolCall&) {
     p.platform.Put("paper.dvi", "dvi");  // and no log
     return 0;
@@ -204,14 +195,14 @@ TEST(MakePdf, ConverterFoundInSecondProbeFolderIsStored) {
   EXPECT_EQ(p.dlg.MakePdf(), 1);
   EXPECT_EQ(p.platform.Programs(), (Words{"dvipdfmx", folders.at(0) + "dvipdfmx", found}));
   for (const auto& r : p.platform.runs) EXPECT_EQ(r.args, (Words{"-p", "a3", "paper"}));
-  EXPECT_EQ(p.dlg.m_strDviPdf, found);
+  EXPECT_EQ(p.dlg.Config().Get().m_strDviPdf, found);
   EXPECT_EQ(p.profile.log, (Words{"W Settings/DviPdf=" + found, "W Settings/Acr=1"}));
   EXPECT_TRUE(p.prompts.shown.empty());
 }
 
 TEST(MakePdf, FoundCandidateThatFailsIsStoredAndGetsTheRetry) {
   Pdf p;
-  p.dlg.m_nAcr = 1;
+  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
   const std::string found = p.platform.Values().probeFolders.at(0) + "dvipdfmx";
   int n = 0;
   p.platform.onRun = [found, &n](const ToolCall& c) { return c.program == found ? (n++ == 0 ? 1 : 0) : -1; };
@@ -241,13 +232,13 @@ TEST(MakePdf, RerunFailingShowsNoticeThenChooserWhileAcrIsZero) {
   EXPECT_EQ(p.dlg.MakePdf(), 0);
   EXPECT_EQ(p.prompts.shown, (Words{kRetry, kFailure, kChooser}));
   EXPECT_EQ(p.platform.runs.size(), 2u) << "one re-run only";
-  EXPECT_EQ(p.dlg.m_nAcr, 0);
+  EXPECT_EQ(p.dlg.Config().Get().m_nAcr, 0);
   EXPECT_EQ(p.profile.log, Words{"D Settings/DviPdf"}) << "the chooser's reset, no Acr";
 }
 
 TEST(MakePdf, RetryCancelledWithAcrSetShowsOnlyTheNotice) {
   Pdf p;
-  p.dlg.m_nAcr = 1;
+  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
   p.converter = {2};
   p.prompts.askAnswers = {false};
   EXPECT_EQ(p.dlg.MakePdf(), 0);
@@ -258,11 +249,11 @@ TEST(MakePdf, RetryCancelledWithAcrSetShowsOnlyTheNotice) {
 
 TEST(MakePdf, ProgramFileThatWillNotStartIsReportedWithoutSearch) {
   Pdf p;
-  p.dlg.m_strDviPdf = "/opt/tex/dvipdfmx";
+  p.dlg.Config().Set(&ToolSettings::m_strDviPdf, "/opt/tex/dvipdfmx");
   EXPECT_EQ(p.dlg.MakePdf(), 0);
   EXPECT_EQ(p.platform.Programs(), Words{"/opt/tex/dvipdfmx"});
   EXPECT_EQ(p.prompts.shown, Words{kFailure});
-  EXPECT_EQ(p.dlg.m_strDviPdf, "/opt/tex/dvipdfmx");
+  EXPECT_EQ(p.dlg.Config().Get().m_strDviPdf, "/opt/tex/dvipdfmx");
   EXPECT_TRUE(p.profile.log.empty());
 }
 
@@ -287,7 +278,7 @@ TEST(MakePdf, NothingStartsThenPickedConverterRunsOnce) {
 
 TEST(MakePdf, PickedConverterFailingShowsTheNotice) {
   Pdf p;
-  p.dlg.m_nAcr = 1;
+  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
   p.prompts.askAnswers = {true};
   p.prompts.picks = {std::string("/x/dvipdfmx")};
   p.platform.onRun = [](const ToolCall& c) { return c.program == "/x/dvipdfmx" ? 1 : -1; };
@@ -300,11 +291,11 @@ TEST(MakePdf, PickedConverterFailingShowsTheNotice) {
 
 TEST(MakePdf, NothingStartsAndChooserDeclined) {
   Pdf p;
-  p.dlg.m_nAcr = 1;
+  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
   EXPECT_EQ(p.dlg.MakePdf(), 0);
   EXPECT_EQ(p.platform.runs.size(), 4u);
   EXPECT_EQ(p.prompts.shown, Words{kChooser});
-  EXPECT_EQ(p.dlg.m_strDviPdf, "dvipdfmx");
+  EXPECT_EQ(p.dlg.Config().Get().m_strDviPdf, "dvipdfmx");
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "core/errors.h"
-#include "core/mirvan_dlg.h"
+#include "actions/errors.h"
+#include "actions/read_file.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -93,14 +93,14 @@ class RealTeX : public ::testing::Test {
     m_console = std::make_shared<HeadlessConsole>();
     m_console->SetSink([this](const char* data, std::size_t size) { m_output.append(data, size); });
     m_posix.SetToolConsole(m_console);
-    dlg.m_strTeX = "platex";
-    dlg.m_strBib = "pbibtex";
-    dlg.m_strMkIdx = "mendex";
-    dlg.m_strMkIdxOpt = "";
-    dlg.m_nMkIdxNvr = 1;
-    dlg.m_strDviPdf = "dvipdfmx";
-    dlg.m_nPdfNShow = 1;
-    dlg.m_nAcr = 1;
+    dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
+    dlg.Config().Set(&ToolSettings::m_strBib, "pbibtex");
+    dlg.Config().Set(&ToolSettings::m_strMkIdx, "mendex");
+    dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "");
+    dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 1);
+    dlg.Config().Set(&ToolSettings::m_strDviPdf, "dvipdfmx");
+    dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
+    dlg.Config().Set(&ToolSettings::m_nAcr, 1);
     UseDocument("", "doc");
   }
   void TearDown() override {
@@ -109,20 +109,18 @@ class RealTeX : public ::testing::Test {
 
   // Puts the document into `folder` (created under the temporary folder).
   void UseDocument(const std::string& folder, const std::string& name) {
-    dlg.m_strDir = m_dir.Path() + folder;
-    if (!folder.empty()) std::system(("mkdir -p " + ShellQuote(dlg.m_strDir)).c_str());
-    dlg.m_strName = name;
-    dlg.m_strFile = dlg.m_strDir + name + ".tex";
+    dlg.Doc().SetFile(m_dir.Path() + folder + name + ".tex");
+    if (!folder.empty()) std::system(("mkdir -p " + ShellQuote(dlg.Doc().Dir())).c_str());
   }
   void WriteFile(const std::string& name, const std::string& text) {
-    std::ofstream f(dlg.m_strDir + name, std::ios::binary | std::ios::trunc);
+    std::ofstream f(dlg.Doc().Dir() + name, std::ios::binary | std::ios::trunc);
     f << text;
   }
   void WriteTeX(const std::string& body, const std::string& preamble = "") {
-    WriteFile(dlg.m_strName + ".tex",
+    WriteFile(dlg.Doc().Name() + ".tex",
               "\\documentclass{jarticle}\n" + preamble + "\\begin{document}\n" + body + "\n\\end{document}\n");
   }
-  std::string Out(const std::string& ext) const { return dlg.m_strDir + dlg.m_strName + ext; }
+  std::string Out(const std::string& ext) const { return dlg.Doc().Dir() + dlg.Doc().Name() + ext; }
   bool Exists(const std::string& ext) { return platform.Stat(Out(ext)).exists; }
   int Count(const std::string& program) const {
     int n = 0;
@@ -183,7 +181,7 @@ TEST_F(RealTeX, CompilerOffThePathIsFoundInAProbeFolder) {
   const int result = PressTeX();
   ::setenv("PATH", saved.c_str(), 1);
   EXPECT_EQ(result, 1) << m_output;
-  EXPECT_EQ(dlg.m_strTeX, found);
+  EXPECT_EQ(dlg.Config().Get().m_strTeX, found);
   EXPECT_EQ(profile.Get("Settings", "TeX"), found);
   EXPECT_EQ(platform.programs.front(), "platex");
   EXPECT_EQ(platform.programs.back(), found);
@@ -228,7 +226,7 @@ TEST_F(RealTeX, BibliographyWithPbibtex) {
 
 TEST_F(RealTeX, IndexWithMendexAndStyleFile) {
   WriteFile("myindex.ist", "delim_0 \"\\\\dotfill \"\n");
-  dlg.m_strMkIdxOpt = "-s myindex.ist";
+  dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s myindex.ist");
   WriteTeX("索引\\index{さくいん@索引}のある文。\n\\printindex", "\\usepackage{makeidx}\n\\makeindex\n");
   EXPECT_EQ(PressTeX(), 1);
   EXPECT_EQ(platform.programs, (std::vector<std::string>{"platex", "mendex", "platex"}));
@@ -276,7 +274,7 @@ TEST_F(RealTeX, ShiftJisSource) {
       "\\documentclass{jarticle}\n\\begin{document}\n\\section{表示}\\label{s}第~\\ref{s}~節の"
       "「ソ」と「能」と「表」は第二バイトが 5C の文字。\n\\end{document}\n";
   WriteFile("sjis.tex", Command("printf %s " + ShellQuote(utf8) + " | iconv -f UTF-8 -t CP932"));
-  dlg.m_strName = "sjis";
+  dlg.Doc().SetFile(dlg.Doc().Dir() + "sjis.tex");
   const int result = PressTeX();
   mbcs::SetSystemCodePage(mbcs::CodePage::Utf8);
   if (old)
@@ -313,8 +311,8 @@ TEST_F(RealTeX, TwoCompilesWithinOneSecondBothSucceed) {
 TEST_F(RealTeX, MissingLogReportedByItsBareName) {
   // A "compiler" that writes a .dvi and nothing else.
   WriteFile("fake-latex", "#!/bin/sh\n: > \"$1.dvi\"\n");
-  std::system(("chmod +x " + ShellQuote(dlg.m_strDir + "fake-latex")).c_str());
-  dlg.m_strTeX = dlg.m_strDir + "fake-latex";
+  std::system(("chmod +x " + ShellQuote(dlg.Doc().Dir() + "fake-latex")).c_str());
+  dlg.Config().Set(&ToolSettings::m_strTeX, dlg.Doc().Dir() + "fake-latex");
   WriteTeX("x");
   EXPECT_EQ(PressTeX(), -1);
   EXPECT_EQ(prompts.shown, std::vector<std::string>{"box:|stop|doc.log が見つかりませんでした。"});
@@ -330,8 +328,8 @@ TEST_F(RealTeX, SampleDocumentFromACleanFolder) {
     ASSERT_FALSE(text.empty()) << src << "/examples/" << f;
     WriteFile(f, text);
   }
-  dlg.m_strName = "paper";
-  dlg.m_strMkIdxOpt = "-s myindex.ist";
+  dlg.Doc().SetFile(dlg.Doc().Dir() + "paper.tex");
+  dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s myindex.ist");
   EXPECT_EQ(PressTeX(), 1);
   EXPECT_EQ(platform.programs,
             (std::vector<std::string>{"platex", "pbibtex", "platex", "mendex", "platex", "platex"}));
@@ -347,9 +345,9 @@ TEST_F(RealTeX, SampleDocumentFromACleanFolder) {
 // The paper size dialog answers OK with this number, boxes clear.
 void AnswerPaperSize(ScriptedPrompts& prompts, int sizeNo) {
   prompts.pdfSize.push_back([sizeNo](CPdfSizeDlg& d) {
-    d.m_nSizeNo = sizeNo;
-    d.m_nNShow = 0;
-    d.m_nNeShow = 0;
+    d.OnInitDialog();
+    d.SelectRadio(sizeNo);
+    d.SaveExchange();
     return true;
   });
 }
@@ -361,7 +359,7 @@ TEST_F(RealTeX, PaperSizesReachDvipdfmx) {
   };
   const Row rows[] = {{0, "841.89 x 1190.55 pts"}, {4, "841.89 x 595.28 pts"}, {7, "498.9 x 708.66 pts"}};
   WriteTeX("紙の大きさ。");
-  dlg.m_nPdfNShow = 0;
+  dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
   for (const Row& r : rows) {
     std::remove(Out(".pdf").c_str());
     AnswerPaperSize(prompts, r.no);
@@ -375,7 +373,7 @@ TEST_F(RealTeX, PaperSizesReachDvipdfmx) {
 TEST_F(RealTeX, RejectedPaperSizeLeadsToTheRetryQuestion) {
   WriteTeX("b5var は受け付けられない。");
   ASSERT_EQ(PressTeX(), 1);
-  dlg.m_nPdfSizeNo = 9;
+  dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 9);
   prompts.askAnswers = {true};  // retry: OK; it fails the same way
   EXPECT_EQ(dlg.MakePdf(), 0);
   EXPECT_EQ(Count("dvipdfmx"), 2);

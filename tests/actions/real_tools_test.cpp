@@ -40,16 +40,14 @@ class RealTools : public ::testing::Test {
     m_doc.Write("paper.idx", kIdx);
     m_doc.Write("myindex.ist", kIst);
 
-    dlg.m_strFile = m_doc.File("paper.tex");
-    dlg.m_strDir = m_doc.Path();
-    dlg.m_strName = "paper";
-    dlg.m_strTeX = "platex";
-    dlg.m_strBib = "pbibtex";
-    dlg.m_strMkIdx = "mendex";
-    dlg.m_strMkIdxOpt = "-s myindex";
-    dlg.m_nMkIdxNvr = 1;
+    dlg.Doc().SetFile(m_doc.File("paper.tex"));
+    dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
+    dlg.Config().Set(&ToolSettings::m_strBib, "pbibtex");
+    dlg.Config().Set(&ToolSettings::m_strMkIdx, "mendex");
+    dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
+    dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 1);
     // The compile driver sets the folder before it calls the runs.
-    ASSERT_TRUE(platform.ChangeDir(dlg.m_strDir));
+    ASSERT_TRUE(platform.ChangeDir(dlg.Doc().Dir()));
   }
   void TearDown() override { ASSERT_EQ(chdir(m_savedCwd.c_str()), 0); }
 
@@ -64,7 +62,7 @@ class RealTools : public ::testing::Test {
 };
 
 TEST_F(RealTools, PbibtexWritesTheBibliography) {
-  EXPECT_EQ(dlg.RunBibTeX(), 1);
+  EXPECT_EQ(dlg.Compiler().RunBibTeX(), 1);
   EXPECT_TRUE(prompts.shown.empty());
   ASSERT_TRUE(Exists(m_doc.File("paper.bbl")));
   EXPECT_NE(m_doc.Read("paper.bbl").find("\\bibitem{knuth84}"), std::string::npos);
@@ -73,13 +71,13 @@ TEST_F(RealTools, PbibtexWritesTheBibliography) {
 
 TEST_F(RealTools, PbibtexFailingOnTheDocumentShowsTheErrorText) {
   m_doc.Write("paper.aux", "\\relax\n\\citation{x}\n\\bibstyle{jplain}\n\\bibdata{missing}\n");
-  EXPECT_EQ(dlg.RunBibTeX(), 0);
+  EXPECT_EQ(dlg.Compiler().RunBibTeX(), 0);
   EXPECT_EQ(prompts.shown, std::vector<std::string>{std::string("notice:") + msg::kBibTeXError});
-  EXPECT_EQ(dlg.m_strBib, "pbibtex");
+  EXPECT_EQ(dlg.Config().Get().m_strBib, "pbibtex");
 }
 
 TEST_F(RealTools, MendexWritesTheIndexWithTheChosenStyle) {
-  EXPECT_EQ(dlg.RunMakeIndex(), 1);
+  EXPECT_EQ(dlg.Compiler().RunMakeIndex(), 1);
   EXPECT_TRUE(prompts.shown.empty());
   ASSERT_TRUE(Exists(m_doc.File("paper.ind")));
   const std::string ind = m_doc.Read("paper.ind");
@@ -88,8 +86,8 @@ TEST_F(RealTools, MendexWritesTheIndexWithTheChosenStyle) {
 }
 
 TEST_F(RealTools, MendexWithoutOptionsUsesItsOwnStyle) {
-  dlg.m_strMkIdxOpt.clear();
-  EXPECT_EQ(dlg.RunMakeIndex(), 1);
+  dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "");
+  EXPECT_EQ(dlg.Compiler().RunMakeIndex(), 1);
   ASSERT_TRUE(Exists(m_doc.File("paper.ind")));
   EXPECT_EQ(m_doc.Read("paper.ind").find("%from-myindex"), std::string::npos);
 }
@@ -99,18 +97,18 @@ TEST_F(RealTools, MendexWithoutOptionsUsesItsOwnStyle) {
 TEST_F(RealTools, DefaultJbibtexLeadsToPickingPbibtex) {
   for (const std::string& folder : platform.Values().probeFolders)
     if (Exists(folder + "jbibtex")) GTEST_SKIP() << "this system has " << folder << "jbibtex";
-  dlg.m_strBib = "jbibtex";
+  dlg.Config().Set(&ToolSettings::m_strBib, "jbibtex");
   prompts.askAnswers = {true};
   prompts.picks = {std::string("/usr/bin/pbibtex")};
 
-  EXPECT_EQ(dlg.RunBibTeX(), 1);
+  EXPECT_EQ(dlg.Compiler().RunBibTeX(), 1);
   EXPECT_EQ(prompts.shown, (std::vector<std::string>{"notice:BibTeX が起動できません。",
                                                      std::string("ask:") + msg::kChooseBibTeXQuestion, "pick:"}));
   EXPECT_EQ(profile.log, std::vector<std::string>{"W Settings/Bib=/usr/bin/pbibtex"});
   EXPECT_TRUE(Exists(m_doc.File("paper.bbl")));
 
   prompts.shown.clear();
-  EXPECT_EQ(dlg.RunBibTeX(), 1);
+  EXPECT_EQ(dlg.Compiler().RunBibTeX(), 1);
   EXPECT_TRUE(prompts.shown.empty());
 }
 

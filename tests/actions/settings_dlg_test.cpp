@@ -11,27 +11,24 @@
 
 #include "actions/settings_dlg.h"
 #include "config/option_dialogs.h"
-#include "core/mirvan_dlg.h"
-#include "support/fakes.h"
+#include "support/bar.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 
-class SettingsDialogTest : public ::testing::Test {
+class SettingsDialogTest : public ::testing::Test, public BarOn<> {
  protected:
-  explicit SettingsDialogTest(PlatformValues values = WindowsPlatformValues()) : platform(std::move(values)) {
+  explicit SettingsDialogTest(PlatformValues values = WindowsPlatformValues()) : BarOn(std::move(values)) {
     // The main window as it is after a start with no settings file.
-    dlg.m_strEditor = "c:\\WINDOWS\\NOTEPAD.exe";
-    dlg.m_strTeX = "platex";
-    dlg.m_strBib = "jbibtex";
-    dlg.m_strDviPdf = "dvipdfmx";
-    dlg.m_strMkIdx = "mendex";
-    dlg.m_strMkIdxOpt = "-s myindex";
-    dlg.m_nPdfSizeNo = 1;
-    dlg.m_strFile = "C:\\work\\paper.tex";
-    dlg.m_strDir = "C:\\work\\";
-    dlg.m_strName = "paper";
+    dlg.Config().Set(&ToolSettings::m_strEditor, "c:\\WINDOWS\\NOTEPAD.exe");
+    dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
+    dlg.Config().Set(&ToolSettings::m_strBib, "jbibtex");
+    dlg.Config().Set(&ToolSettings::m_strDviPdf, "dvipdfmx");
+    dlg.Config().Set(&ToolSettings::m_strMkIdx, "mendex");
+    dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
+    dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 1);
+    dlg.Doc().SetFile("C:\\work\\paper.tex");
   }
 
   // Opens the dialog, presses the buttons, closes it.
@@ -46,36 +43,27 @@ class SettingsDialogTest : public ::testing::Test {
     prompts.pdfSize.push_back([=](CPdfSizeDlg& d) {
       d.OnInitDialog();
       if (tick1012) {
-        d.m_bBox1012 = !d.m_bBox1012;
-        d.OnCheckNShow();
+        d.OnCheckNShow(!d.NShowBox());
       }
       if (tick1013) {
-        d.m_bBox1013 = !d.m_bBox1013;
-        d.OnCheckNeShow();
+        d.OnCheckNeShow(!d.NeShowBox());
       }
-      d.m_nRadio = sizeNo;
+      d.SelectRadio(sizeNo);
       if (ok) d.SaveExchange();
       return ok;
     });
   }
-
-  MemoryProfile profile;
-  ScriptedPlatform platform;
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
 };
 
 TEST_F(SettingsDialogTest, WorkingInstanceStartsEmpty) {
   bool checked = false;
   prompts.settings.push_back([&](CSettingsDlg& s) {
-    const CMirvanDlg& w = s.m_dlgWork;
+    const ToolSettings& w = s.Work().Get();
     EXPECT_EQ(w.m_strEditor, "");
     EXPECT_EQ(w.m_strTeX, "");
     EXPECT_EQ(w.m_strDviPdf, "");
     EXPECT_EQ(w.m_strMkIdxOpt, "");
-    EXPECT_EQ(w.m_strFile, "");
-    EXPECT_EQ(w.m_history.GetCount(), 0);
-    EXPECT_FALSE(w.m_bPdfSizeOk);
+    EXPECT_FALSE(s.Work().PdfSizeOkShow().has_value());
     checked = true;
   });
   dlg.OpenSettings();
@@ -84,72 +72,72 @@ TEST_F(SettingsDialogTest, WorkingInstanceStartsEmpty) {
 }
 
 TEST_F(SettingsDialogTest, ClosingAtOnceReloadsFromTheFile) {
-  dlg.m_nAcr = 1;
-  dlg.m_nPdfNShow = 1;
-  dlg.m_history.InsertString(0, "C:\\work\\paper.tex");
+  dlg.Config().Set(&ToolSettings::m_nAcr, 1);
+  dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
+  dlg.Doc().History().InsertString(0, "C:\\work\\paper.tex");
   Open({});
   // No "MkIdxOpt" in the file: the reload default is the empty text.
-  EXPECT_EQ(dlg.m_strMkIdxOpt, "");
+  EXPECT_EQ(dlg.Config().Get().m_strMkIdxOpt, "");
   EXPECT_TRUE(profile.log.empty());
   // Neither the document, the history nor the two run flags are reloaded.
-  EXPECT_EQ(dlg.m_nAcr, 1);
-  EXPECT_EQ(dlg.m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.m_strFile, "C:\\work\\paper.tex");
-  EXPECT_EQ(dlg.m_strName, "paper");
-  EXPECT_EQ(dlg.m_history.GetCount(), 1);
+  EXPECT_EQ(dlg.Config().Get().m_nAcr, 1);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
+  EXPECT_EQ(dlg.Doc().File(), "C:\\work\\paper.tex");
+  EXPECT_EQ(dlg.Doc().Name(), "paper");
+  EXPECT_EQ(dlg.Doc().History().GetCount(), 1);
 }
 
 TEST_F(SettingsDialogTest, ChangeTeXAnsweredCancelGoesBackToPlatex) {
   profile.Set("Settings", "TeX", "C:\\tex\\bin\\platex.exe");
-  dlg.m_strTeX = "C:\\tex\\bin\\platex.exe";
+  dlg.Config().Set(&ToolSettings::m_strTeX, "C:\\tex\\bin\\platex.exe");
   prompts.askAnswers = {false};
   Open({32772});
   EXPECT_FALSE(profile.Has("Settings", "TeX"));
-  EXPECT_EQ(dlg.m_strTeX, "platex");
-  EXPECT_TRUE(prompts.pickSpecs.empty());
+  EXPECT_EQ(dlg.Config().Get().m_strTeX, "platex");
+  EXPECT_TRUE(prompts.pickRequests.empty());
 }
 
 TEST_F(SettingsDialogTest, ChangeTeXWithTheFileDialogCancelledChangesNothing) {
   profile.Set("Settings", "TeX", "C:\\tex\\bin\\platex.exe");
-  dlg.m_strTeX = "C:\\tex\\bin\\platex.exe";
+  dlg.Config().Set(&ToolSettings::m_strTeX, "C:\\tex\\bin\\platex.exe");
   prompts.askAnswers = {true};
   Open({32772});
-  ASSERT_EQ(prompts.pickSpecs.size(), 1u);
+  ASSERT_EQ(prompts.pickRequests.size(), 1u);
   EXPECT_TRUE(profile.log.empty());
-  EXPECT_EQ(dlg.m_strTeX, "C:\\tex\\bin\\platex.exe");
-  EXPECT_EQ(dlg.m_strDviPdf, "dvipdfmx");
+  EXPECT_EQ(dlg.Config().Get().m_strTeX, "C:\\tex\\bin\\platex.exe");
+  EXPECT_EQ(dlg.Config().Get().m_strDviPdf, "dvipdfmx");
 }
 
 TEST_F(SettingsDialogTest, NewCompilerReplacesTheWindowsConverter) {
   // The working instance has no converter, so it derives one from the
   // compiler's folder even though the main window had a full path.
   profile.Set("Settings", "DviPdf", "D:\\x\\dvipdfmx.exe");
-  dlg.m_strDviPdf = "D:\\x\\dvipdfmx.exe";
+  dlg.Config().Set(&ToolSettings::m_strDviPdf, "D:\\x\\dvipdfmx.exe");
   prompts.askAnswers = {true};
   prompts.picks = {std::string("C:\\w32tex\\bin\\platex.exe")};
   Open({32772});
-  EXPECT_EQ(dlg.m_strTeX, "C:\\w32tex\\bin\\platex.exe");
-  EXPECT_EQ(dlg.m_strDviPdf, "C:\\w32tex\\bin\\dvipdfmx");
-  EXPECT_EQ(dlg.m_strBib, "C:\\w32tex\\bin\\jbibtex");
-  EXPECT_EQ(dlg.m_strMkIdx, "C:\\w32tex\\bin\\mendex");
+  EXPECT_EQ(dlg.Config().Get().m_strTeX, "C:\\w32tex\\bin\\platex.exe");
+  EXPECT_EQ(dlg.Config().Get().m_strDviPdf, "C:\\w32tex\\bin\\dvipdfmx");
+  EXPECT_EQ(dlg.Config().Get().m_strBib, "C:\\w32tex\\bin\\jbibtex");
+  EXPECT_EQ(dlg.Config().Get().m_strMkIdx, "C:\\w32tex\\bin\\mendex");
 }
 
 TEST_F(SettingsDialogTest, ConverterChosenEarlierInTheSameOpeningStays) {
   prompts.askAnswers = {true, true};
   prompts.picks = {std::string("D:\\x\\dvipdfmx.exe"), std::string("C:\\w32tex\\bin\\platex.exe")};
   Open({32775, 32772});
-  EXPECT_EQ(dlg.m_strDviPdf, "D:\\x\\dvipdfmx.exe");
+  EXPECT_EQ(dlg.Config().Get().m_strDviPdf, "D:\\x\\dvipdfmx.exe");
   EXPECT_EQ(profile.Get("Settings", "DviPdf"), "D:\\x\\dvipdfmx.exe");
-  EXPECT_EQ(dlg.m_strTeX, "C:\\w32tex\\bin\\platex.exe");
+  EXPECT_EQ(dlg.Config().Get().m_strTeX, "C:\\w32tex\\bin\\platex.exe");
 }
 
 TEST_F(SettingsDialogTest, ConverterChosenInAnEarlierOpeningIsForgotten) {
   prompts.askAnswers = {true, true};
   prompts.picks = {std::string("D:\\x\\dvipdfmx.exe"), std::string("C:\\w32tex\\bin\\platex.exe")};
   Open({32775});
-  EXPECT_EQ(dlg.m_strDviPdf, "D:\\x\\dvipdfmx.exe");
+  EXPECT_EQ(dlg.Config().Get().m_strDviPdf, "D:\\x\\dvipdfmx.exe");
   Open({32772});
-  EXPECT_EQ(dlg.m_strDviPdf, "C:\\w32tex\\bin\\dvipdfmx");
+  EXPECT_EQ(dlg.Config().Get().m_strDviPdf, "C:\\w32tex\\bin\\dvipdfmx");
 }
 
 TEST_F(SettingsDialogTest, PaperSizeWithTheOneRunBoxStopsTheQuestion) {
@@ -157,27 +145,27 @@ TEST_F(SettingsDialogTest, PaperSizeWithTheOneRunBoxStopsTheQuestion) {
   Open({32776});
   EXPECT_EQ(profile.Get("Settings", "PdfNShow"), "1");
   EXPECT_EQ(profile.Get("Settings", "PdfNeShow"), "0");
-  EXPECT_EQ(dlg.m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.m_nPdfSizeNo, 7);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, 7);
 }
 
 TEST_F(SettingsDialogTest, PaperSizeWithBothBoxesClearAsksAgain) {
-  dlg.m_nPdfNShow = 1;
+  dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
   PaperAnswer(true, 1, false, false);
   Open({32776});
-  EXPECT_EQ(dlg.m_nPdfNShow, 0);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 0);
 }
 
 TEST_F(SettingsDialogTest, PaperSizeCancelledKeepsTheSwitch) {
-  dlg.m_nPdfNShow = 1;
-  dlg.m_nPdfSizeNo = 9;  // not what the file holds
+  dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
+  dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 9);  // not what the file holds
   profile.Set("Settings", "PdfSizeNo", "4");
   PaperAnswer(false, 0, true, false);
   Open({32776});
   EXPECT_TRUE(profile.log.empty());
-  EXPECT_EQ(dlg.m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.m_nPdfSizeNo, 4);
-  EXPECT_EQ(dlg.m_nPdfNeShow, 0);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, 4);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNeShow, 0);
 }
 
 TEST_F(SettingsDialogTest, LastPaperSizeOkOfTheOpeningCounts) {
@@ -186,19 +174,18 @@ TEST_F(SettingsDialogTest, LastPaperSizeOkOfTheOpeningCounts) {
   PaperAnswer(true, 1, true, false);
   PaperAnswer(false, 5, true, false);
   Open({32776, 32776, 32776});
-  EXPECT_EQ(dlg.m_nPdfNShow, 0);
-  EXPECT_EQ(dlg.m_nPdfSizeNo, 1);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 0);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, 1);
 }
 
 TEST_F(SettingsDialogTest, MkIdxOptionsReachTheWindow) {
   prompts.mkIdx.push_back([](CMkIdxOptDlg& d) {
-    d.m_strOptions = "-s jis";
-    d.m_nNever = 1;
+    d.SaveExchange("-s jis", 1 != 0);
     return true;
   });
   Open({32777});
-  EXPECT_EQ(dlg.m_strMkIdxOpt, "-s jis");
-  EXPECT_EQ(dlg.m_nMkIdxNvr, 1);
+  EXPECT_EQ(dlg.Config().Get().m_strMkIdxOpt, "-s jis");
+  EXPECT_EQ(dlg.Config().Get().m_nMkIdxNvr, 1);
 }
 
 TEST_F(SettingsDialogTest, BibTeXChosenReachesTheWindow) {
@@ -206,23 +193,23 @@ TEST_F(SettingsDialogTest, BibTeXChosenReachesTheWindow) {
   prompts.picks = {std::string("C:\\tex\\bin\\pbibtex.exe")};
   Open({32774});
   EXPECT_EQ(profile.Get("Settings", "Bib"), "C:\\tex\\bin\\pbibtex.exe");
-  EXPECT_EQ(dlg.m_strBib, "C:\\tex\\bin\\pbibtex.exe");
+  EXPECT_EQ(dlg.Config().Get().m_strBib, "C:\\tex\\bin\\pbibtex.exe");
 }
 
 TEST_F(SettingsDialogTest, EditorChosenReachesTheWindow) {
   prompts.picks = {std::string("C:\\bin\\hidemaru.exe")};
   Open({1004});
   EXPECT_EQ(profile.log, Log{"W Editor/EDIT=C:\\bin\\hidemaru.exe"});
-  EXPECT_EQ(dlg.m_strEditor, "C:\\bin\\hidemaru.exe");
+  EXPECT_EQ(dlg.Config().Get().m_strEditor, "C:\\bin\\hidemaru.exe");
 }
 
 TEST_F(SettingsDialogTest, EditorDialogCancelledKeepsTheStoredEditor) {
   profile.Set("Editor", "EDIT", "C:\\bin\\emacs.exe");
-  dlg.m_strEditor = "C:\\bin\\emacs.exe";
+  dlg.Config().Set(&ToolSettings::m_strEditor, "C:\\bin\\emacs.exe");
   Open({1004});
   EXPECT_TRUE(profile.log.empty());
   EXPECT_EQ(profile.Get("Editor", "EDIT"), "C:\\bin\\emacs.exe");
-  EXPECT_EQ(dlg.m_strEditor, "C:\\bin\\emacs.exe");
+  EXPECT_EQ(dlg.Config().Get().m_strEditor, "C:\\bin\\emacs.exe");
 }
 
 // Each button runs exactly its own operation, seen by what it shows first
@@ -270,9 +257,9 @@ class EditorChooserTest : public ::testing::Test {
 TEST_F(EditorChooserTest, WindowsAsksForAProgramFile) {
   ScriptedPlatform platform(WindowsPlatformValues());
   CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
-  dlg.ChooseEditor();
-  ASSERT_EQ(prompts.pickSpecs.size(), 1u);
-  const FileDialogSpec& request = prompts.pickSpecs[0];
+  dlg.Tools().ChooseEditor();
+  ASSERT_EQ(prompts.pickRequests.size(), 1u);
+  const FileRequest& request = prompts.pickRequests[0];
   EXPECT_EQ(request.filter, "実行ファイル(*.exe)|*.exe||");
   EXPECT_EQ(request.defExt, "exe");
   EXPECT_EQ(request.initialName, "*.exe");
@@ -284,14 +271,14 @@ TEST_F(EditorChooserTest, WindowsAsksForAProgramFile) {
 TEST_F(EditorChooserTest, PosixShowsAllFiles) {
   ScriptedPlatform platform(PosixPlatformValues());
   CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
-  dlg.m_strEditor = "xdg-open";
+  dlg.Config().Set(&ToolSettings::m_strEditor, "xdg-open");
   prompts.picks = {std::string("/usr/bin/gedit")};
-  dlg.ChooseEditor();
-  ASSERT_EQ(prompts.pickSpecs.size(), 1u);
-  EXPECT_EQ(prompts.pickSpecs[0].filter, "");
-  EXPECT_EQ(prompts.pickSpecs[0].defExt, "");
-  EXPECT_EQ(prompts.pickSpecs[0].initialName, "");
-  EXPECT_EQ(dlg.m_strEditor, "/usr/bin/gedit");
+  dlg.Tools().ChooseEditor();
+  ASSERT_EQ(prompts.pickRequests.size(), 1u);
+  EXPECT_EQ(prompts.pickRequests[0].filter, "");
+  EXPECT_EQ(prompts.pickRequests[0].defExt, "");
+  EXPECT_EQ(prompts.pickRequests[0].initialName, "");
+  EXPECT_EQ(dlg.Config().Get().m_strEditor, "/usr/bin/gedit");
   EXPECT_EQ(profile.Get("Editor", "EDIT"), "/usr/bin/gedit");
 }
 

@@ -12,9 +12,7 @@ namespace {
 std::string Notice(const char* text) { return std::string("notice:") + text; }
 
 void ForgetDocument(CMirvanDlg& dlg) {
-  dlg.m_strFile.clear();
-  dlg.m_strDir.clear();
-  dlg.m_strName.clear();
+  dlg.Doc().SetFile("");
 }
 
 TEST(EditSource, OpensTheEditorAndReportsOnlyRealTrouble) {
@@ -41,7 +39,7 @@ TEST(EditSource, OpensTheEditorAndReportsOnlyRealTrouble) {
     SCOPED_TRACE(c.title);
     ToolRig rig(c.posix);
     if (!c.document) ForgetDocument(rig.dlg);
-    rig.dlg.m_strEditor = "ed.exe";
+    rig.dlg.Config().Set(&ToolSettings::m_strEditor, "ed.exe");
     rig.platform.openResult = c.opens;
     rig.dlg.EditSource();
     EXPECT_EQ(rig.platform.opens, std::vector<std::string>{c.open});
@@ -90,7 +88,7 @@ TEST(ViewPdf, AnExistingPdfOpensByItsBareNameInTheDocumentFolder) {
     SCOPED_TRACE(c.open);
     ToolRig rig(c.posix);
     rig.platform.files[c.pdf] = 1;
-    rig.platform.files[rig.dlg.m_strDir + rig.dlg.m_strName + ".dvi"] = 50;  // newer DVI: still no conversion
+    rig.platform.files[rig.dlg.Doc().Dir() + rig.dlg.Doc().Name() + ".dvi"] = 50;  // newer DVI: still no conversion
     rig.platform.openResult = c.opens;
     rig.dlg.ViewPdf();
     EXPECT_TRUE(rig.platform.runs.empty());
@@ -139,7 +137,7 @@ TEST(CompileAndMakePdf, AFailedCompileConvertsNothing) {
 TEST(ShellActions, SuccessWithoutTheFileStillTriesTheOpen) {
   {
     ToolRig rig(false);
-    rig.dlg.m_strTeX = "ptex";  // plain mode: success as soon as it starts
+    rig.dlg.Config().Set(&ToolSettings::m_strTeX, "ptex");  // plain mode: success as soon as it starts
     rig.starts["ptex"] = 0;
     rig.platform.openResult = false;
     rig.dlg.ViewDvi();
@@ -150,7 +148,7 @@ TEST(ShellActions, SuccessWithoutTheFileStillTriesTheOpen) {
   {
     ToolRig rig(false);
     rig.platform.files["C:\\work\\paper.dvi"] = 5;
-    rig.dlg.m_nPdfNShow = 1;
+    rig.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
     rig.starts["dvipdfmx"] = 0;  // says it converted, writes nothing
     rig.platform.openResult = false;
     rig.dlg.ViewPdf();
@@ -162,9 +160,9 @@ TEST(ShellActions, SuccessWithoutTheFileStillTriesTheOpen) {
 
 TEST(CompileAndMakePdf, ASuccessfulCompileConvertsWithoutOpening) {
   ToolRig rig(false);
-  rig.dlg.m_strTeX = "ptex";
-  rig.dlg.m_nPdfNShow = 1;
-  rig.dlg.m_nPdfSizeNo = 0;
+  rig.dlg.Config().Set(&ToolSettings::m_strTeX, "ptex");
+  rig.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
+  rig.dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 0);
   rig.starts["ptex"] = 0;
   rig.starts["dvipdfmx"] = 0;
   rig.platform.files["C:\\work\\paper.dvi"] = 5;  // so the conversion does not compile again

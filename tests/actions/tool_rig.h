@@ -6,39 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "core/mirvan_dlg.h"
-#include "support/fakes.h"
+#include "support/bar.h"
 
-struct ToolRig {
-  MemoryProfile profile;
-  ScriptedPlatform platform;
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg;
+struct ToolRig : BarOn<> {
   // Program -> exit status; a program not listed cannot be started.
   std::map<std::string, int> starts;
 
-  explicit ToolRig(bool posix)
-      : platform(posix ? PosixPlatformValues() : WindowsPlatformValues()),
-        dlg(MirvanEnv{profile, platform, prompts}) {
+  explicit ToolRig(bool posix) : BarOn(posix ? PosixPlatformValues() : WindowsPlatformValues()) {
     platform.onRun = [this](const ToolCall& call) {
       auto it = starts.find(call.program);
       return it == starts.end() ? -1 : it->second;
     };
-    if (posix) {
-      dlg.m_strFile = "/home/u/論文 2/my paper.tex";
-      dlg.m_strDir = "/home/u/論文 2/";
-      dlg.m_strName = "my paper";
-    } else {
-      dlg.m_strFile = "C:\\work\\paper.tex";
-      dlg.m_strDir = "C:\\work\\";
-      dlg.m_strName = "paper";
-    }
-    dlg.m_strTeX = "platex";
-    dlg.m_strBib = "jbibtex";
-    dlg.m_strDviPdf = "dvipdfmx";
-    dlg.m_strMkIdx = "mendex";
-    dlg.m_strMkIdxOpt = "-s myindex";
-    dlg.m_nMkIdxNvr = 1;
+    Configure(posix ? "/home/u/論文 2/my paper.tex" : "C:\\work\\paper.tex");
   }
 };
 

@@ -74,15 +74,15 @@ TEST(LocateTeX, ProbeChainTable) {
   for (const LocateCase& c : LocateCases()) {
     SCOPED_TRACE(c.title);
     ToolRig rig(c.posix);
-    rig.dlg.m_strTeX = c.tex;
+    rig.dlg.Config().Set(&ToolSettings::m_strTeX, c.tex);
     rig.starts = c.starts;
     rig.prompts.askAnswers = c.answers;
     rig.prompts.picks = c.picks;
 
-    EXPECT_EQ(rig.dlg.LocateTeX(), c.result);
+    EXPECT_EQ(rig.dlg.Tools().LocateTeX(), c.result);
 
     EXPECT_EQ(rig.platform.Programs(), c.runs);
-    for (const ToolCall& run : rig.platform.runs) EXPECT_EQ(run.args, std::vector<std::string>{rig.dlg.m_strName});
+    for (const ToolCall& run : rig.platform.runs) EXPECT_EQ(run.args, std::vector<std::string>{rig.dlg.Doc().Name()});
     std::vector<std::string> shown;
     for (const std::string& s : c.shown) {
       if (s == "Q") shown.push_back("ask:" + Named(msg::kLocateTeXQuestion, c.tex));
@@ -93,18 +93,18 @@ TEST(LocateTeX, ProbeChainTable) {
     }
     EXPECT_EQ(rig.prompts.shown, shown);
     EXPECT_EQ(rig.profile.log, c.writes);
-    EXPECT_EQ(rig.dlg.m_strTeX, c.texAfter);
+    EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, c.texAfter);
   }
 }
 
 TEST(LocateTeX, RunsThePickedCompilerInTheDocumentFolder) {
   ToolRig rig(false);
-  rig.dlg.m_strTeX = "D:\\tex\\platex.exe";
+  rig.dlg.Config().Set(&ToolSettings::m_strTeX, "D:\\tex\\platex.exe");
   rig.starts["E:\\w32\\platex.exe"] = 0;
   rig.prompts.askAnswers = {true};
   rig.prompts.picks = {std::string("E:\\w32\\platex.exe")};
 
-  ASSERT_EQ(rig.dlg.LocateTeX(), 1);
+  ASSERT_EQ(rig.dlg.Tools().LocateTeX(), 1);
   EXPECT_EQ(rig.platform.chdirs, std::vector<std::string>{"C:\\work\\"});
   ASSERT_EQ(rig.platform.runs.size(), 1u);
   EXPECT_EQ(rig.platform.runs[0].cwd, "C:\\work\\");
@@ -112,9 +112,9 @@ TEST(LocateTeX, RunsThePickedCompilerInTheDocumentFolder) {
 
 TEST(LocateTeX, TextsKeepNamesWithPercentAndBackslashIntact) {
   ToolRig rig(false);
-  rig.dlg.m_strTeX = "D:\\100%s\\platex.exe";
+  rig.dlg.Config().Set(&ToolSettings::m_strTeX, "D:\\100%s\\platex.exe");
   rig.prompts.askAnswers = {false};
-  rig.dlg.LocateTeX();
+  rig.dlg.Tools().LocateTeX();
   ASSERT_FALSE(rig.prompts.shown.empty());
   EXPECT_NE(rig.prompts.shown[0].find("\"D:\\100%s\\platex.exe\""), std::string::npos);
 }
@@ -166,14 +166,14 @@ TEST(ChooseTeX, DerivesCompanionsFromThePickedCompiler) {
   for (const ChooseCase& c : cases) {
     SCOPED_TRACE(c.title);
     ToolRig rig(c.posix);
-    rig.dlg.m_strDviPdf = c.dviPdfBefore;
+    rig.dlg.Config().Set(&ToolSettings::m_strDviPdf, c.dviPdfBefore);
     rig.prompts.picks = {c.picked};
-    EXPECT_EQ(rig.dlg.ChooseTeX(), 1);
+    EXPECT_EQ(rig.dlg.Tools().ChooseTeX(), 1);
     EXPECT_EQ(rig.profile.log, c.writes);
-    EXPECT_EQ(rig.dlg.m_strTeX, c.picked);
-    EXPECT_EQ(rig.dlg.m_strDviPdf, c.dviPdf);
-    EXPECT_EQ(rig.dlg.m_strBib, c.bib);
-    EXPECT_EQ(rig.dlg.m_strMkIdx, c.mkIdx);
+    EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, c.picked);
+    EXPECT_EQ(rig.dlg.Config().Get().m_strDviPdf, c.dviPdf);
+    EXPECT_EQ(rig.dlg.Config().Get().m_strBib, c.bib);
+    EXPECT_EQ(rig.dlg.Config().Get().m_strMkIdx, c.mkIdx);
     EXPECT_TRUE(rig.platform.runs.empty());
   }
 }
@@ -181,9 +181,9 @@ TEST(ChooseTeX, DerivesCompanionsFromThePickedCompiler) {
 TEST(ChooseTeX, OpensTheProgramPickerOfThePlatform) {
   for (bool posix : {false, true}) {
     ToolRig rig(posix);
-    rig.dlg.ChooseTeX();
-    ASSERT_EQ(rig.prompts.pickSpecs.size(), 1u);
-    const FileDialogSpec& dialog = rig.prompts.pickSpecs[0];
+    rig.dlg.Tools().ChooseTeX();
+    ASSERT_EQ(rig.prompts.pickRequests.size(), 1u);
+    const FileRequest& dialog = rig.prompts.pickRequests[0];
     EXPECT_EQ(dialog.filter, posix ? "" : "Exe files (*.exe)|*.exe||");
     EXPECT_EQ(dialog.defExt, "");
     EXPECT_EQ(dialog.initialName, "");
@@ -194,9 +194,9 @@ TEST(ChooseTeX, OpensTheProgramPickerOfThePlatform) {
 
 TEST(ChooseTeX, CancelledPickChangesNothing) {
   ToolRig rig(false);
-  EXPECT_EQ(rig.dlg.ChooseTeX(), 0);
+  EXPECT_EQ(rig.dlg.Tools().ChooseTeX(), 0);
   EXPECT_TRUE(rig.profile.log.empty());
-  EXPECT_EQ(rig.dlg.m_strTeX, "platex");
+  EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, "platex");
 }
 
 TEST(ChooseTeX, DoubleByteTrailIsNoSeparator) {
@@ -207,34 +207,34 @@ TEST(ChooseTeX, DoubleByteTrailIsNoSeparator) {
   ToolRig rig(false);
   const std::string picked = "C:\\\x83\x5C\\platex\x83\x5C.exe";
   rig.prompts.picks = {picked};
-  rig.dlg.ChooseTeX();
+  rig.dlg.Tools().ChooseTeX();
   mbcs::SetSystemCodePage(mbcs::CodePage::Utf8);
-  EXPECT_EQ(rig.dlg.m_strBib, "C:\\\x83\x5C\\jbibtex");
+  EXPECT_EQ(rig.dlg.Config().Get().m_strBib, "C:\\\x83\x5C\\jbibtex");
 }
 
 TEST(ChangeTeX, CancelRestoresPlatexOkPicks) {
   {
     ToolRig rig(false);
-    rig.dlg.m_strTeX = "C:\\w32tex\\bin\\platex.exe";
-    rig.dlg.ChangeTeX();
+    rig.dlg.Config().Set(&ToolSettings::m_strTeX, "C:\\w32tex\\bin\\platex.exe");
+    rig.dlg.Tools().ChangeTeX();
     EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{std::string("ask:") + msg::kChangeTeXQuestion});
-    EXPECT_EQ(rig.dlg.m_strTeX, "platex");
+    EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, "platex");
     EXPECT_EQ(rig.profile.log, std::vector<std::string>{"D Settings/TeX"});
   }
   {
     ToolRig rig(false);
-    rig.dlg.m_strTeX = "C:\\w32tex\\bin\\platex.exe";
+    rig.dlg.Config().Set(&ToolSettings::m_strTeX, "C:\\w32tex\\bin\\platex.exe");
     rig.prompts.askAnswers = {true};
-    rig.dlg.ChangeTeX();  // the file dialog is cancelled
-    EXPECT_EQ(rig.dlg.m_strTeX, "C:\\w32tex\\bin\\platex.exe");
+    rig.dlg.Tools().ChangeTeX();  // the file dialog is cancelled
+    EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, "C:\\w32tex\\bin\\platex.exe");
     EXPECT_TRUE(rig.profile.log.empty());
   }
   {
     ToolRig rig(false);
     rig.prompts.askAnswers = {true};
     rig.prompts.picks = {std::string("C:\\tools\\ptex.exe")};
-    rig.dlg.ChangeTeX();
-    EXPECT_EQ(rig.dlg.m_strTeX, "C:\\tools\\ptex.exe");
+    rig.dlg.Tools().ChangeTeX();
+    EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, "C:\\tools\\ptex.exe");
     EXPECT_EQ(rig.profile.log, std::vector<std::string>{"W Settings/TeX=C:\\tools\\ptex.exe"});
   }
 }
@@ -243,8 +243,8 @@ TEST(ChangeTeX, CancelRestoresPlatexOkPicks) {
 
 struct ChooserCol {
   const char* name;
-  int (CMirvanDlg::*choose)();
-  std::string CMirvanDlg::*member;
+  int (ToolRunner::*choose)();
+  TextSetting member;
   const char* key;
   const char* restored;
   const char* question;
@@ -252,9 +252,9 @@ struct ChooserCol {
 
 TEST(Choosers, AskThenPickForEachTool) {
   const std::vector<ChooserCol> cols = {
-      {"BibTeX", &CMirvanDlg::ChooseBibTeX, &CMirvanDlg::m_strBib, "Bib", "jbibtex", msg::kChooseBibTeXQuestion},
-      {"MkIdx", &CMirvanDlg::ChooseMkIdx, &CMirvanDlg::m_strMkIdx, "MkIdx", "mendex", msg::kChooseMkIdxQuestion},
-      {"DviPdf", &CMirvanDlg::ChooseDviPdf, &CMirvanDlg::m_strDviPdf, "DviPdf", "dvipdfmx",
+      {"BibTeX", &ToolRunner::ChooseBibTeX, &ToolSettings::m_strBib, "Bib", "jbibtex", msg::kChooseBibTeXQuestion},
+      {"MkIdx", &ToolRunner::ChooseMkIdx, &ToolSettings::m_strMkIdx, "MkIdx", "mendex", msg::kChooseMkIdxQuestion},
+      {"DviPdf", &ToolRunner::ChooseDviPdf, &ToolSettings::m_strDviPdf, "DviPdf", "dvipdfmx",
        msg::kChooseDviPdfQuestion},
   };
   for (const ChooserCol& col : cols) {
@@ -262,42 +262,42 @@ TEST(Choosers, AskThenPickForEachTool) {
     const std::string ask = std::string("ask:") + col.question;
     {  // question answered Cancel: no dialog, default back, key gone
       ToolRig rig(false);
-      rig.dlg.*col.member = "D:\\old\\tool.exe";
-      EXPECT_EQ((rig.dlg.*col.choose)(), 0);
+      rig.dlg.Config().Set(col.member, "D:\\old\\tool.exe");
+      EXPECT_EQ((rig.dlg.Tools().*col.choose)(), 0);
       EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{ask});
-      EXPECT_EQ(rig.dlg.*col.member, col.restored);
+      EXPECT_EQ(rig.dlg.Config().Get().*col.member, col.restored);
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("D Settings/") + col.key});
     }
     {  // the file dialog cancelled: the same reset
       ToolRig rig(true);
-      rig.dlg.*col.member = "/old/tool";
+      rig.dlg.Config().Set(col.member, "/old/tool");
       rig.prompts.askAnswers = {true};
-      EXPECT_EQ((rig.dlg.*col.choose)(), 0);
+      EXPECT_EQ((rig.dlg.Tools().*col.choose)(), 0);
       EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask, "pick:"}));
-      EXPECT_EQ(rig.dlg.*col.member, col.restored);
+      EXPECT_EQ(rig.dlg.Config().Get().*col.member, col.restored);
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("D Settings/") + col.key});
     }
     {  // picked
       ToolRig rig(false);
       rig.prompts.askAnswers = {true};
       rig.prompts.picks = {std::string("E:\\bin\\tool.exe")};
-      EXPECT_EQ((rig.dlg.*col.choose)(), 1);
+      EXPECT_EQ((rig.dlg.Tools().*col.choose)(), 1);
       EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask, "pick:Exe files (*.exe)|*.exe||"}));
-      EXPECT_EQ(rig.dlg.*col.member, "E:\\bin\\tool.exe");
+      EXPECT_EQ(rig.dlg.Config().Get().*col.member, "E:\\bin\\tool.exe");
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("W Settings/") + col.key + "=E:\\bin\\tool.exe"});
-      EXPECT_TRUE(rig.prompts.pickSpecs[0].fileMustExist);
-      EXPECT_TRUE(rig.prompts.pickSpecs[0].hideReadOnly);
+      EXPECT_TRUE(rig.prompts.pickRequests[0].fileMustExist);
+      EXPECT_TRUE(rig.prompts.pickRequests[0].hideReadOnly);
     }
   }
 }
 
 TEST(Choosers, RestoredNameDoesNotFollowTheCompiler) {
   ToolRig rig(false);
-  rig.dlg.m_strTeX = "latex";
-  rig.dlg.ChooseBibTeX();
-  rig.dlg.ChooseMkIdx();
-  EXPECT_EQ(rig.dlg.m_strBib, "jbibtex");
-  EXPECT_EQ(rig.dlg.m_strMkIdx, "mendex");
+  rig.dlg.Config().Set(&ToolSettings::m_strTeX, "latex");
+  rig.dlg.Tools().ChooseBibTeX();
+  rig.dlg.Tools().ChooseMkIdx();
+  EXPECT_EQ(rig.dlg.Config().Get().m_strBib, "jbibtex");
+  EXPECT_EQ(rig.dlg.Config().Get().m_strMkIdx, "mendex");
 }
 
 }  // namespace

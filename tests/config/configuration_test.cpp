@@ -28,11 +28,11 @@ const std::vector<std::string> kFirstStartWrites = {
 TEST(StartupRule, FirstStartWritesTheThreeKeysInOrder) {
   MemoryProfile ini;
   Bar bar(ini);
-  bar.dlg.LoadSettingsStartupRule();
+  bar.dlg.Config().LoadStartupRule();
   EXPECT_EQ(ini.log, kFirstStartWrites);
-  EXPECT_EQ(bar.dlg.m_nPdfNShow, 0);
-  EXPECT_EQ(bar.dlg.m_nPdfNeShow, 0);
-  EXPECT_EQ(bar.dlg.m_nPdfSizeNo, 1);
+  EXPECT_EQ(bar.dlg.Config().Get().m_nPdfNShow, 0);
+  EXPECT_EQ(bar.dlg.Config().Get().m_nPdfNeShow, 0);
+  EXPECT_EQ(bar.dlg.Config().Get().m_nPdfSizeNo, 1);
 }
 
 TEST(StartupRule, LastingSuppressionKeepsTheStoredSize) {
@@ -50,10 +50,10 @@ TEST(StartupRule, LastingSuppressionKeepsTheStoredSize) {
     ini.Set("Settings", "PdfSizeNo", c.sizeNo);
     ini.Set("Settings", "PdfNShow", "1");
     Bar bar(ini);
-    bar.dlg.LoadSettingsStartupRule();
-    EXPECT_EQ(bar.dlg.m_nPdfNShow, c.nShow) << c.neShow;
-    EXPECT_EQ(bar.dlg.m_nPdfNeShow, c.neShowMember) << c.neShow;
-    EXPECT_EQ(bar.dlg.m_nPdfSizeNo, c.size) << c.neShow;
+    bar.dlg.Config().LoadStartupRule();
+    EXPECT_EQ(bar.dlg.Config().Get().m_nPdfNShow, c.nShow) << c.neShow;
+    EXPECT_EQ(bar.dlg.Config().Get().m_nPdfNeShow, c.neShowMember) << c.neShow;
+    EXPECT_EQ(bar.dlg.Config().Get().m_nPdfSizeNo, c.size) << c.neShow;
     EXPECT_EQ(ini.log, c.writes ? kFirstStartWrites : std::vector<std::string>{}) << c.neShow;
   }
 }
@@ -62,16 +62,16 @@ TEST(ProgramLoad, DefaultsWithNoSettingsFile) {
   for (const bool windows : {true, false}) {
     MemoryProfile ini;
     Bar bar(ini, windows ? WindowsPlatformValues() : PosixPlatformValues());
-    bar.dlg.m_nAcr = 7;
-    bar.dlg.LoadSettingsPrograms();
-    EXPECT_EQ(bar.dlg.m_strEditor, windows ? "c:\\WINDOWS\\NOTEPAD.exe" : "xdg-open");
-    EXPECT_EQ(bar.dlg.m_strTeX, "platex");
-    EXPECT_EQ(bar.dlg.m_strBib, "jbibtex");
-    EXPECT_EQ(bar.dlg.m_strDviPdf, "dvipdfmx");
-    EXPECT_EQ(bar.dlg.m_strMkIdx, "mendex");
-    EXPECT_EQ(bar.dlg.m_strMkIdxOpt, "-s myindex");
-    EXPECT_EQ(bar.dlg.m_nMkIdxNvr, 0);
-    EXPECT_EQ(bar.dlg.m_nAcr, 0);
+    bar.dlg.Config().Set(&ToolSettings::m_nAcr, 7);
+    bar.dlg.Config().LoadPrograms();
+    EXPECT_EQ(bar.dlg.Config().Get().m_strEditor, windows ? "c:\\WINDOWS\\NOTEPAD.exe" : "xdg-open");
+    EXPECT_EQ(bar.dlg.Config().Get().m_strTeX, "platex");
+    EXPECT_EQ(bar.dlg.Config().Get().m_strBib, "jbibtex");
+    EXPECT_EQ(bar.dlg.Config().Get().m_strDviPdf, "dvipdfmx");
+    EXPECT_EQ(bar.dlg.Config().Get().m_strMkIdx, "mendex");
+    EXPECT_EQ(bar.dlg.Config().Get().m_strMkIdxOpt, "-s myindex");
+    EXPECT_EQ(bar.dlg.Config().Get().m_nMkIdxNvr, 0);
+    EXPECT_EQ(bar.dlg.Config().Get().m_nAcr, 0);
     EXPECT_TRUE(ini.log.empty());
   }
 }
@@ -87,23 +87,23 @@ TEST(ProgramLoad, StoredValuesAndEmptyOnes) {
   ini.Set("Settings", "MkIdxNvr", "1");
   ini.Set("Settings", "Acr", "1");
   Bar bar(ini);
-  bar.dlg.LoadSettingsPrograms();
-  EXPECT_EQ(bar.dlg.m_strEditor, "");  // present and empty is not the default
-  EXPECT_EQ(bar.dlg.m_strTeX, "uplatex");
-  EXPECT_EQ(bar.dlg.m_strBib, "pbibtex");
-  EXPECT_EQ(bar.dlg.m_strDviPdf, "");
-  EXPECT_EQ(bar.dlg.m_strMkIdx, "upmendex");
-  EXPECT_EQ(bar.dlg.m_strMkIdxOpt, "");
-  EXPECT_EQ(bar.dlg.m_nMkIdxNvr, 1);
-  EXPECT_EQ(bar.dlg.m_nAcr, 1);
+  bar.dlg.Config().LoadPrograms();
+  EXPECT_EQ(bar.dlg.Config().Get().m_strEditor, "");  // present and empty is not the default
+  EXPECT_EQ(bar.dlg.Config().Get().m_strTeX, "uplatex");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strBib, "pbibtex");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strDviPdf, "");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strMkIdx, "upmendex");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strMkIdxOpt, "");
+  EXPECT_EQ(bar.dlg.Config().Get().m_nMkIdxNvr, 1);
+  EXPECT_EQ(bar.dlg.Config().Get().m_nAcr, 1);
 }
 
 TEST(ReloadSettings, ReadsAgainButLeavesTheRunsOwnFlags) {
   MemoryProfile ini;
   Bar bar(ini, PosixPlatformValues());
-  bar.dlg.LoadSettingsStartupRule();
-  bar.dlg.LoadSettingsPrograms();
-  EXPECT_EQ(bar.dlg.m_strMkIdxOpt, "-s myindex");
+  bar.dlg.Config().LoadStartupRule();
+  bar.dlg.Config().LoadPrograms();
+  EXPECT_EQ(bar.dlg.Config().Get().m_strMkIdxOpt, "-s myindex");
 
   // What the Settings dialog's working copy and a later run left in the file.
   ini.Set("Editor", "EDIT", "");
@@ -115,45 +115,45 @@ TEST(ReloadSettings, ReadsAgainButLeavesTheRunsOwnFlags) {
   ini.Set("Settings", "Acr", "1");
   ini.Set("Settings", "MkIdxNvr", "1");
   ini.log.clear();
-  bar.dlg.m_nPdfNShow = 0;
-  bar.dlg.m_nAcr = 0;
-  bar.dlg.ReloadSettings();
+  bar.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
+  bar.dlg.Config().Set(&ToolSettings::m_nAcr, 0);
+  bar.dlg.Config().Reload();
 
-  EXPECT_EQ(bar.dlg.m_strEditor, "");
-  EXPECT_EQ(bar.dlg.m_strTeX, "uplatex");
-  EXPECT_EQ(bar.dlg.m_strBib, "pbibtex");
-  EXPECT_EQ(bar.dlg.m_strDviPdf, "dvipdfmx");
-  EXPECT_EQ(bar.dlg.m_strMkIdx, "mendex");
-  EXPECT_EQ(bar.dlg.m_strMkIdxOpt, "");  // no key: empty after a reload
-  EXPECT_EQ(bar.dlg.m_nMkIdxNvr, 1);
-  EXPECT_EQ(bar.dlg.m_nPdfNeShow, 1);
-  EXPECT_EQ(bar.dlg.m_nPdfSizeNo, 9);
-  EXPECT_EQ(bar.dlg.m_nPdfNShow, 0);
-  EXPECT_EQ(bar.dlg.m_nAcr, 0);
+  EXPECT_EQ(bar.dlg.Config().Get().m_strEditor, "");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strTeX, "uplatex");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strBib, "pbibtex");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strDviPdf, "dvipdfmx");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strMkIdx, "mendex");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strMkIdxOpt, "");  // no key: empty after a reload
+  EXPECT_EQ(bar.dlg.Config().Get().m_nMkIdxNvr, 1);
+  EXPECT_EQ(bar.dlg.Config().Get().m_nPdfNeShow, 1);
+  EXPECT_EQ(bar.dlg.Config().Get().m_nPdfSizeNo, 9);
+  EXPECT_EQ(bar.dlg.Config().Get().m_nPdfNShow, 0);
+  EXPECT_EQ(bar.dlg.Config().Get().m_nAcr, 0);
   EXPECT_TRUE(ini.log.empty());
 
   ini.values.clear();
-  bar.dlg.ReloadSettings();
-  EXPECT_EQ(bar.dlg.m_strEditor, "xdg-open");
-  EXPECT_EQ(bar.dlg.m_strTeX, "platex");
-  EXPECT_EQ(bar.dlg.m_nPdfNeShow, 0);
-  EXPECT_EQ(bar.dlg.m_nPdfSizeNo, 1);
+  bar.dlg.Config().Reload();
+  EXPECT_EQ(bar.dlg.Config().Get().m_strEditor, "xdg-open");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strTeX, "platex");
+  EXPECT_EQ(bar.dlg.Config().Get().m_nPdfNeShow, 0);
+  EXPECT_EQ(bar.dlg.Config().Get().m_nPdfSizeNo, 1);
 }
 
 TEST(SettingsFile, FirstStartCreatesIt) {
   TempDir dir;
   IniProfile ini(dir.File("Mirvan.ini"));
   Bar bar(ini, PosixPlatformValues());
-  bar.dlg.LoadSettingsStartupRule();
-  bar.dlg.LoadSettingsPrograms();
+  bar.dlg.Config().LoadStartupRule();
+  bar.dlg.Config().LoadPrograms();
 #ifdef _WIN32
   const std::string eol = "\r\n";
 #else
   const std::string eol = "\n";
 #endif
   EXPECT_EQ(dir.Read("Mirvan.ini"), "[Settings]" + eol + "PdfNShow=0" + eol + "PdfNeShow=0" + eol + "PdfSizeNo=1" + eol);
-  EXPECT_EQ(bar.dlg.m_strMkIdxOpt, "-s myindex");
-  EXPECT_EQ(bar.dlg.m_strEditor, "xdg-open");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strMkIdxOpt, "-s myindex");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strEditor, "xdg-open");
 }
 
 TEST(SettingsFile, WindowsFileWithAOneRunSize) {
@@ -163,12 +163,12 @@ TEST(SettingsFile, WindowsFileWithAOneRunSize) {
             "MkIdxOpt=\r\n\r\n[Editor]\r\nEDIT=\r\n");
   IniProfile ini(dir.File("Mirvan.ini"));
   Bar bar(ini);
-  bar.dlg.LoadSettingsStartupRule();
-  bar.dlg.LoadSettingsPrograms();
-  EXPECT_EQ(bar.dlg.m_nPdfSizeNo, 1);
+  bar.dlg.Config().LoadStartupRule();
+  bar.dlg.Config().LoadPrograms();
+  EXPECT_EQ(bar.dlg.Config().Get().m_nPdfSizeNo, 1);
   EXPECT_EQ(dir.Read("Mirvan.ini"),
             "[RFL]\r\nFile0=C:\\work\\paper.tex\r\n\r\n[Settings]\r\nPdfNeShow=0\r\nPdfSizeNo = 1\r\n"
             "MkIdxOpt=\r\nPdfNShow=0\r\n\r\n[Editor]\r\nEDIT=\r\n");
-  EXPECT_EQ(bar.dlg.m_strMkIdxOpt, "");
-  EXPECT_EQ(bar.dlg.m_strEditor, "");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strMkIdxOpt, "");
+  EXPECT_EQ(bar.dlg.Config().Get().m_strEditor, "");
 }

@@ -6,8 +6,7 @@
 #include <vector>
 
 #include "config/option_dialogs.h"
-#include "core/mirvan_dlg.h"
-#include "support/fakes.h"
+#include "support/bar.h"
 
 namespace {
 
@@ -16,21 +15,19 @@ using Log = std::vector<std::string>;
 // What the view does on a click of an automatic check box: toggle, then
 // let the handler bring the members in line.
 void Click1012(CPdfSizeDlg& d) {
-  d.m_bBox1012 = !d.m_bBox1012;
-  d.OnCheckNShow();
+  d.OnCheckNShow(!d.NShowBox());
 }
 void Click1013(CPdfSizeDlg& d) {
-  d.m_bBox1013 = !d.m_bBox1013;
-  d.OnCheckNeShow();
+  d.OnCheckNeShow(!d.NeShowBox());
 }
 
 TEST(PdfSizeDialogModel, WithoutKeysA4AndBothBoxesClear) {
   MemoryProfile profile;
   CPdfSizeDlg d(profile);
   d.OnInitDialog();
-  EXPECT_EQ(d.m_nRadio, 1);
-  EXPECT_FALSE(d.m_bBox1012);
-  EXPECT_FALSE(d.m_bBox1013);
+  EXPECT_EQ(d.Radio(), 1);
+  EXPECT_FALSE(d.NShowBox());
+  EXPECT_FALSE(d.NeShowBox());
   EXPECT_TRUE(profile.log.empty());
 }
 
@@ -48,10 +45,10 @@ TEST_P(PdfSizeRadioTest, StoredNumberSelectsItsButton) {
   profile.Set("Settings", "PdfSizeNo", GetParam().stored);
   CPdfSizeDlg d(profile);
   d.OnInitDialog();
-  EXPECT_EQ(d.m_nRadio, GetParam().radio);
+  EXPECT_EQ(d.Radio(), GetParam().radio);
   // OK without touching the group gives back what is shown.
   d.SaveExchange();
-  EXPECT_EQ(d.m_nSizeNo, GetParam().radio);
+  EXPECT_EQ(d.SizeNo(), GetParam().radio);
 }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, PdfSizeRadioTest,
@@ -63,9 +60,9 @@ TEST(PdfSizeDialogModel, ChoosingLandscapeYieldsFour) {
   MemoryProfile profile;
   CPdfSizeDlg d(profile);
   d.OnInitDialog();
-  d.m_nRadio = 4;
+  d.SelectRadio(4);
   d.SaveExchange();
-  EXPECT_EQ(d.m_nSizeNo, 4);
+  EXPECT_EQ(d.SizeNo(), 4);
 }
 
 TEST(PdfSizeDialogModel, StoredBoxesOpenTicked) {
@@ -74,14 +71,14 @@ TEST(PdfSizeDialogModel, StoredBoxesOpenTicked) {
   profile.Set("Settings", "PdfNeShow", "2");
   CPdfSizeDlg d(profile);
   d.OnInitDialog();
-  EXPECT_TRUE(d.m_bBox1012);
-  EXPECT_TRUE(d.m_bBox1013);
+  EXPECT_TRUE(d.NShowBox());
+  EXPECT_TRUE(d.NeShowBox());
   // Clicking one of two ticked boxes clears only that one.
   Click1013(d);
-  EXPECT_TRUE(d.m_bBox1012);
-  EXPECT_FALSE(d.m_bBox1013);
-  EXPECT_EQ(d.m_nNShow, 1);
-  EXPECT_EQ(d.m_nNeShow, 0);
+  EXPECT_TRUE(d.NShowBox());
+  EXPECT_FALSE(d.NeShowBox());
+  EXPECT_EQ(d.NShow(), 1);
+  EXPECT_EQ(d.NeShow(), 0);
 }
 
 TEST(PdfSizeDialogModel, TickingOneBoxClearsTheOther) {
@@ -89,17 +86,17 @@ TEST(PdfSizeDialogModel, TickingOneBoxClearsTheOther) {
   profile.Set("Settings", "PdfNeShow", "1");
   CPdfSizeDlg d(profile);
   d.OnInitDialog();
-  ASSERT_TRUE(d.m_bBox1013);
+  ASSERT_TRUE(d.NeShowBox());
   Click1012(d);
-  EXPECT_TRUE(d.m_bBox1012);
-  EXPECT_FALSE(d.m_bBox1013);
-  EXPECT_EQ(d.m_nNShow, 1);
-  EXPECT_EQ(d.m_nNeShow, 0);
+  EXPECT_TRUE(d.NShowBox());
+  EXPECT_FALSE(d.NeShowBox());
+  EXPECT_EQ(d.NShow(), 1);
+  EXPECT_EQ(d.NeShow(), 0);
   Click1013(d);
-  EXPECT_FALSE(d.m_bBox1012);
-  EXPECT_TRUE(d.m_bBox1013);
-  EXPECT_EQ(d.m_nNShow, 0);
-  EXPECT_EQ(d.m_nNeShow, 1);
+  EXPECT_FALSE(d.NShowBox());
+  EXPECT_TRUE(d.NeShowBox());
+  EXPECT_EQ(d.NShow(), 0);
+  EXPECT_EQ(d.NeShow(), 1);
 }
 
 TEST(PdfSizeDialogModel, ClickingTwiceLeavesBothClear) {
@@ -108,13 +105,13 @@ TEST(PdfSizeDialogModel, ClickingTwiceLeavesBothClear) {
   d.OnInitDialog();
   Click1012(d);
   Click1012(d);
-  EXPECT_FALSE(d.m_bBox1012);
-  EXPECT_FALSE(d.m_bBox1013);
-  EXPECT_EQ(d.m_nNShow, 0);
-  EXPECT_EQ(d.m_nNeShow, 0);
+  EXPECT_FALSE(d.NShowBox());
+  EXPECT_FALSE(d.NeShowBox());
+  EXPECT_EQ(d.NShow(), 0);
+  EXPECT_EQ(d.NeShow(), 0);
 }
 
-class PdfSizeExchangeTest : public ::testing::Test {
+class PdfSizeExchangeTest : public ::testing::Test, public BarOn<> {
  protected:
   // A dialog closed with OK after the given clicks and radio choice.
   void Answer(bool ok, int radio, int click1012, int click1013) {
@@ -122,82 +119,78 @@ class PdfSizeExchangeTest : public ::testing::Test {
       d.OnInitDialog();
       for (int i = 0; i < click1012; ++i) Click1012(d);
       for (int i = 0; i < click1013; ++i) Click1013(d);
-      d.m_nRadio = radio;
+      d.SelectRadio(radio);
       if (ok) d.SaveExchange();
       return ok;
     });
   }
 
-  MemoryProfile profile;
-  ScriptedPlatform platform;
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
 };
 
 TEST_F(PdfSizeExchangeTest, OkWithTheOneRunBoxStopsTheQuestion) {
   Answer(true, 7, 1, 0);
-  dlg.EditPdfSize();
+  dlg.Config().PdfSizeExchange(dlg.Env().prompts);
   EXPECT_EQ(profile.log, (Log{"W Settings/PdfNShow=1", "W Settings/PdfNeShow=0", "W Settings/PdfSizeNo=7"}));
-  EXPECT_EQ(dlg.m_nPdfSizeNo, 7);
-  EXPECT_EQ(dlg.m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.m_nPdfNeShow, 0);
-  EXPECT_TRUE(dlg.m_bPdfSizeOk);
-  EXPECT_EQ(dlg.m_nPdfSizeOkShow, 1);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, 7);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNeShow, 0);
+  EXPECT_TRUE(dlg.Config().PdfSizeOkShow().has_value());
+  EXPECT_EQ(dlg.Config().PdfSizeOkShow().value_or(-1), 1);
 }
 
 TEST_F(PdfSizeExchangeTest, OkWithTheLastingBoxAlsoStopsTheQuestion) {
   Answer(true, 0, 0, 1);
-  EXPECT_TRUE(dlg.PdfSizeExchange());
+  EXPECT_TRUE(dlg.Config().PdfSizeExchange(dlg.Env().prompts));
   EXPECT_EQ(profile.log, (Log{"W Settings/PdfNShow=0", "W Settings/PdfNeShow=1", "W Settings/PdfSizeNo=0"}));
-  EXPECT_EQ(dlg.m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.m_nPdfNeShow, 1);
-  EXPECT_EQ(dlg.m_nPdfSizeOkShow, 1);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNeShow, 1);
+  EXPECT_EQ(dlg.Config().PdfSizeOkShow().value_or(-1), 1);
 }
 
 TEST_F(PdfSizeExchangeTest, BothBoxesFromAnEditedFileAddUp) {
   profile.Set("Settings", "PdfNShow", "1");
   profile.Set("Settings", "PdfNeShow", "1");
   Answer(true, 1, 0, 0);
-  EXPECT_TRUE(dlg.PdfSizeExchange());
-  EXPECT_EQ(dlg.m_nPdfNShow, 2);
-  EXPECT_EQ(dlg.m_nPdfSizeOkShow, 2);
+  EXPECT_TRUE(dlg.Config().PdfSizeExchange(dlg.Env().prompts));
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 2);
+  EXPECT_EQ(dlg.Config().PdfSizeOkShow().value_or(-1), 2);
 }
 
 TEST_F(PdfSizeExchangeTest, OkWithoutASizeStoresMinusOne) {
   profile.Set("Settings", "PdfSizeNo", "20");
   Answer(true, -1, 0, 0);
-  dlg.EditPdfSize();
-  EXPECT_EQ(dlg.m_nPdfSizeNo, -1);
+  dlg.Config().PdfSizeExchange(dlg.Env().prompts);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, -1);
   EXPECT_EQ(profile.Get("Settings", "PdfSizeNo"), "-1");
 }
 
 TEST_F(PdfSizeExchangeTest, CancelStoresNothing) {
-  dlg.m_nPdfSizeNo = 5;
-  dlg.m_nPdfNShow = 1;
-  dlg.m_nPdfNeShow = 0;
+  dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 5);
+  dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
+  dlg.Config().Set(&ToolSettings::m_nPdfNeShow, 0);
   Answer(false, 9, 1, 1);
-  EXPECT_FALSE(dlg.PdfSizeExchange());
+  EXPECT_FALSE(dlg.Config().PdfSizeExchange(dlg.Env().prompts));
   EXPECT_EQ(prompts.shown, Log{"pdfsize"});
   EXPECT_TRUE(profile.log.empty());
-  EXPECT_EQ(dlg.m_nPdfSizeNo, 5);
-  EXPECT_EQ(dlg.m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.m_nPdfNeShow, 0);
-  EXPECT_FALSE(dlg.m_bPdfSizeOk);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, 5);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
+  EXPECT_EQ(dlg.Config().Get().m_nPdfNeShow, 0);
+  EXPECT_FALSE(dlg.Config().PdfSizeOkShow().has_value());
 }
 
 TEST_F(PdfSizeExchangeTest, DialogStartsFromTheFileNotTheWindow) {
-  dlg.m_nPdfSizeNo = 9;
-  dlg.m_nPdfNShow = 1;
+  dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 9);
+  dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
   profile.Set("Settings", "PdfSizeNo", "3");
   int seen = -2;
   bool box = true;
   prompts.pdfSize.push_back([&](CPdfSizeDlg& d) {
     d.OnInitDialog();
-    seen = d.m_nRadio;
-    box = d.m_bBox1012;
+    seen = d.Radio();
+    box = d.NShowBox();
     return false;
   });
-  dlg.EditPdfSize();
+  dlg.Config().PdfSizeExchange(dlg.Env().prompts);
   EXPECT_EQ(seen, 3);
   EXPECT_FALSE(box);
 }

@@ -7,18 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
-#include "core/mirvan_dlg.h"
-#include "support/fakes.h"
+#include "actions/errors.h"
+#include "support/bar.h"
 
 namespace {
 
-struct Env {
-  MemoryProfile profile;
-  ScriptedPlatform platform;
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
-};
+using Env = BarOn<>;
 
 TEST(RunAction, PlainActionRunsAndShowsNothing) {
   Env e;

@@ -15,10 +15,10 @@ const std::string kRefused = std::string("notice:") + "TeX のファイルでは
 class DropSelectTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dlg.onInvalidate = [this] { ++repaints; };
+    dlg.SetRepaint([this] { ++repaints; });
     profile.Set("RFL", "File0", "/w/old.tex");
-    dlg.LoadHistory();
-    dlg.LoadHistoryFinish();
+    dlg.Doc().LoadHistory();
+    dlg.Doc().LoadHistoryFinish();
   }
   MemoryProfile profile;
   ScriptedPlatform platform{PosixPlatformValues()};
@@ -45,17 +45,17 @@ TEST_P(DropTest, ExtensionDecides) {
   dlg.OnDropFiles(c.paths);
   if (c.accepted) {
     EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_EQ(dlg.m_strFile, c.paths.front());
-    EXPECT_EQ(dlg.m_strName, c.name);
-    EXPECT_EQ(dlg.m_history.GetCount(), 2);
-    EXPECT_EQ(dlg.m_history.GetText(0), c.paths.front());
+    EXPECT_EQ(dlg.Doc().File(), c.paths.front());
+    EXPECT_EQ(dlg.Doc().Name(), c.name);
+    EXPECT_EQ(dlg.Doc().History().GetCount(), 2);
+    EXPECT_EQ(dlg.Doc().History().GetText(0), c.paths.front());
     EXPECT_EQ(repaints, 1);
   } else {
     EXPECT_EQ(prompts.shown, std::vector<std::string>{kRefused});
-    EXPECT_EQ(dlg.m_strFile, "/w/old.tex");
-    EXPECT_EQ(dlg.m_strDir, "/w/");
-    EXPECT_EQ(dlg.m_strName, "old");
-    EXPECT_EQ(dlg.m_history.Items(), std::vector<std::string>{"/w/old.tex"});
+    EXPECT_EQ(dlg.Doc().File(), "/w/old.tex");
+    EXPECT_EQ(dlg.Doc().Dir(), "/w/");
+    EXPECT_EQ(dlg.Doc().Name(), "old");
+    EXPECT_EQ(dlg.Doc().History().Items(), std::vector<std::string>{"/w/old.tex"});
   }
 }
 
@@ -78,18 +78,18 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DropSelectTest, FileDialogAsTheButtonOpensIt) {
   prompts.picks.push_back(std::string("/w/b.tex"));
   dlg.SelectFile();
-  ASSERT_EQ(prompts.pickSpecs.size(), 1u);
-  const FileDialogSpec& request = prompts.pickSpecs[0];
+  ASSERT_EQ(prompts.pickRequests.size(), 1u);
+  const FileRequest& request = prompts.pickRequests[0];
   EXPECT_EQ(request.filter, "TeX file (*.tex)|*.tex||");
   EXPECT_EQ(request.defExt, "tex");
   EXPECT_EQ(request.initialName, "*.tex");
   EXPECT_TRUE(request.fileMustExist);
   EXPECT_TRUE(request.hideReadOnly);
   EXPECT_TRUE(request.ownedByMainWindow);
-  EXPECT_EQ(dlg.m_strFile, "/w/b.tex");
-  EXPECT_EQ(dlg.m_history.GetText(0), "/w/b.tex");
+  EXPECT_EQ(dlg.Doc().File(), "/w/b.tex");
+  EXPECT_EQ(dlg.Doc().History().GetText(0), "/w/b.tex");
   // Unlike a drop, the pick also selects the new entry.
-  EXPECT_EQ(dlg.m_history.GetCurSel(), 0);
+  EXPECT_EQ(dlg.Doc().History().GetCurSel(), 0);
   EXPECT_EQ(repaints, 1);
 }
 
@@ -97,15 +97,15 @@ TEST_F(DropSelectTest, FileDialogTakesAnyExistingFile) {
   prompts.picks.push_back(std::string("/w/notes.txt"));
   dlg.SelectFile();
   EXPECT_EQ(prompts.shown, std::vector<std::string>{"pick:TeX file (*.tex)|*.tex||"});
-  EXPECT_EQ(dlg.m_strFile, "/w/notes.txt");
-  EXPECT_EQ(dlg.m_strName, "notes");
+  EXPECT_EQ(dlg.Doc().File(), "/w/notes.txt");
+  EXPECT_EQ(dlg.Doc().Name(), "notes");
 }
 
 TEST_F(DropSelectTest, CancelledFileDialogChangesNothingButRepaints) {
   dlg.SelectFile();
-  EXPECT_EQ(dlg.m_strFile, "/w/old.tex");
-  EXPECT_EQ(dlg.m_strName, "old");
-  EXPECT_EQ(dlg.m_history.Items(), std::vector<std::string>{"/w/old.tex"});
+  EXPECT_EQ(dlg.Doc().File(), "/w/old.tex");
+  EXPECT_EQ(dlg.Doc().Name(), "old");
+  EXPECT_EQ(dlg.Doc().History().Items(), std::vector<std::string>{"/w/old.tex"});
   EXPECT_EQ(repaints, 1);
 }
 

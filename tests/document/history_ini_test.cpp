@@ -21,9 +21,9 @@ class HistoryIniTest : public ::testing::Test {
   // One run of the bar: start with the given command line, act, close.
   std::unique_ptr<CMirvanDlg> Start(const std::string& commandLine = std::string()) {
     auto dlg = std::make_unique<CMirvanDlg>(MirvanEnv{profile, platform, prompts});
-    dlg->m_strFile = commandLine;
-    dlg->LoadHistory();
-    dlg->LoadHistoryFinish();
+    dlg->Doc().SetFile(commandLine);
+    dlg->Doc().LoadHistory();
+    dlg->Doc().LoadHistoryFinish();
     return dlg;
   }
 
@@ -42,14 +42,14 @@ TEST_F(HistoryIniTest, RemovedEntryStaysRemovedAfterARestart) {
                               "\r\nFile2=" + c + "\r\nFile3=" + d + "\r\n[Editor]\r\nEDIT=vi\r\n");
   {
     auto run = Start();
-    run->m_history.SetCurSel(1);
+    run->Doc().History().SetCurSel(1);
     run->SelectHistory();  // the file is gone: the entry drops out
-    EXPECT_EQ(run->m_history.Items(), (Items{a, c, d}));
+    EXPECT_EQ(run->Doc().History().Items(), (Items{a, c, d}));
     run->OnClose();
   }
   auto next = Start();
-  EXPECT_EQ(next->m_history.Items(), (Items{a, c, d}));
-  EXPECT_EQ(next->m_strFile, a);
+  EXPECT_EQ(next->Doc().History().Items(), (Items{a, c, d}));
+  EXPECT_EQ(next->Doc().File(), a);
   const std::string ini = dir.Read("Mirvan.ini");
   EXPECT_EQ(ini.find("File3"), std::string::npos) << ini;
   EXPECT_EQ(ini.find("gone.tex"), std::string::npos) << ini;
@@ -64,10 +64,10 @@ TEST_F(HistoryIniTest, CommandLineDocumentBecomesTheNextStartsDocument) {
     run->OnClose();
   }
   auto next = Start();
-  EXPECT_EQ(next->m_strFile, "/home/u/paper.tex");
-  EXPECT_EQ(next->m_strDir, "/home/u/");
-  EXPECT_EQ(next->m_strName, "paper");
-  EXPECT_EQ(next->m_history.GetCurSel(), 0);
+  EXPECT_EQ(next->Doc().File(), "/home/u/paper.tex");
+  EXPECT_EQ(next->Doc().Dir(), "/home/u/");
+  EXPECT_EQ(next->Doc().Name(), "paper");
+  EXPECT_EQ(next->Doc().History().GetCurSel(), 0);
 }
 
 TEST_F(HistoryIniTest, TwentyKeysLoadSixteenAndCloseWritesNoStaleOnes) {
@@ -76,16 +76,16 @@ TEST_F(HistoryIniTest, TwentyKeysLoadSixteenAndCloseWritesNoStaleOnes) {
   dir.Write("Mirvan.ini", text);
   {
     auto run = Start();
-    EXPECT_EQ(run->m_history.GetCount(), 16);
+    EXPECT_EQ(run->Doc().History().GetCount(), 16);
     // A new document pushes out the oldest loaded one.
     dir.Write("new.tex", "");
     run->OnDropFiles({dir.File("new.tex")});
     run->OnClose();
   }
   auto next = Start();
-  ASSERT_EQ(next->m_history.GetCount(), 16);
-  EXPECT_EQ(next->m_history.GetText(0), dir.File("new.tex"));
-  EXPECT_EQ(next->m_history.GetText(15), "/d/14.tex");
+  ASSERT_EQ(next->Doc().History().GetCount(), 16);
+  EXPECT_EQ(next->Doc().History().GetText(0), dir.File("new.tex"));
+  EXPECT_EQ(next->Doc().History().GetText(15), "/d/14.tex");
 }
 
 }  // namespace

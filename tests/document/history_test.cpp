@@ -30,18 +30,18 @@ class HistoryTest : public ::testing::Test {
   void Store(const Items& paths) {
     for (size_t i = 0; i < paths.size(); ++i) profile.Set("RFL", Key(static_cast<int>(i)), paths[i]);
   }
-  // The window's start: history steps 1-4, then step 5.
+  // The window's start: the history list, then the current document's entry.
   void Start(const std::string& commandLine = std::string()) {
     dlg = std::make_unique<CMirvanDlg>(MirvanEnv{profile, platform, prompts});
-    dlg->onInvalidate = [this] { ++repaints; };
-    dlg->m_history.onFocus = [this] { ++focus; };
-    dlg->m_strFile = commandLine;
-    dlg->LoadHistory();
-    dlg->LoadHistoryFinish();
+    dlg->SetRepaint([this] { ++repaints; });
+    dlg->Doc().History().SetView(nullptr, [this] { ++focus; });
+    dlg->Doc().SetFile(commandLine);
+    dlg->Doc().LoadHistory();
+    dlg->Doc().LoadHistoryFinish();
   }
-  Items List() const { return dlg->m_history.Items(); }
+  Items List() const { return dlg->Doc().History().Items(); }
   void Choose(int index) {
-    dlg->m_history.SetCurSel(index);
+    dlg->Doc().History().SetCurSel(index);
     dlg->SelectHistory();
   }
 
@@ -60,24 +60,24 @@ class PosixHistoryTest : public HistoryTest {
 
 TEST_F(HistoryTest, StartWithoutHistoryOrCommandLineHasNoDocument) {
   Start();
-  EXPECT_EQ(dlg->m_nHistoryMax, 16);
-  EXPECT_TRUE(dlg->m_history.GetExtendedUI());
-  EXPECT_EQ(dlg->m_history.GetCount(), 0);
-  EXPECT_EQ(dlg->m_strFile, "");
-  EXPECT_EQ(dlg->m_strDir, "");
-  EXPECT_EQ(dlg->m_strName, "");
-  EXPECT_EQ(dlg->m_history.GetCurSel(), -1);
+  EXPECT_EQ(dlg->Doc().HistoryMax(), 16);
+  EXPECT_TRUE(dlg->Doc().History().GetExtendedUI());
+  EXPECT_EQ(dlg->Doc().History().GetCount(), 0);
+  EXPECT_EQ(dlg->Doc().File(), "");
+  EXPECT_EQ(dlg->Doc().Dir(), "");
+  EXPECT_EQ(dlg->Doc().Name(), "");
+  EXPECT_EQ(dlg->Doc().History().GetCurSel(), -1);
 }
 
 TEST_F(HistoryTest, StartWithoutCommandLineTakesTheMostRecentEntry) {
   Store({"C:\\work\\paper.tex", "C:\\old\\thesis.tex"});
   Start();
   EXPECT_EQ(List(), (Items{"C:\\work\\paper.tex", "C:\\old\\thesis.tex"}));
-  EXPECT_EQ(dlg->m_strFile, "C:\\work\\paper.tex");
-  EXPECT_EQ(dlg->m_strDir, "C:\\work\\");
-  EXPECT_EQ(dlg->m_strName, "paper");
-  EXPECT_EQ(dlg->m_history.GetCurSel(), 0);
-  EXPECT_EQ(dlg->m_history.GetEditText(), "C:\\work\\paper.tex");
+  EXPECT_EQ(dlg->Doc().File(), "C:\\work\\paper.tex");
+  EXPECT_EQ(dlg->Doc().Dir(), "C:\\work\\");
+  EXPECT_EQ(dlg->Doc().Name(), "paper");
+  EXPECT_EQ(dlg->Doc().History().GetCurSel(), 0);
+  EXPECT_EQ(dlg->Doc().History().GetEditText(), "C:\\work\\paper.tex");
 }
 
 TEST_F(HistoryTest, MissingKeyEndsTheList) {
@@ -104,9 +104,9 @@ TEST_F(HistoryTest, CommandLineDocumentAlreadyListedAppearsTwice) {
   Store({"/w/a.tex", "/w/b.tex", "/w/c.tex"});
   Start("/w/b.tex");
   EXPECT_EQ(List(), (Items{"/w/b.tex", "/w/a.tex", "/w/b.tex", "/w/c.tex"}));
-  EXPECT_EQ(dlg->m_history.GetCurSel(), 0);
-  EXPECT_EQ(dlg->m_strDir, "/w/");
-  EXPECT_EQ(dlg->m_strName, "b");
+  EXPECT_EQ(dlg->Doc().History().GetCurSel(), 0);
+  EXPECT_EQ(dlg->Doc().Dir(), "/w/");
+  EXPECT_EQ(dlg->Doc().Name(), "b");
 }
 
 TEST_F(HistoryTest, CommandLineDocumentOnAFullHistoryDropsTheOldest) {
@@ -115,16 +115,16 @@ TEST_F(HistoryTest, CommandLineDocumentOnAFullHistoryDropsTheOldest) {
   Items expected = Numbered("/d/", 15);
   expected.insert(expected.begin(), "/new/doc.tex");
   EXPECT_EQ(List(), expected);
-  EXPECT_EQ(dlg->m_strFile, "/new/doc.tex");
+  EXPECT_EQ(dlg->Doc().File(), "/new/doc.tex");
 }
 
 TEST_F(HistoryTest, CommandLineIsTakenUnparsed) {
   // Neither existence nor extension is looked at; quotes and blanks stay.
   Start("\"C:\\My Files\\a.tex\" b.tex");
   EXPECT_EQ(List(), (Items{"\"C:\\My Files\\a.tex\" b.tex"}));
-  EXPECT_EQ(dlg->m_strFile, "\"C:\\My Files\\a.tex\" b.tex");
-  EXPECT_EQ(dlg->m_strDir, "\"C:\\My Files\\");
-  EXPECT_EQ(dlg->m_strName, "a.tex\" b");
+  EXPECT_EQ(dlg->Doc().File(), "\"C:\\My Files\\a.tex\" b.tex");
+  EXPECT_EQ(dlg->Doc().Dir(), "\"C:\\My Files\\");
+  EXPECT_EQ(dlg->Doc().Name(), "a.tex\" b");
   EXPECT_TRUE(platform.runs.empty());
 }
 
@@ -132,9 +132,9 @@ TEST_F(HistoryTest, SeventeenthDocumentPushesOutTheOldest) {
   Store(Numbered("C:\\d\\", 16));
   Start();
   dlg->OnDropFiles({"C:\\new\\x.tex"});
-  ASSERT_EQ(dlg->m_history.GetCount(), 16);
-  EXPECT_EQ(dlg->m_history.GetText(0), "C:\\new\\x.tex");
-  EXPECT_EQ(dlg->m_history.GetText(15), "C:\\d\\14.tex");
+  ASSERT_EQ(dlg->Doc().History().GetCount(), 16);
+  EXPECT_EQ(dlg->Doc().History().GetText(0), "C:\\new\\x.tex");
+  EXPECT_EQ(dlg->Doc().History().GetText(15), "C:\\d\\14.tex");
 }
 
 TEST_F(HistoryTest, SameDocumentTwiceStaysOnceOnTop) {
@@ -150,7 +150,7 @@ TEST_F(HistoryTest, OtherLetterCaseIsTheSameDocumentOnWindows) {
   Start();
   dlg->OnDropFiles({"C:\\Work\\A.tex"});
   EXPECT_EQ(List(), (Items{"C:\\Work\\A.tex", "c:\\other.tex"}));
-  EXPECT_EQ(dlg->m_strFile, "C:\\Work\\A.tex");
+  EXPECT_EQ(dlg->Doc().File(), "C:\\Work\\A.tex");
 }
 
 TEST_F(PosixHistoryTest, OtherLetterCaseIsAnotherDocumentOnPosix) {
@@ -193,10 +193,10 @@ TEST_F(HistoryTest, DocumentListedTwiceSinceStartEndsUpOnce) {
 TEST_F(HistoryTest, DropSetsTheEditTextAndFocusButSelectsNothing) {
   Store({"/w/a.tex"});
   Start();
-  dlg->m_history.SetCurSel(-1);
+  dlg->Doc().History().SetCurSel(-1);
   dlg->OnDropFiles({"/w/b.tex"});
-  EXPECT_EQ(dlg->m_history.GetEditText(), "/w/b.tex");
-  EXPECT_EQ(dlg->m_history.GetCurSel(), -1);
+  EXPECT_EQ(dlg->Doc().History().GetEditText(), "/w/b.tex");
+  EXPECT_EQ(dlg->Doc().History().GetCurSel(), -1);
   EXPECT_EQ(focus, 1);
   EXPECT_EQ(repaints, 1);
 }
@@ -207,11 +207,11 @@ TEST_F(HistoryTest, ChoosingAnEntryMakesItTheDocumentOnTop) {
   Start();
   Choose(2);
   EXPECT_EQ(List(), (Items{"/w/c.tex", "/w/a.tex", "/w/b.tex"}));
-  EXPECT_EQ(dlg->m_strFile, "/w/c.tex");
-  EXPECT_EQ(dlg->m_strDir, "/w/");
-  EXPECT_EQ(dlg->m_strName, "c");
-  EXPECT_EQ(dlg->m_history.GetCurSel(), 0);
-  EXPECT_EQ(dlg->m_history.GetEditText(), "/w/c.tex");
+  EXPECT_EQ(dlg->Doc().File(), "/w/c.tex");
+  EXPECT_EQ(dlg->Doc().Dir(), "/w/");
+  EXPECT_EQ(dlg->Doc().Name(), "c");
+  EXPECT_EQ(dlg->Doc().History().GetCurSel(), 0);
+  EXPECT_EQ(dlg->Doc().History().GetEditText(), "/w/c.tex");
   EXPECT_EQ(repaints, 1);
 }
 
@@ -221,8 +221,8 @@ TEST_F(HistoryTest, ChoosingADeletedFileRemovesItAndKeepsTheDocument) {
   Start();
   Choose(1);
   EXPECT_EQ(List(), (Items{"/w/a.tex", "/w/c.tex"}));
-  EXPECT_EQ(dlg->m_strFile, "/w/a.tex");
-  EXPECT_EQ(dlg->m_strName, "a");
+  EXPECT_EQ(dlg->Doc().File(), "/w/a.tex");
+  EXPECT_EQ(dlg->Doc().Name(), "a");
   EXPECT_TRUE(prompts.shown.empty());
 }
 
@@ -231,14 +231,14 @@ TEST_F(HistoryTest, ChoosingTheCurrentDocumentAfterItWasDeleted) {
   Start();
   Choose(0);
   EXPECT_EQ(List(), (Items{"/w/b.tex"}));
-  EXPECT_EQ(dlg->m_strFile, "/w/a.tex");
-  EXPECT_EQ(dlg->m_strDir, "/w/");
+  EXPECT_EQ(dlg->Doc().File(), "/w/a.tex");
+  EXPECT_EQ(dlg->Doc().Dir(), "/w/");
 }
 
 TEST_F(HistoryTest, NoSelectionDoesNothing) {
   Store({"/w/a.tex"});
   Start();
-  dlg->m_history.SetCurSel(-1);
+  dlg->Doc().History().SetCurSel(-1);
   dlg->SelectHistory();
   EXPECT_EQ(List(), (Items{"/w/a.tex"}));
   EXPECT_EQ(repaints, 0);
@@ -247,11 +247,11 @@ TEST_F(HistoryTest, NoSelectionDoesNothing) {
 TEST_F(HistoryTest, InitDialogSettlesTheDocument) {
   Store({"/w/a.tex"});
   dlg = std::make_unique<CMirvanDlg>(MirvanEnv{profile, platform, prompts});
-  dlg->m_strFile = "/w/b.tex";
+  dlg->Doc().SetFile("/w/b.tex");
   dlg->InitDialogCore();
   EXPECT_EQ(List(), (Items{"/w/b.tex", "/w/a.tex"}));
-  EXPECT_EQ(dlg->m_history.GetCurSel(), 0);
-  EXPECT_EQ(dlg->m_strName, "b");
+  EXPECT_EQ(dlg->Doc().History().GetCurSel(), 0);
+  EXPECT_EQ(dlg->Doc().Name(), "b");
 }
 
 }  // namespace

@@ -7,8 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "core/mirvan_dlg.h"
-#include "support/fakes.h"
+#include "support/bar.h"
 #include "text/mbcs.h"
 
 namespace {
@@ -39,22 +38,17 @@ void PrintTo(const SplitCase& c, std::ostream* os) {
   }
 }
 
-class SplitPathTest : public ::testing::TestWithParam<SplitCase> {
+class SplitPathTest : public ::testing::TestWithParam<SplitCase>, public BarOn<> {
  protected:
-  MemoryProfile profile;
-  ScriptedPlatform platform;
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
 };
 
 TEST_P(SplitPathTest, FolderAndName) {
   const SplitCase& c = GetParam();
   // Leftovers of an earlier document must not survive a split.
-  dlg.m_strDir = "stale\\";
-  dlg.m_strName = "stale";
-  dlg.SplitPath(c.path);
-  EXPECT_EQ(dlg.m_strDir, c.dir) << c.path;
-  EXPECT_EQ(dlg.m_strName, c.name) << c.path;
+  dlg.Doc().SetFile("stale\\stale.tex");
+  dlg.Doc().SetFile(c.path);
+  EXPECT_EQ(dlg.Doc().Dir(), c.dir) << c.path;
+  EXPECT_EQ(dlg.Doc().Name(), c.name) << c.path;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"C:\\work\\", "C:\\work\\", ""}));
 
 // CP932 names whose second byte is 0x5C ('\\'): 表 = 95 5C, ソ = 83 5C.
-class SplitPathCp932Test : public ::testing::TestWithParam<SplitCase> {
+class SplitPathCp932Test : public ::testing::TestWithParam<SplitCase>, public BarOn<> {
  protected:
   void SetUp() override {
     saved_ = mbcs::SystemCodePage();
@@ -89,17 +83,13 @@ class SplitPathCp932Test : public ::testing::TestWithParam<SplitCase> {
   void TearDown() override { mbcs::SetSystemCodePage(saved_); }
 
   mbcs::CodePage saved_ = mbcs::CodePage::Utf8;
-  MemoryProfile profile;
-  ScriptedPlatform platform;
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
 };
 
 TEST_P(SplitPathCp932Test, TrailBytesAreNotSeparators) {
   const SplitCase& c = GetParam();
-  dlg.SplitPath(c.path);
-  EXPECT_EQ(dlg.m_strDir, c.dir);
-  EXPECT_EQ(dlg.m_strName, c.name);
+  dlg.Doc().SetFile(c.path);
+  EXPECT_EQ(dlg.Doc().Dir(), c.dir);
+  EXPECT_EQ(dlg.Doc().Name(), c.name);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -93,9 +93,9 @@ void ScriptedPrompts::MessageBox(const std::string& caption, const std::string& 
   shown.push_back("box:" + caption + "|" + name + "|" + text);
 }
 
-bool ScriptedPrompts::PickFile(const FileDialogSpec& request, std::string& path) {
+bool ScriptedPrompts::PickFile(const FileRequest& request, std::string& path) {
   shown.push_back("pick:" + request.filter);
-  pickSpecs.push_back(request);
+  pickRequests.push_back(request);
   if (picks.empty()) return false;
   auto p = picks.front();
   picks.pop_front();

@@ -88,7 +88,7 @@ class ScriptedPrompts : public IPrompts {
 
   std::deque<bool> askAnswers;                      // default when empty: false (Cancel)
   std::deque<std::optional<std::string>> picks;     // nullopt = cancel; empty queue = cancel
-  std::vector<FileDialogSpec> pickSpecs;
+  std::vector<FileRequest> pickRequests;
   // Dialog scripts: mutate the model and return OK (true) or not. Empty: Cancel.
   std::deque<std::function<bool(CPdfSizeDlg&)>> pdfSize;
   std::deque<std::function<bool(CMkIdxOptDlg&)>> mkIdx;
@@ -97,7 +97,7 @@ class ScriptedPrompts : public IPrompts {
   void Notice(const std::string& text) override;
   bool AskOkCancel(const std::string& text) override;
   void MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) override;
-  bool PickFile(const FileDialogSpec& request, std::string& path) override;
+  bool PickFile(const FileRequest& request, std::string& path) override;
   bool ShowPdfSizeDialog(CPdfSizeDlg& dlg) override;
   bool ShowMkIdxOptDialog(CMkIdxOptDlg& dlg) override;
   void ShowSettingsDialog(CSettingsDlg& dlg) override;

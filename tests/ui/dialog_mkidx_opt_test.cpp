@@ -24,7 +24,7 @@ struct Fixture {
   CMirvanDlg main{MirvanEnv{profile, platform, prompts}};
   Fixture() {
     // What the bar starts with when the file has no options yet.
-    main.m_strMkIdxOpt = "-s myindex";
+    main.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
   }
 };
 
@@ -61,9 +61,9 @@ TEST(MkIdxOptDialog, OkStoresTextAndBoxAsTheyWereLeft) {
     Click(d, 1012);
     Click(d, 1);
   });
-  f.main.EditMkIdxOptions();
-  EXPECT_EQ(f.main.m_strMkIdxOpt, "");
-  EXPECT_EQ(f.main.m_nMkIdxNvr, 1);
+  f.main.Config().EditMkIdxOptions(f.main.Env().prompts);
+  EXPECT_EQ(f.main.Config().Get().m_strMkIdxOpt, "");
+  EXPECT_EQ(f.main.Config().Get().m_nMkIdxNvr, 1);
   EXPECT_EQ(f.profile.log, (std::vector<std::string>{"W Settings/MkIdxOpt=", "W Settings/MkIdxNvr=1"}));
 }
 
@@ -75,8 +75,8 @@ TEST(MkIdxOptDialog, TypedTextReachesTheModelAsUtf8) {
     Click(d, 1);
   });
   EXPECT_TRUE(ExecMkIdxOptDialog(model, nullptr));
-  EXPECT_EQ(model.m_strOptions, "-s 索引 -g");
-  EXPECT_EQ(model.m_nNever, 0);
+  EXPECT_EQ(model.Options(), "-s 索引 -g");
+  EXPECT_EQ(model.Never(), 0);
 }
 
 TEST(MkIdxOptDialog, CancelEscAndCloseBoxStoreNothing) {
@@ -94,9 +94,9 @@ TEST(MkIdxOptDialog, CancelEscAndCloseBoxStoreNothing) {
       closeIt(d);
       EXPECT_FALSE(d->isVisible());
     });
-    f.main.EditMkIdxOptions();
-    EXPECT_EQ(f.main.m_strMkIdxOpt, "-s myindex");
-    EXPECT_EQ(f.main.m_nMkIdxNvr, 0);
+    f.main.Config().EditMkIdxOptions(f.main.Env().prompts);
+    EXPECT_EQ(f.main.Config().Get().m_strMkIdxOpt, "-s myindex");
+    EXPECT_EQ(f.main.Config().Get().m_nMkIdxNvr, 0);
     EXPECT_TRUE(f.profile.log.empty());
   }
 }

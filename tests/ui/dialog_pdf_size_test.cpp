@@ -84,7 +84,7 @@ TEST(PdfSizeDialog, OkYieldsThePlaceOfTheChosenButton) {
       Click(d, 1);
     });
     EXPECT_TRUE(ExecPdfSizeDialog(model, nullptr)) << index;
-    EXPECT_EQ(model.m_nSizeNo, index);
+    EXPECT_EQ(model.SizeNo(), index);
   }
 }
 
@@ -94,7 +94,7 @@ TEST(PdfSizeDialog, OkWithoutAChoiceYieldsMinusOne) {
   CPdfSizeDlg model(profile);
   WhenModal([](QDialog* d) { Click(d, 1); });
   EXPECT_TRUE(ExecPdfSizeDialog(model, nullptr));
-  EXPECT_EQ(model.m_nSizeNo, -1);
+  EXPECT_EQ(model.SizeNo(), -1);
 }
 
 TEST(PdfSizeDialog, TheTwoBoxesExcludeEachOther) {
@@ -124,8 +124,8 @@ TEST(PdfSizeDialog, TheTwoBoxesExcludeEachOther) {
       Click(d, 1);
     });
     EXPECT_TRUE(ExecPdfSizeDialog(model, nullptr));
-    EXPECT_EQ(model.m_nNShow, c.nShow);
-    EXPECT_EQ(model.m_nNeShow, c.neShow);
+    EXPECT_EQ(model.NShow(), c.nShow);
+    EXPECT_EQ(model.NeShow(), c.neShow);
   }
 }
 
@@ -150,7 +150,7 @@ TEST(PdfSizeDialog, CancelEscAndCloseBoxEndWithoutTheExchange) {
       closeIt(d);
     });
     EXPECT_FALSE(ExecPdfSizeDialog(model, nullptr));
-    EXPECT_EQ(model.m_nSizeNo, 3) << "the radio group is not read back";
+    EXPECT_EQ(model.SizeNo(), 3) << "the radio group is not read back";
     EXPECT_TRUE(profile.log.empty()) << "the dialog itself writes nothing";
   }
 }
@@ -166,7 +166,7 @@ TEST(PdfSizeDialog, OkHasTheFocusAndIsTheDefault) {
     EXPECT_FALSE(d->isVisible());
   });
   EXPECT_TRUE(ExecPdfSizeDialog(model, nullptr));
-  EXPECT_EQ(model.m_nSizeNo, 2);
+  EXPECT_EQ(model.SizeNo(), 2);
 }
 
 }  // namespace

@@ -90,9 +90,9 @@ TEST(SettingsDialog, ButtonsActOnTheWorkingInstanceAcrossOneOpening) {
     EXPECT_FALSE(settings->isVisible()) << "Esc closes like Close";
   });
   ExecSettingsDialog(model, &bar);
-  EXPECT_EQ(model.m_dlgWork.m_strEditor, "/usr/bin/vim");
-  EXPECT_EQ(model.m_dlgWork.m_strBib, "/opt/tex/bin/pbibtex");
-  EXPECT_EQ(model.m_dlgWork.m_nPdfSizeNo, 7);
+  EXPECT_EQ(model.Work().Get().m_strEditor, "/usr/bin/vim");
+  EXPECT_EQ(model.Work().Get().m_strBib, "/opt/tex/bin/pbibtex");
+  EXPECT_EQ(model.Work().Get().m_nPdfSizeNo, 7);
   EXPECT_EQ(f.profile.log,
             (std::vector<std::string>{"W Editor/EDIT=/usr/bin/vim", "W Settings/Bib=/opt/tex/bin/pbibtex",
                                       "W Settings/PdfNShow=1", "W Settings/PdfNeShow=0",

@@ -48,7 +48,7 @@ class Bar : public ::testing::Test {
 
   void Open(const std::string& commandLine = std::string()) {
     wnd = std::make_unique<CMirvanWnd>(MirvanEnv{profile, platform, prompts});
-    wnd->Core().m_strFile = commandLine;
+    wnd->Core().Doc().SetFile(commandLine);
     wnd->show();
     QApplication::processEvents();
   }
@@ -279,8 +279,8 @@ TEST_F(Bar, TheBarCannotBeClosedWhileAToolRuns) {
 TEST_F(Bar, AFileDroppedOnTheBarBecomesTheDocument) {
   Open();
   Drop(Button(1002), {QUrl::fromLocalFile(QStringLiteral("/w/ペーパー.tex"))});
-  EXPECT_EQ(wnd->Core().m_strFile, "/w/ペーパー.tex");
-  EXPECT_EQ(wnd->Core().m_strName, "ペーパー");
+  EXPECT_EQ(wnd->Core().Doc().File(), "/w/ペーパー.tex");
+  EXPECT_EQ(wnd->Core().Doc().Name(), "ペーパー");
   ASSERT_GE(wnd->History()->count(), 1);
   EXPECT_EQ(wnd->History()->itemText(0), QStringLiteral("/w/ペーパー.tex"));
   EXPECT_EQ(wnd->History()->currentText(), QStringLiteral("/w/ペーパー.tex"));
@@ -289,7 +289,7 @@ TEST_F(Bar, AFileDroppedOnTheBarBecomesTheDocument) {
 TEST_F(Bar, AFileDroppedOnTheHistoryBoxReachesTheBar) {
   Open();
   Drop(wnd->History(), {QUrl::fromLocalFile(QStringLiteral("/w/a.tex"))});
-  EXPECT_EQ(wnd->Core().m_strFile, "/w/a.tex");
+  EXPECT_EQ(wnd->Core().Doc().File(), "/w/a.tex");
   EXPECT_EQ(wnd->History()->currentText(), QStringLiteral("/w/a.tex"));
 }
 
@@ -298,7 +298,7 @@ TEST_F(Bar, OnlyTheFirstOfSeveralDroppedFilesCounts) {
   Drop(wnd->Built().order.last(), {QUrl::fromLocalFile(QStringLiteral("/w/a.tex")),
                                    QUrl::fromLocalFile(QStringLiteral("/w/b.tex")),
                                    QUrl::fromLocalFile(QStringLiteral("/w/c.tex"))});
-  EXPECT_EQ(wnd->Core().m_strFile, "/w/a.tex");
+  EXPECT_EQ(wnd->Core().Doc().File(), "/w/a.tex");
   EXPECT_EQ(wnd->History()->count(), 1);
 }
 
@@ -306,7 +306,7 @@ TEST_F(Bar, ADropOnTheFileSelectButtonDoesNothing) {
   Open("/w/old.tex");
   const int before = wnd->History()->count();
   Drop(Button(1001), {QUrl::fromLocalFile(QStringLiteral("/w/new.tex"))});
-  EXPECT_EQ(wnd->Core().m_strFile, "/w/old.tex");
+  EXPECT_EQ(wnd->Core().Doc().File(), "/w/old.tex");
   EXPECT_EQ(wnd->History()->count(), before);
   EXPECT_TRUE(prompts.shown.empty());
 }
@@ -315,7 +315,7 @@ TEST_F(Bar, ADropWithoutALocalFileIsRefused) {
   Open("/w/old.tex");
   Drop(Button(1003), {QUrl(QStringLiteral("https://example.org/paper.tex"))});
   EXPECT_EQ(prompts.shown, std::vector<std::string>{"notice:" + kNotTeX});
-  EXPECT_EQ(wnd->Core().m_strFile, "/w/old.tex");
+  EXPECT_EQ(wnd->Core().Doc().File(), "/w/old.tex");
 }
 
 // ---- The history box's keys --------------------------------------------------
@@ -325,13 +325,13 @@ TEST_F(Bar, ChoosingAHistoryEntryFromTheListMakesItTheDocument) {
   profile.Set("RFL", "File1", "/w/b.tex");
   platform.files["/w/b.tex"] = 1;
   Open();
-  ASSERT_EQ(wnd->Core().m_strFile, "/w/a.tex");
+  ASSERT_EQ(wnd->Core().Doc().File(), "/w/a.tex");
   QComboBox* box = wnd->History();
   Key(box->lineEdit(), Qt::Key_Down);  // opens the list
   ASSERT_TRUE(box->view()->isVisible());
   box->view()->setCurrentIndex(box->model()->index(1, 0));
   Key(box->view(), Qt::Key_Return);
-  EXPECT_EQ(wnd->Core().m_strFile, "/w/b.tex");
+  EXPECT_EQ(wnd->Core().Doc().File(), "/w/b.tex");
   EXPECT_EQ(box->itemText(0), QStringLiteral("/w/b.tex"));
   EXPECT_EQ(box->currentIndex(), 0);
 }
@@ -361,7 +361,7 @@ TEST_F(Bar, EnterInTheHistoryBoxNeitherEndsTheBarNorChoosesTheTypedPath) {
   QApplication::processEvents();
   EXPECT_GE(reported, 1);
   EXPECT_TRUE(wnd->isVisible());
-  EXPECT_EQ(wnd->Core().m_strFile, "/w/a.tex");
+  EXPECT_EQ(wnd->Core().Doc().File(), "/w/a.tex");
   EXPECT_EQ(wnd->History()->count(), 2);
   EXPECT_FALSE(HistoryWritten());
 }

@@ -99,7 +99,7 @@ TEST(QtPrompts, PickFileShowsTheOpenDialogAndReturnsThePath) {
   dir.Write("論文.tex", "x");
   dir.Write("other.txt", "x");
   QtPrompts p(QStringLiteral("mirvan"));
-  FileDialogSpec request;
+  FileRequest request;
   request.filter = "TeX file (*.tex)|*.tex||";
   request.defExt = "tex";
   request.initialName = "*.tex";
@@ -128,7 +128,7 @@ TEST(QtPrompts, CancelledPickLeavesThePathAlone) {
   QtPrompts p(QStringLiteral("mirvan"));
   WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
   std::string path = "unchanged";
-  EXPECT_FALSE(p.PickFile(FileDialogSpec{}, path));
+  EXPECT_FALSE(p.PickFile(FileRequest{}, path));
   EXPECT_EQ(path, "unchanged");
 }
 

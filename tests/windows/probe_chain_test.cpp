@@ -40,9 +40,8 @@ struct Fixture {
   std::string record = doc.File("record.txt");
   Fixture() {
     _putenv_s("MIRVAN_RECORD", record.c_str());
-    dlg.m_strDir = doc.Path();
-    dlg.m_strName = "paper";
-    platform.ChangeDir(dlg.m_strDir);
+    dlg.Doc().SetFile(doc.File("paper.tex"));
+    platform.ChangeDir(dlg.Doc().Dir());
   }
   ~Fixture() {
     _putenv_s("MIRVAN_RECORD", "");
@@ -56,9 +55,9 @@ TEST(ProbeChain, TeXFoundInSecondFolderIsStoredAndHasRun) {
   Fixture f;
   PlacedTool tool("c:\\tex\\bin\\", "mvprobeplatex");
   _putenv_s("MIRVAN_EXIT", "1");  // a probe that starts but fails still counts as found
-  f.dlg.m_strTeX = "mvprobeplatex";
-  EXPECT_EQ(f.dlg.LocateTeX(), 1);
-  EXPECT_EQ(f.dlg.m_strTeX, "c:\\tex\\bin\\mvprobeplatex.exe");
+  f.dlg.Config().Set(&ToolSettings::m_strTeX, "mvprobeplatex");
+  EXPECT_EQ(f.dlg.Tools().LocateTeX(), 1);
+  EXPECT_EQ(f.dlg.Config().Get().m_strTeX, "c:\\tex\\bin\\mvprobeplatex.exe");
   EXPECT_EQ(f.profile.Get("Settings", "TeX"), "c:\\tex\\bin\\mvprobeplatex.exe");
   EXPECT_TRUE(f.prompts.shown.empty());
   EXPECT_NE(Slurp(f.record).find("arg=paper\nend\n"), std::string::npos);
@@ -68,10 +67,10 @@ TEST(ProbeChain, BibTeXFoundInFirstFolderWithZeroStatus) {
   Fixture f;
   PlacedTool tool("c:\\w32tex\\bin\\", "jbibtex");
   _putenv_s("MIRVAN_EXIT", "0");
-  f.dlg.m_strTeX = "platex";
-  f.dlg.m_strBib = "mv-missing-bibtex";
-  EXPECT_EQ(f.dlg.RunBibTeX(), 1);
-  EXPECT_EQ(f.dlg.m_strBib, "c:\\w32tex\\bin\\jbibtex.exe");
+  f.dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
+  f.dlg.Config().Set(&ToolSettings::m_strBib, "mv-missing-bibtex");
+  EXPECT_EQ(f.dlg.Compiler().RunBibTeX(), 1);
+  EXPECT_EQ(f.dlg.Config().Get().m_strBib, "c:\\w32tex\\bin\\jbibtex.exe");
   EXPECT_EQ(f.profile.Get("Settings", "Bib"), "c:\\w32tex\\bin\\jbibtex.exe");
 }
 
@@ -79,12 +78,12 @@ TEST(ProbeChain, IndexProbeThatFailsStopsTheChainWithTheHint) {
   Fixture f;
   PlacedTool first("c:\\w32tex\\bin\\", "mendex");
   _putenv_s("MIRVAN_EXIT", "2");
-  f.dlg.m_strTeX = "platex";
-  f.dlg.m_strMkIdx = "mv-missing-mendex";
-  f.dlg.m_strMkIdxOpt = "-s myindex";
-  f.dlg.m_nMkIdxNvr = 1;
-  EXPECT_EQ(f.dlg.RunMakeIndex(), 0);
-  EXPECT_EQ(f.dlg.m_strMkIdx, "mendex");
+  f.dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
+  f.dlg.Config().Set(&ToolSettings::m_strMkIdx, "mv-missing-mendex");
+  f.dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
+  f.dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 1);
+  EXPECT_EQ(f.dlg.Compiler().RunMakeIndex(), 0);
+  EXPECT_EQ(f.dlg.Config().Get().m_strMkIdx, "mendex");
   EXPECT_FALSE(f.profile.Has("Settings", "MkIdx"));
   ASSERT_EQ(f.prompts.shown.size(), 1u);
   EXPECT_EQ(f.prompts.shown[0].rfind("notice:MakeIndex (\"mendex.exe\")", 0), 0u) << f.prompts.shown[0];
@@ -94,11 +93,11 @@ TEST(ProbeChain, IndexProbeThatFailsStopsTheChainWithTheHint) {
 TEST(ProbeChain, ProgramFileNameIsNotProbed) {
   Fixture f;
   PlacedTool tool("c:\\tex\\bin\\", "platex");
-  f.dlg.m_strTeX = "D:\\tex\\platex.exe";
+  f.dlg.Config().Set(&ToolSettings::m_strTeX, "D:\\tex\\platex.exe");
   f.prompts.askAnswers = {false};
-  EXPECT_EQ(f.dlg.LocateTeX(), 0);
+  EXPECT_EQ(f.dlg.Tools().LocateTeX(), 0);
   EXPECT_EQ(Slurp(f.record), "");  // nothing ran
-  EXPECT_EQ(f.dlg.m_strTeX, "platex");
+  EXPECT_EQ(f.dlg.Config().Get().m_strTeX, "platex");
   ASSERT_EQ(f.prompts.shown.size(), 2u);
   EXPECT_NE(f.prompts.shown[0].find("\"D:\\tex\\platex.exe\""), std::string::npos);
 }

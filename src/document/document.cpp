@@ -1,12 +1,6 @@
-// The current document and the history box: how a document is chosen (drop,
-// file dialog, history entry, command line), how its path is split into the
-// folder and name that every tool run uses, and how the history survives
-// between runs (section "RFL", keys File0..File15, most recent first).
-#include <string>
-#include <vector>
+#include "document/document.h"
 
 #include "config/settings_keys.h"
-#include "core/mirvan_dlg.h"
 #include "text/mbcs.h"
 
 namespace {
@@ -14,25 +8,30 @@ namespace {
 using settings::kHistory;
 using settings::kHistoryKeys;
 
-// "File%d" with the position, 0 the most recent.
-std::string HistoryKey(int position) { return "File" + std::to_string(position); }
+// The key of a history position, 0 the most recent.
+std::string HistoryKey(int position) { return settings::kHistoryKeyPrefix + std::to_string(position); }
 
 const char kNotTeXFile[] = "TeX のファイルではありません！登録して直して下さい！";
 
 }  // namespace
 
-void CMirvanDlg::SplitPath(const std::string& path) {
+void Document::SetFile(const std::string& path) {
+  m_strFile = path;
+  SplitPath(m_strFile);
+}
+
+void Document::SplitPath(const std::string& path) {
   const mbcs::PathParts parts = mbcs::SplitPath(path);
   m_strDir = mbcs::MakePath(parts.drive, parts.dir, std::string(), std::string());
   m_strName = parts.fname;
 }
 
-void CMirvanDlg::AddToHistory(bool selectEntry) {
+void Document::AddToHistory(bool selectEntry) {
   // Only the same document is replaced. Paths compare without regard to case
   // where the file system does (Windows); on POSIX A.tex and a.tex are two
   // documents. Every copy goes, so a document listed twice (a command-line
   // start) ends up once.
-  const bool foldCase = Platform().Values().pathsIgnoreCase;
+  const bool foldCase = m_env.platform.Values().pathsIgnoreCase;
   for (int i = m_history.GetCount() - 1; i >= 0; --i) {
     const std::string entry = m_history.GetText(i);
     const bool same = foldCase ? mbcs::EqualsNoCase(entry, m_strFile) : entry == m_strFile;
@@ -46,23 +45,22 @@ void CMirvanDlg::AddToHistory(bool selectEntry) {
   if (m_nHistoryMax > 0 && m_history.GetCount() > m_nHistoryMax) m_history.DeleteString(m_nHistoryMax);
 }
 
-void CMirvanDlg::OnDropFiles(const std::vector<std::string>& paths) {
+bool Document::OnDropFiles(const std::vector<std::string>& paths) {
   // Only the first file of a drop counts; an empty path is a drop that
   // carried no local file.
   const std::string path = paths.empty() ? std::string() : paths.front();
   const std::string ext = mbcs::SplitPath(path).ext;
   if (path.empty() || (ext != ".tex" && ext != ".TEX")) {
-    Prompts().Notice(kNotTeXFile);
-    return;
+    m_env.prompts.Notice(kNotTeXFile);
+    return false;
   }
-  m_strFile = path;
-  SplitPath(m_strFile);
+  SetFile(path);
   AddToHistory(false);
-  Invalidate();
+  return true;
 }
 
-void CMirvanDlg::SelectFile() {
-  FileDialogSpec request;
+void Document::SelectFile() {
+  FileRequest request;
   request.filter = "TeX file (*.tex)|*.tex||";
   request.defExt = "tex";
   request.initialName = "*.tex";
@@ -71,34 +69,32 @@ void CMirvanDlg::SelectFile() {
   request.ownedByMainWindow = true;
   std::string path;
   // Whatever existing file is picked becomes the document: no extension test.
-  if (Prompts().PickFile(request, path)) {
-    m_strFile = path;
-    SplitPath(m_strFile);
+  if (m_env.prompts.PickFile(request, path)) {
+    SetFile(path);
     AddToHistory(true);
   }
-  Invalidate();
 }
 
-void CMirvanDlg::SelectHistory() {
+bool Document::SelectHistory() {
   const int sel = m_history.GetCurSel();
-  if (sel < 0) return;
+  if (sel < 0) return false;
   const std::string text = m_history.GetText(sel);
   m_history.DeleteString(sel);
   // A vanished file just drops out of the list; the current document stays.
-  if (Platform().Stat(text).exists) {
+  if (m_env.platform.Stat(text).exists) {
     m_strFile = text;
     m_history.InsertString(0, text);
     m_history.SelectString(0, text);
     SplitPath(m_strFile);
   }
-  Invalidate();
+  return true;
 }
 
-void CMirvanDlg::LoadHistory() {
+void Document::LoadHistory() {
   m_nHistoryMax = kHistoryKeys;
   std::string first;
   for (int i = 0; i < kHistoryKeys; ++i) {
-    const std::string path = Profile().GetProfileString(kHistory, HistoryKey(i), std::string());
+    const std::string path = m_env.profile.GetProfileString(kHistory, HistoryKey(i), std::string());
     if (path.empty()) break;
     m_history.InsertString(i, path);
     if (i == 0) first = path;
@@ -114,24 +110,16 @@ void CMirvanDlg::LoadHistory() {
   }
 }
 
-void CMirvanDlg::LoadHistoryFinish() {
+void Document::LoadHistoryFinish() {
   if (m_strFile.empty()) return;
   m_history.SelectString(-1, m_strFile);  // from the top
   SplitPath(m_strFile);
 }
 
-void CMirvanDlg::OnClose() {
+void Document::OnClose() {
   const int n = m_history.GetCount();
   for (int i = 0; i < n && i < kHistoryKeys; ++i)
-    Profile().WriteProfileString(kHistory, HistoryKey(i), m_history.GetText(i));
+    m_env.profile.WriteProfileString(kHistory, HistoryKey(i), m_history.GetText(i));
   // Keys past the list would bring removed entries back at the next start.
-  for (int i = n; i < kHistoryKeys; ++i) Profile().DeleteProfileKey(kHistory, HistoryKey(i));
-}
-
-void CMirvanDlg::InitDialogCore() {
-  LoadSettingsStartupRule();
-  LoadHistory();
-  LoadSettingsPrograms();
-  LoadHistoryFinish();
-  Invalidate();
+  for (int i = n; i < kHistoryKeys; ++i) m_env.profile.DeleteProfileKey(kHistory, HistoryKey(i));
 }

@@ -1,0 +1,29 @@
+// The PDF button: a .dvi first, the paper size question unless switched
+// off, the converter run, and one offered re-run when it fails.
+#pragma once
+
+#include <string>
+
+#include "actions/compile_driver.h"
+
+class PdfMaker {
+ public:
+  PdfMaker(MirvanEnv env, ToolConfig& config, const Document& doc, ToolRunner& tools, CompileDriver& compiler)
+      : m_env(env), m_config(config), m_doc(doc), m_tools(tools), m_compiler(compiler) {}
+
+  // 1 when the converter made the PDF.
+  int MakePdf();
+  void EditPdfSize() { m_config.PdfSizeExchange(m_env.prompts); }
+  // The converter option words of a paper size number (" -p a3 " -> -p a3).
+  static std::string PdfSizeOption(int sizeNo);
+
+ private:
+  // The converter run and what follows it; true when the PDF was made.
+  bool Convert(const std::vector<std::string>& words);
+
+  MirvanEnv m_env;
+  ToolConfig& m_config;
+  const Document& m_doc;
+  ToolRunner& m_tools;
+  CompileDriver& m_compiler;
+};

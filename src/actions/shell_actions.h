@@ -1,0 +1,25 @@
+// The buttons that open things: the editor, the DVI and PDF viewers, the
+// command prompt, and compile-then-convert.
+#pragma once
+
+#include "actions/pdf_maker.h"
+
+class ShellActions {
+ public:
+  ShellActions(MirvanEnv env, const ToolConfig& config, const Document& doc, CompileDriver& compiler,
+               PdfMaker& pdf)
+      : m_env(env), m_config(config), m_doc(doc), m_compiler(compiler), m_pdf(pdf) {}
+
+  void EditSource();
+  void ViewDvi();
+  void ViewPdf();
+  void OpenCommandPrompt();
+  void CompileAndMakePdf();
+
+ private:
+  MirvanEnv m_env;
+  const ToolConfig& m_config;
+  const Document& m_doc;
+  CompileDriver& m_compiler;
+  PdfMaker& m_pdf;
+};

@@ -1,0 +1,67 @@
+// The tool configuration: which programs the buttons run and how the paper
+// size and index options are asked for. Loaded at start, read again after
+// the Settings dialog; every change an operation makes to a stored value is
+// written to Mirvan.ini at once.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/profile.h"
+#include "platform/prompts.h"
+
+// The values themselves, as the settings file names them.
+struct ToolSettings {
+  std::string m_strEditor;
+  std::string m_strTeX;
+  std::string m_strBib;
+  std::string m_strDviPdf;
+  std::string m_strMkIdx;
+  std::string m_strMkIdxOpt;
+  int m_nMkIdxNvr = 0;
+  int m_nPdfSizeNo = 0;
+  int m_nPdfNShow = 0;
+  int m_nPdfNeShow = 0;
+  int m_nAcr = 0;
+};
+
+using TextSetting = std::string ToolSettings::*;
+using NumberSetting = int ToolSettings::*;
+
+class ToolConfig {
+ public:
+  // `defaultEditor`: the editor when Mirvan.ini names none.
+  ToolConfig(IProfile& profile, std::string defaultEditor);
+
+  // Start-up rule of the paper size switches, then (later at start) the
+  // programs and options.
+  void LoadStartupRule();
+  void LoadPrograms();
+  // After the Settings dialog: neither PdfNShow nor Acr, which belong to
+  // this run.
+  void Reload();
+
+  const ToolSettings& Get() const { return m_values; }
+  // In memory only: the next load forgets it.
+  void Set(TextSetting which, const std::string& value) { m_values.*which = value; }
+  void Set(NumberSetting which, int value) { m_values.*which = value; }
+  // In memory and in the settings file.
+  void Store(TextSetting which, const std::string& value);
+  void Store(NumberSetting which, int value);
+  // Back to a bare program name in memory; the key is deleted, so the
+  // default is read from now on.
+  void Forget(TextSetting which, const std::string& bareName);
+
+  // The two option dialogs; true = closed with OK, answers stored.
+  void EditMkIdxOptions(IPrompts& prompts);
+  bool PdfSizeExchange(IPrompts& prompts);
+  // The question switch of the last paper size OK of this instance: the
+  // Settings dialog's owner takes it over.
+  std::optional<int> PdfSizeOkShow() const { return m_pdfSizeOkShow; }
+
+ private:
+  IProfile& m_profile;
+  std::string m_defaultEditor;
+  ToolSettings m_values;
+  std::optional<int> m_pdfSizeOkShow;
+};

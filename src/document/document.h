@@ -1,0 +1,53 @@
+// The current document and the history box: how a document is chosen (drop,
+// file dialog, history entry, command line), how its path is split into the
+// folder and name that every tool run uses, and how the history survives
+// between runs (section "RFL", keys File0..File15, most recent first).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "document/history_box.h"
+#include "platform/env.h"
+
+class Document {
+ public:
+  explicit Document(MirvanEnv env) : m_env(env) {}
+
+  // The full path, its folder (with the separator) and its name without
+  // extension; all empty until a document is chosen.
+  const std::string& File() const { return m_strFile; }
+  const std::string& Dir() const { return m_strDir; }
+  const std::string& Name() const { return m_strName; }
+  // Makes `path` the document, as given: no test of its extension.
+  void SetFile(const std::string& path);
+
+  HistoryBox& History() { return m_history; }
+  int HistoryMax() const { return m_nHistoryMax; }  // 0 until the history is loaded
+  const HistoryBox& History() const { return m_history; }
+
+  // Each returns whether the window must be drawn anew.
+  // Paths of the dropped files, in drop order. A drop that carries no local
+  // file is passed as a single empty path (refused like a non-.tex file).
+  bool OnDropFiles(const std::vector<std::string>& paths);
+  void SelectFile();
+  bool SelectHistory();  // acts on the history box's current selection
+
+  // The history from the settings file at start: the list, then (once the
+  // programs are loaded) the selection of the current document.
+  void LoadHistory();
+  void LoadHistoryFinish();
+  void OnClose();  // saves the history; the window then closes
+
+ private:
+  void SplitPath(const std::string& path);
+  // selectEntry: select the new top entry, as a pick from the file dialog does.
+  void AddToHistory(bool selectEntry);
+
+  MirvanEnv m_env;
+  std::string m_strFile;
+  std::string m_strDir;
+  std::string m_strName;
+  int m_nHistoryMax = 0;
+  HistoryBox m_history;  // the history box's list
+};
