@@ -143,7 +143,9 @@ void CMirvanWnd::KeepOnScreen() {
   const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
   if (!s) return;
   const QRect avail = s->availableGeometry();
-  const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+  // One pixel more on each side: at a fractional scale the frame's width
+  // in these units is rounded down.
+  const QMargins frame = (windowHandle() ? windowHandle()->frameMargins() : QMargins()) + QMargins(1, 1, 1, 1);
   const QSize outer = size().grownBy(frame);
   const QPoint at = pos();
   const int x = qMax(avail.left(), qMin(at.x(), avail.left() + avail.width() - outer.width()));

@@ -22,7 +22,8 @@ printf '[Settings]\nTeX=%s\nBib=pbibtex\nMkIdxNvr=1\n' "$E2E_TMP/planted" >"$DOC
 cp "$DOC/Mirvan.ini" "$E2E_TMP/planted.ini"
 
 # The installed desktop entry, its launcher named by full path, chosen by
-# the user as the default for TeX sources; a text editor for plain text.
+# the user as the default for TeX sources; a text editor that is offered
+# for them too (the desktop database indexed as a desktop does it).
 sed "s|^Exec=mirvan-desktop |Exec=$LAUNCHER |" "$E2E_SOURCE_DIR/res/mirvan.desktop" \
   >"$XDG_DATA_HOME/applications/mirvan.desktop"
 cat >"$E2E_TMP/record-editor" <<REC
@@ -35,9 +36,10 @@ cat >"$XDG_DATA_HOME/applications/test-editor.desktop" <<DESK
 Type=Application
 Name=Test Editor
 Exec=$E2E_TMP/record-editor %f
-MimeType=text/plain;
+MimeType=text/x-tex;text/plain;
 DESK
 printf '[Default Applications]\ntext/x-tex=mirvan.desktop\n' >"$XDG_CONFIG_HOME/mimeapps.list"
+update-desktop-database "$XDG_DATA_HOME/applications"
 
 (cd "$DOC" && exec xdg-open "$DOC/paper.tex") >>"$E2E_TMP/mirvan.out" 2>&1 &
 e2e_adopt_bar
