@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "doc/history_box.h"
+#include "document/history_box.h"
 
 namespace {
 
