@@ -9,6 +9,7 @@
 
 #include "config/ini_profile.h"
 #include "core/mirvan_dlg.h"
+#include "platform/posix/child_process.h"
 #include "platform/posix/posix_platform.h"
 #include "text/mbcs.h"
 #include "ui/console_window.h"
@@ -19,6 +20,9 @@
 #include "ui/string_table.h"
 
 int CMirvanApp::InitInstance() {
+  // Before anything starts a process: our tools' statuses and signals must
+  // not depend on what the starter left behind.
+  posix::PrepareProcessSignals();
   QApplication app(m_argc, m_argv);  // takes its own options out of argv
   // QApplication has set the C locale from the environment by now.
   const char* codeset = nl_langinfo(CODESET);
@@ -38,7 +42,9 @@ int CMirvanApp::InitInstance() {
   prompts.SetOwner(&wnd);
   // Tools run in a console window over the bar: a program started from the
   // desktop has no terminal to show TeX's output or take its answers.
-  platform.SetToolConsole(MakeConsoleWindowFactory(&wnd));
+  std::shared_ptr<ActionConsole> console = MakeConsoleWindowFactory(&wnd);
+  platform.SetToolConsole(console);
+  wnd.SetLastOutput([console] { return console->HasTranscript(); }, [console] { console->ShowTranscript(); });
   wnd.Core().m_strFile = JoinArguments(m_argc, m_argv);
   wnd.exec();  // its result does not matter: the program ends either way
   return 0;
