@@ -1,0 +1,37 @@
+# Mirvan.exe: the native Windows front end over the same core. Its dialogs
+# and strings are generated from the files the Qt bar reads (res/dialogs,
+# res/strings.json), its icons from the same SVGs.
+enable_language(RC)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(ICOTOOL icotool REQUIRED)
+
+set(_gen ${CMAKE_BINARY_DIR}/win32-res)
+file(GLOB _svgs CONFIGURE_DEPENDS ${MIRVAN_ROOT}/res/icons/*.svg)
+set(_icos)
+foreach(svg ${_svgs})
+  get_filename_component(n ${svg} NAME_WE)
+  add_custom_command(
+    OUTPUT ${_gen}/${n}.ico
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${_gen}
+    COMMAND ${RSVG_CONVERT} -w 16 -h 16 -o ${_gen}/${n}-16.png ${svg}
+    COMMAND ${RSVG_CONVERT} -w 32 -h 32 -o ${_gen}/${n}-32.png ${svg}
+    COMMAND ${ICOTOOL} -c -o ${_gen}/${n}.ico ${_gen}/${n}-16.png ${_gen}/${n}-32.png
+    DEPENDS ${svg}
+    VERBATIM)
+  list(APPEND _icos ${_gen}/${n}.ico)
+endforeach()
+
+file(GLOB _dialogs CONFIGURE_DEPENDS ${MIRVAN_ROOT}/res/dialogs/*.json)
+add_custom_command(
+  OUTPUT ${_gen}/mirvan.rc
+  COMMAND ${Python3_EXECUTABLE} ${MIRVAN_ROOT}/res/make_rc.py ${MIRVAN_ROOT}/res ${_gen} ${_gen}/mirvan.rc
+  DEPENDS ${MIRVAN_ROOT}/res/make_rc.py ${MIRVAN_ROOT}/res/strings.json ${_dialogs} ${_icos}
+  VERBATIM)
+set_source_files_properties(${_gen}/mirvan.rc PROPERTIES GENERATED TRUE OBJECT_DEPENDS "${_icos}")
+
+file(GLOB _win32_ui CONFIGURE_DEPENDS ${MIRVAN_ROOT}/src/ui/win32/*.cpp)
+add_executable(Mirvan WIN32 ${_win32_ui} ${_gen}/mirvan.rc)
+target_link_libraries(Mirvan PRIVATE mirvan_core comctl32 comdlg32 shell32)
+# The script is UTF-8; windres must read it so.
+target_compile_options(Mirvan PRIVATE $<$<COMPILE_LANGUAGE:RC>:-c65001>)
