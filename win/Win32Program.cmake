@@ -35,3 +35,8 @@ add_executable(Mirvan WIN32 ${_win32_ui} ${_gen}/mirvan.rc)
 target_link_libraries(Mirvan PRIVATE mirvan_core comctl32 comdlg32 shell32)
 # The script is UTF-8; windres must read it so.
 target_compile_options(Mirvan PRIVATE $<$<COMPILE_LANGUAGE:RC>:-c65001>)
+
+# Helpers of the bar's tests under Wine (tests/win32): the TeX tool stand-in
+# and the window inspector.
+add_executable(standin ${MIRVAN_ROOT}/tests/win32/standin.c)
+add_executable(wininfo ${MIRVAN_ROOT}/tests/win32/wininfo.c)
