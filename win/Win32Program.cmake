@@ -31,8 +31,11 @@ add_custom_command(
 set_source_files_properties(${_gen}/mirvan.rc PROPERTIES GENERATED TRUE OBJECT_DEPENDS "${_icos}")
 
 file(GLOB _win32_ui CONFIGURE_DEPENDS ${MIRVAN_ROOT}/src/ui/win32/*.cpp)
-add_executable(Mirvan WIN32 ${_win32_ui} ${_gen}/mirvan.rc)
-target_link_libraries(Mirvan PRIVATE mirvan_core comctl32 comdlg32 shell32)
+list(REMOVE_ITEM _win32_ui ${MIRVAN_ROOT}/src/ui/win32/winmain.cpp)
+add_library(mirvan_win32_ui STATIC ${_win32_ui})
+target_link_libraries(mirvan_win32_ui PUBLIC mirvan_core comctl32 comdlg32 shell32)
+add_executable(Mirvan WIN32 ${MIRVAN_ROOT}/src/ui/win32/winmain.cpp ${_gen}/mirvan.rc)
+target_link_libraries(Mirvan PRIVATE mirvan_win32_ui)
 # The script is UTF-8; windres must read it so.
 target_compile_options(Mirvan PRIVATE $<$<COMPILE_LANGUAGE:RC>:-c65001>)
 
@@ -40,3 +43,5 @@ target_compile_options(Mirvan PRIVATE $<$<COMPILE_LANGUAGE:RC>:-c65001>)
 # and the window inspector.
 add_executable(standin ${MIRVAN_ROOT}/tests/win32/standin.c)
 add_executable(wininfo ${MIRVAN_ROOT}/tests/win32/wininfo.c)
+add_executable(test_win32_ui ${MIRVAN_ROOT}/tests/win32/win32_text_test.cpp)
+target_link_libraries(test_win32_ui PRIVATE mirvan_win32_ui gtest_main)

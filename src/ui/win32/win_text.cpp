@@ -5,23 +5,18 @@
 namespace wintext {
 namespace {
 
-// Length of a well-formed UTF-8 sequence of two or more bytes at s[i], or 0.
+// Length of a UTF-8 sequence of the program's own texts at s[i], or 0. They
+// hold nothing but three-byte characters (kana, kanji, full- and half-width
+// forms, punctuation), so a two-byte sequence is always the code page: two
+// half-width katakana in CP932 look exactly like one two-byte character.
 std::size_t Utf8Length(const std::string& s, std::size_t i) {
   const auto at = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
   const unsigned char c = at(i);
-  std::size_t n = 0;
-  if (c >= 0xC2 && c <= 0xDF) n = 2;
-  else if (c >= 0xE0 && c <= 0xEF) n = 3;
-  else if (c >= 0xF0 && c <= 0xF4) n = 4;
-  else return 0;
-  if (i + n > s.size()) return 0;
-  for (std::size_t k = 1; k < n; ++k) {
-    if ((at(i + k) & 0xC0) != 0x80) return 0;
-  }
-  // Overlong three-byte forms and surrogates are not UTF-8.
-  if (n == 3 && ((c == 0xE0 && at(i + 1) < 0xA0) || (c == 0xED && at(i + 1) >= 0xA0))) return 0;
-  if (n == 4 && ((c == 0xF0 && at(i + 1) < 0x90) || (c == 0xF4 && at(i + 1) >= 0x90))) return 0;
-  return n;
+  if (c < 0xE0 || c > 0xEF || i + 3 > s.size()) return 0;
+  if ((at(i + 1) & 0xC0) != 0x80 || (at(i + 2) & 0xC0) != 0x80) return 0;
+  // Overlong forms and surrogates are not UTF-8.
+  if ((c == 0xE0 && at(i + 1) < 0xA0) || (c == 0xED && at(i + 1) >= 0xA0)) return 0;
+  return 3;
 }
 
 void Append(std::wstring& out, UINT cp, const char* p, int n) {
@@ -32,7 +27,7 @@ void Append(std::wstring& out, UINT cp, const char* p, int n) {
 
 }  // namespace
 
-std::wstring ToWide(const std::string& text) {
+std::wstring ToWide(const std::string& text, unsigned codePage) {
   std::wstring out;
   std::size_t i = 0;
   while (i < text.size()) {
@@ -47,8 +42,8 @@ std::wstring ToWide(const std::string& text) {
       i += n;
       continue;
     }
-    const std::size_t n = (IsDBCSLeadByte(c) && i + 1 < text.size()) ? 2 : 1;
-    Append(out, CP_ACP, text.data() + i, static_cast<int>(n));
+    const std::size_t n = (IsDBCSLeadByteEx(codePage, c) && i + 1 < text.size()) ? 2 : 1;
+    Append(out, codePage, text.data() + i, static_cast<int>(n));
     i += n;
   }
   return out;
