@@ -134,8 +134,7 @@ want=$(wine "$BUILD/wininfo.exe" size "$(winpath "$BUILD/Mirvan.exe")" 146 235 3
 pass "bar above others, $geo pixels = 235x38 dialog units, document from the command line"
 if [ -n "${MIRVAN_WIN_SHOT:-}" ]; then
   sleep 1
-  eval "$(xdotool getwindowgeometry --shell "$BAR")"
-  import -window root -crop "$((WIDTH + 8))x$((HEIGHT + 30))+$((X - 4))+$((Y - 26))" +repage "$MIRVAN_WIN_SHOT"
+  import -window "$BAR" -frame "$MIRVAN_WIN_SHOT"
 fi
 
 # --- TeX: the same runs as the Linux bar makes on the sample ----------------
