@@ -56,6 +56,10 @@ PIDS+=($!)
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEPREFIX=$BUILD/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 || fail "wineboot"
+# The dialogs' font, ＭＳ Ｐゴシック, is not here: its nearest Debian relative,
+# IPA Pゴシック (fonts-ipafont-gothic), stands in, as proportional as it is.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /d 'IPA Pゴシック' /f >/dev/null 2>&1 ||
+  fail "font replacement"
 
 # --- The TeX chain: stand-ins on the Windows PATH that run the real tools --
 # The document's folder has a Japanese name whose second byte in CP932 is a
@@ -91,7 +95,7 @@ wait_gone() {
 click() {
   local win=$1 templ=$2 id=$3 geo xy
   geo=$(xdotool getwindowgeometry "$win" | awk '/Geometry/ { print $2 }')
-  xy=$(python3 - "$ROOT/res/dialogs/$templ.json" "$id" "$geo" <<'PY'
+  xy=$(/usr/bin/python3 - "$ROOT/res/dialogs/$templ.json" "$id" "$geo" <<'PY'
 import json, sys
 d = json.load(open(sys.argv[1], encoding="utf-8"))
 w, h = map(int, sys.argv[3].split("x"))
@@ -194,11 +198,21 @@ xdotool windowactivate --sync "$about" key Return
 wait_gone "^${ABOUT_TITLE}\$" || fail "About box stayed"
 pass "About entry in the system menu"
 
+# --- A file dropped on the bar (XDND, as a file manager drops) -------------------
+cp "$DOC/paper.tex" "$DOC/second.tex"
+eval "$(xdotool getwindowgeometry --shell "$BAR")"
+/usr/bin/python3 "$ROOT/tests/e2e/xdnd_drop.py" "$BAR" $((X + 10)) $((Y + HEIGHT * 29 / 38)) "$DOC/second.tex" ||
+  fail "the drop was not taken"
+for _ in $(seq 50); do [ "$(bar_text 1017)" = "$(winpath "$DOC/second.tex")" ] && break; sleep 0.2; done
+[ "$(bar_text 1017)" = "$(winpath "$DOC/second.tex")" ] || fail "dropped file not current: $(bar_text 1017)"
+pass "dropped file becomes the document"
+
 # --- The close box saves the history; a restart shows it ------------------------
 wmctrl -i -c "$BAR"
 wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
-iconv -f CP932 -t UTF-8 "$WORK/Mirvan.ini" | grep -qF "File0=$(winpath "$DOC/paper.tex")"$'\r' ||
-  fail "history not saved in the code page"
+history=$(iconv -f CP932 -t UTF-8 "$WORK/Mirvan.ini" | sed -n 's/^File[01]=//p')
+[ "$history" = "$(winpath "$DOC/second.tex")"$'\r'$'\n'"$(winpath "$DOC/paper.tex")"$'\r' ] ||
+  fail "history not saved in the code page: $history"
 start_bar
-[ "$(bar_text 1017)" = "$(winpath "$DOC/paper.tex")" ] || fail "history after restart: $(bar_text 1017)"
+[ "$(bar_text 1017)" = "$(winpath "$DOC/second.tex")" ] || fail "history after restart: $(bar_text 1017)"
 pass "history kept across a restart"
