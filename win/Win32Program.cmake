@@ -24,15 +24,17 @@ endforeach()
 
 file(GLOB _dialogs CONFIGURE_DEPENDS ${MIRVAN_ROOT}/res/dialogs/*.json)
 add_custom_command(
-  OUTPUT ${_gen}/mirvan.rc
+  OUTPUT ${_gen}/mirvan.rc ${_gen}/button_icons.h
   COMMAND ${Python3_EXECUTABLE} ${MIRVAN_ROOT}/res/make_rc.py ${MIRVAN_ROOT}/res ${_gen} ${_gen}/mirvan.rc
+          ${_gen}/button_icons.h
   DEPENDS ${MIRVAN_ROOT}/res/make_rc.py ${MIRVAN_ROOT}/res/strings.json ${_dialogs} ${_icos}
   VERBATIM)
 set_source_files_properties(${_gen}/mirvan.rc PROPERTIES GENERATED TRUE OBJECT_DEPENDS "${_icos}")
 
 file(GLOB _win32_ui CONFIGURE_DEPENDS ${MIRVAN_ROOT}/src/ui/win32/*.cpp)
 list(REMOVE_ITEM _win32_ui ${MIRVAN_ROOT}/src/ui/win32/winmain.cpp)
-add_library(mirvan_win32_ui STATIC ${_win32_ui})
+add_library(mirvan_win32_ui STATIC ${_win32_ui} ${_gen}/button_icons.h)
+target_include_directories(mirvan_win32_ui PRIVATE ${_gen})
 target_link_libraries(mirvan_win32_ui PUBLIC mirvan_core comctl32 comdlg32 shell32)
 add_executable(Mirvan WIN32 ${MIRVAN_ROOT}/src/ui/win32/winmain.cpp ${_gen}/mirvan.rc)
 target_link_libraries(Mirvan PRIVATE mirvan_win32_ui)

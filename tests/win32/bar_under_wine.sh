@@ -134,8 +134,12 @@ geo=$(xdotool getwindowgeometry "$BAR" | awk '/Geometry/ { print $2 }')
 want=$(wine "$BUILD/wininfo.exe" size "$(winpath "$BUILD/Mirvan.exe")" 146 235 38 | tr -d '\r' | tr ' ' x)
 [ -n "$want" ] && [ "$geo" = "$want" ] || fail "bar is $geo, 235x38 dialog units are $want"
 [ "$(bar_text 1001)" = "ﾌｧｲﾙ選択" ] || fail "file select button: $(bar_text 1001)"
+icon_buttons=$(/usr/bin/python3 -c 'import json, sys
+print(*[c["id"] for c in json.load(open(sys.argv[1], encoding="utf-8"))["controls"] if c["kind"] == "iconbutton"])' \
+  "$ROOT/res/dialogs/146.json")
+wine "$BUILD/wininfo.exe" icons "$BAR_TITLE" $icon_buttons >/dev/null || fail "a button without its icon"
 [ "$(bar_text 1017)" = "$(winpath "$DOC/paper.tex")" ] || fail "history box: $(bar_text 1017)"
-pass "bar above others, $geo pixels = 235x38 dialog units, document from the command line"
+pass "bar above others, $geo pixels = 235x38 dialog units, icons on the buttons, document from the command line"
 if [ -n "${MIRVAN_WIN_SHOT:-}" ]; then
   sleep 1
   import -window "$BAR" -frame "$MIRVAN_WIN_SHOT"

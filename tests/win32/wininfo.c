@@ -3,6 +3,8 @@
  *                                           the template's font, "w h"
  *   wininfo text TITLE CONTROL              text of a control of the window
  *                                           titled TITLE (UTF-8 out)
+ *   wininfo icons TITLE CONTROL...          exits 0 when every one of these
+ *                                           buttons shows an icon
  * The size is measured on a hidden copy of the template from the program's
  * own resources, so the font is whatever Windows (Wine) made of it. */
 #include <windows.h>
@@ -44,6 +46,20 @@ int main(int argc, char** argv) {
     PrintUtf8(text);
     return 0;
   }
-  fputs("usage: wininfo size PROGRAM TEMPLATE W H | text TITLE CONTROL\n", stderr);
+  if (argc >= 4 && strcmp(argv[1], "icons") == 0) {
+    wchar_t title[512];
+    MultiByteToWideChar(CP_UTF8, 0, argv[2], -1, title, 512);
+    HWND w = FindWindowW(NULL, title);
+    if (!w) return 2;
+    for (int i = 3; i < argc; ++i) {
+      HWND c = GetDlgItem(w, atoi(argv[i]));
+      if (!c || !SendMessageW(c, BM_GETIMAGE, IMAGE_ICON, 0)) {
+        printf("no icon on %s\n", argv[i]);
+        return 3;
+      }
+    }
+    return 0;
+  }
+  fputs("usage: wininfo size PROGRAM TEMPLATE W H | text TITLE CONTROL | icons TITLE CONTROL...\n", stderr);
   return 1;
 }

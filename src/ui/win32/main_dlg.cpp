@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "button_icons.h"  // generated from the main window's template
 #include "ui/win32/dialogs.h"
 
 namespace {
@@ -17,14 +18,6 @@ constexpr int kFileSelect = 1001;
 constexpr int kAboutString = 101;
 constexpr int kAboutCommand = 16;
 constexpr int kProgramIcon = 128;
-
-struct ButtonIcon {
-  int control;
-  int icon;
-};
-constexpr ButtonIcon kButtonIcons[] = {
-    {1000, 133}, {1002, 131}, {1003, 132}, {1006, 134}, {1008, 135}, {1009, 136}, {1011, 138}, {1010, 139},
-};
 }  // namespace
 
 CMirvanWin::CMirvanWin(MirvanEnv env, Win32Prompts& prompts) : m_core(env), m_prompts(prompts) {
