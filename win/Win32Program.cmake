@@ -31,13 +31,17 @@ add_custom_command(
   VERBATIM)
 set_source_files_properties(${_gen}/mirvan.rc PROPERTIES GENERATED TRUE OBJECT_DEPENDS "${_icos}")
 
-file(GLOB _win32_ui CONFIGURE_DEPENDS ${MIRVAN_ROOT}/src/ui/win32/*.cpp)
-list(REMOVE_ITEM _win32_ui ${MIRVAN_ROOT}/src/ui/win32/winmain.cpp)
-add_library(mirvan_win32_ui STATIC ${_win32_ui} ${_gen}/button_icons.h)
-target_include_directories(mirvan_win32_ui PRIVATE ${_gen})
-target_link_libraries(mirvan_win32_ui PUBLIC mirvan_core comctl32 comdlg32 shell32)
-add_executable(Mirvan WIN32 ${MIRVAN_ROOT}/src/ui/win32/winmain.cpp ${_gen}/mirvan.rc)
-target_link_libraries(Mirvan PRIVATE mirvan_win32_ui)
+# The bar's windows over the core, as the user interface layer of this
+# build, and the program's entry point, which picks the Windows platform.
+mirvan_layer(ui USES actions core config document platform text SOURCES
+  win32/dialogs.cpp win32/main_dlg.cpp win32/win32_prompts.cpp win32/win_text.cpp)
+target_sources(mirvan_ui PRIVATE ${_gen}/button_icons.h)
+target_include_directories(mirvan_ui PRIVATE ${_gen})
+target_link_libraries(mirvan_ui PUBLIC comctl32 comdlg32 shell32)
+mirvan_layer(app PROGRAM Mirvan USES ui actions core config document platform text SOURCES
+  win32/winmain.cpp)
+target_sources(Mirvan PRIVATE ${_gen}/mirvan.rc)
+set_target_properties(Mirvan PROPERTIES WIN32_EXECUTABLE ON)
 # The script is UTF-8; windres must read it so.
 target_compile_options(Mirvan PRIVATE $<$<COMPILE_LANGUAGE:RC>:-c65001>)
 
@@ -46,4 +50,5 @@ target_compile_options(Mirvan PRIVATE $<$<COMPILE_LANGUAGE:RC>:-c65001>)
 add_executable(standin ${MIRVAN_ROOT}/tests/win32/standin.c)
 add_executable(wininfo ${MIRVAN_ROOT}/tests/win32/wininfo.c)
 add_executable(test_win32_ui ${MIRVAN_ROOT}/tests/win32/win32_text_test.cpp)
-target_link_libraries(test_win32_ui PRIVATE mirvan_win32_ui gtest_main)
+target_include_directories(test_win32_ui PRIVATE ${MIRVAN_ROOT}/src)
+target_link_libraries(test_win32_ui PRIVATE mirvan_ui gtest_main)

@@ -6,6 +6,7 @@ PlatformValues WindowsPlatformValues() {
   v.probeSuffix = ".exe";
   v.programFileMarker = ".exe";
   v.separator = "\\";
+  v.pathsIgnoreCase = true;
   v.defaultEditor = "c:\\WINDOWS\\NOTEPAD.exe";
   v.programFilter = "Exe files (*.exe)|*.exe||";
   v.editorFilter = "実行ファイル(*.exe)|*.exe||";

@@ -5,7 +5,8 @@
 
 #include <vector>
 
-#include "core/dialogs.h"
+#include "actions/settings_dlg.h"
+#include "config/option_dialogs.h"
 #include "ui/win32/win32_prompts.h"
 
 namespace win32dlg {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/prompts.h"
-#include "platform/win/win_api.h"
+#include "platform/prompts.h"
+#include "ui/win32/windows_ui.h"
 
 class Win32Prompts : public IPrompts {
  public:

@@ -1,6 +1,6 @@
 #include "ui/win32/win_text.h"
 
-#include "platform/win/win_api.h"
+#include "ui/win32/windows_ui.h"
 
 namespace wintext {
 namespace {

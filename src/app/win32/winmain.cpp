@@ -6,7 +6,6 @@
 #include "platform/win/command_line.h"
 #include "platform/win/win_platform.h"
 #include "platform/win/win_profile.h"
-#include "text/mbcs.h"
 #include "ui/win32/main_dlg.h"
 #include "ui/win32/win32_prompts.h"
 
@@ -44,12 +43,10 @@ std::string AppTitle() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  // Double-byte rules follow the system code page (CP932 on Japanese Windows).
-  mbcs::SetSystemCodePage(GetACP() == 932 ? mbcs::CodePage::Cp932 : mbcs::CodePage::Utf8);
   INITCOMMONCONTROLSEX cc = {sizeof cc, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&cc);
 
-  WinPlatform platform;
+  WinPlatform platform;  // also settles the double-byte rules of the code page
   // Fixed now: the tools later change the working directory to the
   // document's folder, and the settings file must stay where it is.
   std::string settings;
