@@ -11,6 +11,13 @@ namespace {
 
 constexpr const char kPdfRetryQuestion[] = "PDF file が作れません！\n もし Acrobat (Adobe Reader) が起動中なら \n閉じてから、「OK」ボタンを下さい。";
 constexpr const char kPdfFailureNotice[] = "PDF file が作れません！";
+// The console's last line after a conversion that made no PDF.
+constexpr const char kPdfNotMade[] = "PDF ファイルができませんでした。";
+
+void TellPdfNotMade(const MirvanEnv& env) {
+  env.platform.NoteFailure(kPdfNotMade);
+  env.prompts.Notice(kPdfFailureNotice);
+}
 
 // Index = paper size number. The blanks are harmless: the converter gets the
 // words of these strings, never the strings themselves.
@@ -69,7 +76,7 @@ bool PdfMaker::Convert(const std::vector<std::string>& words) {
     if (m_tools.NamesProgramFile(m_config.Get().m_strDviPdf)) {
       // A converter the user pinned to a file that will not start: say so,
       // as the BibTeX and index runs do, rather than end in silence.
-      prompts.Notice(kPdfFailureNotice);
+      TellPdfNotMade(m_env);
       return false;
     }
     // A candidate counts as found as soon as it starts; its exit status is
@@ -87,14 +94,14 @@ bool PdfMaker::Convert(const std::vector<std::string>& words) {
         // The picked converter runs once, as a picked BibTeX or index
         // program does.
         if (found.status == 0) return true;
-        prompts.Notice(kPdfFailureNotice);
+        TellPdfNotMade(m_env);
         return false;
     }
   }
 
   if (status == 0) return true;
   if (prompts.AskOkCancel(kPdfRetryQuestion) && m_tools.RunTool(m_config.Get().m_strDviPdf, words) == 0) return true;
-  prompts.Notice(kPdfFailureNotice);
+  TellPdfNotMade(m_env);
   if (m_config.Get().m_nAcr == 0) m_tools.ChooseDviPdf();
   return false;
 }

@@ -37,15 +37,22 @@ std::function<void()> CMirvanDlg::ActionFor(int id) {
 }
 
 bool CMirvanDlg::RunAction(const std::function<void()>& action) {
+  // The tools of one action share one console and one transcript.
+  m_env.platform.BeginAction();
+  bool completed = false;
   try {
     action();
-    return true;
+    completed = true;
   } catch (const FileError& e) {
-    m_env.prompts.MessageBox("", WithPath(kFileNotFoundText, e.Path()), BoxIcon::Stop);
+    const std::string text = WithPath(kFileNotFoundText, e.Path());
+    m_env.platform.NoteFailure(text);
+    m_env.prompts.MessageBox("", text, BoxIcon::Stop);
   } catch (const MemoryError&) {
+    m_env.platform.NoteFailure(kNoMemoryText);
     m_env.prompts.MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
   } catch (const std::bad_alloc&) {
     m_env.prompts.MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
   }
-  return false;
+  m_env.platform.EndAction();
+  return completed;
 }

@@ -6,11 +6,12 @@
 
 #include "config/control_ids.h"
 #include "config/option_dialogs.h"
+#include "ui/cp_text.h"
 #include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 
-// The model's text is in the system code page, which is UTF-8 wherever
-// this toolkit runs the bar.
+// The options come from the settings file and go back there: they cross in
+// the system code page.
 MkIdxOptDialog::MkIdxOptDialog(CMkIdxOptDlg& model, QWidget* parent) : QDialog(parent), m_model(model) {
   m_built = BuildDialog(this, LoadDialogTemplate(198));
   m_options = qobject_cast<QLineEdit*>(m_built.controls.value(control::kMkIdxOptionsEdit));
@@ -19,7 +20,7 @@ MkIdxOptDialog::MkIdxOptDialog(CMkIdxOptDlg& model, QWidget* parent) : QDialog(p
   auto* cancel = qobject_cast<QAbstractButton*>(m_built.controls.value(control::kCancel));
   Q_ASSERT(m_options && m_never && ok && cancel);
 
-  m_options->setText(QString::fromStdString(m_model.Options()));
+  m_options->setText(CpToQt(m_model.Options()));
   m_never->setChecked(m_model.Never() != 0);
 
   connect(ok, &QAbstractButton::clicked, this, [this] { OnOk(); });
@@ -27,7 +28,7 @@ MkIdxOptDialog::MkIdxOptDialog(CMkIdxOptDlg& model, QWidget* parent) : QDialog(p
 }
 
 void MkIdxOptDialog::OnOk() {
-  m_model.SaveExchange(m_options->text().toStdString(), m_never->isChecked());
+  m_model.SaveExchange(QtToCp(m_options->text()), m_never->isChecked());
   accept();
 }
 
