@@ -1,5 +1,6 @@
 #include "platform/posix/posix_platform.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <gio/gio.h>
 #include <sys/stat.h>
@@ -73,6 +74,47 @@ std::string Head(const std::string& path, std::size_t size) {
   return data;
 }
 
+// GIO and the libraries it pulls in (gobject, gmodule, libmount, selinux...)
+// cost the bar's start-up a good part of its time, and only the first file
+// association needs them: they are loaded then. Only the declarations of the
+// headers are used here; every call goes through these pointers.
+struct Gio {
+  decltype(&g_content_type_guess) content_type_guess;
+  decltype(&g_app_info_get_default_for_type) app_info_get_default_for_type;
+  decltype(&g_free) free;
+  decltype(&g_file_new_for_path) file_new_for_path;
+  decltype(&g_list_append) list_append;
+  decltype(&g_list_free) list_free;
+  decltype(&g_app_launch_context_new) app_launch_context_new;
+  decltype(&g_app_info_launch) app_info_launch;
+  decltype(&g_error_free) error_free;
+  decltype(&g_object_unref) object_unref;
+};
+
+template <typename F>
+bool Bind(void* lib, const char* name, F& out) {
+  out = reinterpret_cast<F>(::dlsym(lib, name));
+  return out != nullptr;
+}
+
+// Loaded once; nullptr when the system has no GIO (no opener then).
+const Gio* LoadGio() {
+  static const Gio* loaded = [] () -> const Gio* {
+    void* lib = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!lib) return nullptr;
+    static Gio gio;
+    const bool all = Bind(lib, "g_content_type_guess", gio.content_type_guess) &&
+                     Bind(lib, "g_app_info_get_default_for_type", gio.app_info_get_default_for_type) &&
+                     Bind(lib, "g_free", gio.free) && Bind(lib, "g_file_new_for_path", gio.file_new_for_path) &&
+                     Bind(lib, "g_list_append", gio.list_append) && Bind(lib, "g_list_free", gio.list_free) &&
+                     Bind(lib, "g_app_launch_context_new", gio.app_launch_context_new) &&
+                     Bind(lib, "g_app_info_launch", gio.app_info_launch) &&
+                     Bind(lib, "g_error_free", gio.error_free) && Bind(lib, "g_object_unref", gio.object_unref);
+    return all ? &gio : nullptr;
+  }();
+  return loaded;
+}
+
 }  // namespace
 
 PosixPlatform::PosixPlatform() : m_values(PosixPlatformValues()), m_console(std::make_shared<HeadlessConsole>()) {}
@@ -130,28 +172,30 @@ bool PosixPlatform::OpenDocument(const std::string& file, const std::string& dir
   struct stat s {};
   if (::stat(path.c_str(), &s) != 0 || !S_ISREG(s.st_mode)) return false;
 
+  const Gio* gio = LoadGio();
+  if (!gio) return false;
   std::string head = Head(path, 4096);
   gboolean uncertain = FALSE;
-  gchar* type = g_content_type_guess(path.c_str(), reinterpret_cast<const guchar*>(head.data()), head.size(),
-                                     &uncertain);
-  GAppInfo* app = type ? g_app_info_get_default_for_type(type, FALSE) : nullptr;
-  g_free(type);
+  gchar* type = gio->content_type_guess(path.c_str(), reinterpret_cast<const guchar*>(head.data()), head.size(),
+                                        &uncertain);
+  GAppInfo* app = type ? gio->app_info_get_default_for_type(type, FALSE) : nullptr;
+  gio->free(type);
   if (!app) return false;
 
-  GFile* gfile = g_file_new_for_path(path.c_str());
-  GList* files = g_list_append(nullptr, gfile);
-  GAppLaunchContext* context = g_app_launch_context_new();
+  GFile* gfile = gio->file_new_for_path(path.c_str());
+  GList* files = gio->list_append(nullptr, gfile);
+  GAppLaunchContext* context = gio->app_launch_context_new();
   GError* error = nullptr;
   gboolean launched;
   {
     WorkingDirScope scope(dir);
-    launched = g_app_info_launch(app, files, context, &error);
+    launched = gio->app_info_launch(app, files, context, &error);
   }
-  if (error) g_error_free(error);
-  g_object_unref(context);
-  g_list_free(files);
-  g_object_unref(gfile);
-  g_object_unref(app);
+  if (error) gio->error_free(error);
+  gio->object_unref(context);
+  gio->list_free(files);
+  gio->object_unref(gfile);
+  gio->object_unref(app);
   return launched != FALSE;
 }
 
