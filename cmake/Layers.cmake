@@ -55,9 +55,7 @@ else()
     posix/posix_platform.cpp)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(GIO REQUIRED IMPORTED_TARGET gio-2.0)
-  # Its headers only: the library is loaded when a document is first opened.
-  target_include_directories(mirvan_platform SYSTEM PRIVATE ${GIO_INCLUDE_DIRS})
-  target_link_libraries(mirvan_platform PUBLIC ${CMAKE_DL_LIBS})
+  target_link_libraries(mirvan_platform PUBLIC PkgConfig::GIO)
 endif()
 
 mirvan_layer(config USES platform text SOURCES ini_profile.cpp option_dialogs.cpp)

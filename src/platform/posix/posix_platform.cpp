@@ -1,6 +1,5 @@
 #include "platform/posix/posix_platform.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <gio/gio.h>
 #include <sys/stat.h>
@@ -74,45 +73,55 @@ std::string Head(const std::string& path, std::size_t size) {
   return data;
 }
 
-// GIO and the libraries it pulls in (gobject, gmodule, libmount, selinux...)
-// cost the bar's start-up a good part of its time, and only the first file
-// association needs them: they are loaded then. Only the declarations of the
-// headers are used here; every call goes through these pointers.
-struct Gio {
-  decltype(&g_content_type_guess) content_type_guess;
-  decltype(&g_app_info_get_default_for_type) app_info_get_default_for_type;
-  decltype(&g_free) free;
-  decltype(&g_file_new_for_path) file_new_for_path;
-  decltype(&g_list_append) list_append;
-  decltype(&g_list_free) list_free;
-  decltype(&g_app_launch_context_new) app_launch_context_new;
-  decltype(&g_app_info_launch) app_info_launch;
-  decltype(&g_error_free) error_free;
-  decltype(&g_object_unref) object_unref;
-};
-
-template <typename F>
-bool Bind(void* lib, const char* name, F& out) {
-  out = reinterpret_cast<F>(::dlsym(lib, name));
-  return out != nullptr;
+// This program's own desktop entry, or another entry that starts it.
+bool IsOurOwnApp(GAppInfo* app) {
+  const char* id = g_app_info_get_id(app);
+  if (id && std::string(id) == "mirvan.desktop") return true;
+  const char* exe = g_app_info_get_executable(app);
+  if (!exe) return false;
+  std::string name = exe;
+  const std::size_t slash = name.rfind('/');
+  if (slash != std::string::npos) name.erase(0, slash + 1);
+  return name == "mirvan" || name == "mirvan-desktop";
 }
 
-// Loaded once; nullptr when the system has no GIO (no opener then).
-const Gio* LoadGio() {
-  static const Gio* loaded = [] () -> const Gio* {
-    void* lib = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (!lib) return nullptr;
-    static Gio gio;
-    const bool all = Bind(lib, "g_content_type_guess", gio.content_type_guess) &&
-                     Bind(lib, "g_app_info_get_default_for_type", gio.app_info_get_default_for_type) &&
-                     Bind(lib, "g_free", gio.free) && Bind(lib, "g_file_new_for_path", gio.file_new_for_path) &&
-                     Bind(lib, "g_list_append", gio.list_append) && Bind(lib, "g_list_free", gio.list_free) &&
-                     Bind(lib, "g_app_launch_context_new", gio.app_launch_context_new) &&
-                     Bind(lib, "g_app_info_launch", gio.app_info_launch) &&
-                     Bind(lib, "g_error_free", gio.error_free) && Bind(lib, "g_object_unref", gio.object_unref);
-    return all ? &gio : nullptr;
-  }();
-  return loaded;
+// The desktop's editor for TeX sources: the default application for TeX
+// sources, else the next one offered for them, else the same for plain
+// text; never this program itself, which a user may have made the default
+// for TeX sources and which would only open a second bar. Null when none.
+GAppInfo* TeXEditorApp() {
+  for (const char* type : {"text/x-tex", "text/plain"}) {
+    GAppInfo* def = g_app_info_get_default_for_type(type, FALSE);
+    if (def && !IsOurOwnApp(def)) return def;
+    if (def) g_object_unref(def);
+    GList* apps = g_app_info_get_recommended_for_type(type);
+    GAppInfo* found = nullptr;
+    for (GList* l = apps; l; l = l->next) {
+      auto* app = static_cast<GAppInfo*>(l->data);
+      if (!found && !IsOurOwnApp(app)) found = G_APP_INFO(g_object_ref(app));
+    }
+    g_list_free_full(apps, g_object_unref);
+    if (found) return found;
+  }
+  return nullptr;
+}
+
+// Starts `app` on the file at `path`, in folder `dir` (when not empty).
+bool LaunchWith(GAppInfo* app, const std::string& path, const std::string& dir) {
+  GFile* gfile = g_file_new_for_path(path.c_str());
+  GList* files = g_list_append(nullptr, gfile);
+  GAppLaunchContext* context = g_app_launch_context_new();
+  GError* error = nullptr;
+  gboolean launched;
+  {
+    WorkingDirScope scope(dir);
+    launched = g_app_info_launch(app, files, context, &error);
+  }
+  if (error) g_error_free(error);
+  g_object_unref(context);
+  g_list_free(files);
+  g_object_unref(gfile);
+  return launched != FALSE;
 }
 
 }  // namespace
@@ -172,35 +181,35 @@ bool PosixPlatform::OpenDocument(const std::string& file, const std::string& dir
   struct stat s {};
   if (::stat(path.c_str(), &s) != 0 || !S_ISREG(s.st_mode)) return false;
 
-  const Gio* gio = LoadGio();
-  if (!gio) return false;
   std::string head = Head(path, 4096);
   gboolean uncertain = FALSE;
-  gchar* type = gio->content_type_guess(path.c_str(), reinterpret_cast<const guchar*>(head.data()), head.size(),
-                                        &uncertain);
-  GAppInfo* app = type ? gio->app_info_get_default_for_type(type, FALSE) : nullptr;
-  gio->free(type);
+  gchar* type = g_content_type_guess(path.c_str(), reinterpret_cast<const guchar*>(head.data()), head.size(),
+                                     &uncertain);
+  GAppInfo* app = type ? g_app_info_get_default_for_type(type, FALSE) : nullptr;
+  g_free(type);
   if (!app) return false;
-
-  GFile* gfile = gio->file_new_for_path(path.c_str());
-  GList* files = gio->list_append(nullptr, gfile);
-  GAppLaunchContext* context = gio->app_launch_context_new();
-  GError* error = nullptr;
-  gboolean launched;
-  {
-    WorkingDirScope scope(dir);
-    launched = gio->app_info_launch(app, files, context, &error);
-  }
-  if (error) gio->error_free(error);
-  gio->object_unref(context);
-  gio->list_free(files);
-  gio->object_unref(gfile);
-  gio->object_unref(app);
-  return launched != FALSE;
+  const bool launched = LaunchWith(app, path, dir);
+  g_object_unref(app);
+  return launched;
 }
 
 bool PosixPlatform::OpenEditor(const std::string& editor, const std::string& documentPath,
                                const std::string& dir) {
+  if (editor == m_values.defaultEditor && !documentPath.empty()) {
+    // The default editor is the desktop's association for the source,
+    // looked up here rather than by xdg-open so that it is never this
+    // program itself.
+    std::string path = documentPath;
+    if (path[0] != '/') {
+      std::string cwd;
+      if (GetCwd(cwd)) path = JoinPath(cwd, path);
+    }
+    GAppInfo* app = TeXEditorApp();
+    if (!app) return false;
+    const bool launched = LaunchWith(app, path, dir);
+    g_object_unref(app);
+    return launched;
+  }
   std::vector<std::string> argv{editor};
   if (!documentPath.empty()) argv.push_back(documentPath);
   return posix::SpawnDetached(argv, dir);
