@@ -12,6 +12,7 @@
 
 #include "config/ini_profile.h"
 #include "core/mirvan_dlg.h"
+#include "platform/posix/child_process.h"
 #include "platform/posix/posix_platform.h"
 #include "text/mbcs.h"
 #include "ui/console_window.h"
@@ -29,6 +30,9 @@ std::string Env(const char* name) {
 }  // namespace
 
 int CMirvanApp::InitInstance() {
+  // Before anything starts a process: our tools' statuses and signals must
+  // not depend on what the starter left behind.
+  posix::PrepareProcessSignals();
   const DisplayChoice display = ChooseDisplay(Env("QT_QPA_PLATFORM"), HasPlatformArgument(m_argc, m_argv),
                                               Env("DISPLAY"), Env("WAYLAND_DISPLAY"));
   if (!display.note.empty()) std::fprintf(stderr, "%s\n", display.note.c_str());
@@ -55,7 +59,9 @@ int CMirvanApp::InitInstance() {
   prompts.SetOwner(&wnd);
   // Tools run in a console window over the bar: a program started from the
   // desktop has no terminal to show TeX's output or take its answers.
-  platform.SetToolConsole(MakeConsoleWindowFactory(&wnd));
+  std::shared_ptr<ActionConsole> console = MakeConsoleWindowFactory(&wnd);
+  platform.SetToolConsole(console);
+  wnd.SetLastOutput([console] { return console->HasTranscript(); }, [console] { console->ShowTranscript(); });
   wnd.Core().m_strFile = JoinArguments(m_argc, m_argv);
   wnd.exec();  // its result does not matter: the program ends either way
   return 0;

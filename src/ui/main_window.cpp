@@ -398,13 +398,21 @@ void CMirvanWnd::DeliverDrop(const std::vector<std::string>& paths) {
 }
 
 void CMirvanWnd::contextMenuEvent(QContextMenuEvent* e) {
-  if (m_busy || m_aboutText.isEmpty()) {
+  if (m_busy || (m_aboutText.isEmpty() && !m_showLastOutput)) {
     e->ignore();
     return;
   }
   QMenu menu(this);
-  QAction* about = menu.addAction(m_aboutText);
-  if (menu.exec(e->globalPos()) == about) ExecAboutDialog(this);
+  QAction* lastOutput = nullptr;
+  if (m_showLastOutput) {
+    lastOutput = menu.addAction(QStringLiteral("前回の出力(&L)..."));
+    lastOutput->setEnabled(!m_lastOutputAvailable || m_lastOutputAvailable());
+  }
+  QAction* about = m_aboutText.isEmpty() ? nullptr : menu.addAction(m_aboutText);
+  QAction* chosen = menu.exec(e->globalPos());
+  if (!chosen) return;
+  if (chosen == about) ExecAboutDialog(this);
+  if (chosen == lastOutput) m_showLastOutput();
 }
 
 std::string CMirvanWnd::ManualPath() {

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTextBrowser>
 
+#include <functional>
 #include <string>
 
 #include "core/mirvan_dlg.h"
@@ -40,6 +41,13 @@ class CMirvanWnd : public QDialog {
   // program or in the source tree it was built from.
   static std::string ManualPath();
 
+  // The context menu's entry that shows the last action's tool output
+  // again; `available` says whether there is one.
+  void SetLastOutput(std::function<bool()> available, std::function<void()> show) {
+    m_lastOutputAvailable = std::move(available);
+    m_showLastOutput = std::move(show);
+  }
+
   // Icon resource of each icon button, in the order the buttons get them.
   static const QVector<QPair<int, int>>& ButtonIcons();
 
@@ -67,6 +75,8 @@ class CMirvanWnd : public QDialog {
   QComboBox* m_history = nullptr;
   QString m_aboutText;
   QPointer<QTextBrowser> m_manual;
+  std::function<bool()> m_lastOutputAvailable;
+  std::function<void()> m_showLastOutput;
   bool m_initialized = false;
   bool m_busy = false;
   bool m_syncing = false;

@@ -17,9 +17,11 @@ namespace {
 // A message box as the bar shows them: plain text (a path may hold '<'), one
 // caption, the icon asked for, and the buttons given.
 int RunBox(QWidget* owner, const QString& caption, const QString& text, QMessageBox::Icon icon,
-           QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def) {
+           QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def,
+           const QString& details = QString()) {
   QMessageBox box(icon, caption, text, buttons, owner);
   box.setTextFormat(Qt::PlainText);
+  if (!details.isEmpty()) box.setDetailedText(details);
   box.setDefaultButton(def);
   if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
   return box.exec();
@@ -36,6 +38,11 @@ bool QtPrompts::AskOkCancel(const std::string& text) {
 }
 
 void QtPrompts::MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) {
+  MessageBoxWithDetails(caption, text, icon, std::string());
+}
+
+void QtPrompts::MessageBoxWithDetails(const std::string& caption, const std::string& text, BoxIcon icon,
+                                      const std::string& details) {
   QMessageBox::Icon qicon = QMessageBox::NoIcon;
   switch (icon) {
     case BoxIcon::None: qicon = QMessageBox::NoIcon; break;
@@ -43,7 +50,7 @@ void QtPrompts::MessageBox(const std::string& caption, const std::string& text, 
     case BoxIcon::Stop: qicon = QMessageBox::Critical; break;
   }
   RunBox(DialogOwner(m_owner), caption.empty() ? m_title : MessageToQt(caption), MessageToQt(text), qicon, QMessageBox::Ok,
-         QMessageBox::Ok);
+         QMessageBox::Ok, CpToQt(details));
 }
 
 QString QtPrompts::QtNameFilter(const std::string& mfcFilter) {

@@ -136,12 +136,17 @@ void PosixPlatform::SetToolConsole(std::shared_ptr<IToolConsole> console) {
 
 int PosixPlatform::RunTool(const std::string& program, const std::vector<std::string>& args) {
   std::string resolved = posix::ResolveProgram(program);
-  if (resolved.empty()) return -1;
+  if (resolved.empty()) {
+    m_console->Missing(program);
+    return -1;
+  }
   std::vector<std::string> argv;
   argv.reserve(args.size() + 1);
   argv.push_back(resolved);
   argv.insert(argv.end(), args.begin(), args.end());
-  return m_console->Run(argv, ToolTitle(program, args));
+  std::string cwd;
+  GetCwd(cwd);
+  return m_console->Run(argv, ToolTitle(program, args), cwd);
 }
 
 bool PosixPlatform::ChangeDir(const std::string& dir) { return !dir.empty() && ::chdir(dir.c_str()) == 0; }
