@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "text/mbcs.h"
@@ -11,6 +12,7 @@
 #ifdef _WIN32
 #include "platform/win/win_api.h"
 #else
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -18,6 +20,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 #endif
 
 namespace {
@@ -86,8 +89,11 @@ Line ReadLine(const std::string& data, std::size_t begin) {
     return l;
   }
   l.kind = Kind::Key;
-  std::size_t eq = data.find('=', b);
-  if (eq == std::string::npos || eq >= e) {
+  // Only this line's bytes: a search to the end of the file would make a
+  // file of lines without '=' quadratic to read.
+  const void* hit = std::memchr(data.data() + b, '=', e - b);
+  const std::size_t eq = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data.data()) : e;
+  if (eq >= e) {
     l.nameEnd = e;
     l.valueBegin = e;
   } else {
@@ -164,6 +170,14 @@ ReadResult ReadAll(const std::string& path, std::string& out) {
   out.clear();
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+  // One buffer of the file's size: growing it chunk by chunk copies a big
+  // file several times over.
+  if (std::fseek(f, 0, SEEK_END) == 0) {
+    const long size = std::ftell(f);
+    // A folder opens too, and tells sizes no file has.
+    if (size > 0 && size < (1L << 30)) out.reserve(static_cast<std::size_t>(size));
+    std::rewind(f);
+  }
   char buf[65536];
   std::size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
@@ -209,7 +223,37 @@ class WriteLock {
   bool m_locked = false;
 };
 
+// How old a temporary of ours must be before a later write takes it for the
+// leftover of a writer that was killed: a live writer finishes in far less.
+const int kStaleSeconds = 10;
+
+// Temporaries are "<ini>.tmp<pid>". One that is still open in its writer
+// cannot be deleted (it is created without sharing), so only leftovers go.
+void RemoveStaleTemporaries(const std::string& path) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((path + ".tmp*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  const std::size_t sep = path.find_last_of("\\/");
+  const std::string folder = sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+  const std::string base = (sep == std::string::npos ? path : path.substr(sep + 1)) + ".tmp";
+  FILETIME nowFt;
+  GetSystemTimeAsFileTime(&nowFt);
+  auto ticks = [](const FILETIME& t) {
+    return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  do {
+    const std::string name = fd.cFileName;
+    if (name.size() <= base.size() || !mbcs::EqualsNoCase(name.substr(0, base.size()), base)) continue;
+    if (name.find_first_not_of("0123456789", base.size()) != std::string::npos) continue;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (ticks(nowFt) < ticks(fd.ftLastWriteTime) + kStaleSeconds * 10000000ull) continue;
+    DeleteFileA((folder + name).c_str());
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+}
+
 bool ReplaceWith(const std::string& path, const std::string& bytes) {
+  RemoveStaleTemporaries(path);
   const std::string tmp = path + ".tmp" + std::to_string(GetCurrentProcessId());
   HANDLE h = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
@@ -278,10 +322,50 @@ bool WriteFully(int fd, const std::string& bytes) {
   return true;
 }
 
+const int kStaleSeconds = 10;
+
+// Temporaries are ".<ini>.<pid>.<n>.tmp", written only under the folder
+// lock; one older than a live writer could take is the leftover of a
+// writer that was killed, and nobody else will ever remove it.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& base) {
+  DIR* d = ::opendir(folder.c_str());
+  if (!d) return;
+  const std::string head = "." + base + ".";
+  const time_t now = ::time(nullptr);
+  while (const dirent* e = ::readdir(d)) {
+    const std::string name = e->d_name;
+    if (name.size() <= head.size() + 4 || name.compare(0, head.size(), head) != 0) continue;
+    if (name.compare(name.size() - 4, 4, ".tmp") != 0) continue;
+    const std::string middle = name.substr(head.size(), name.size() - head.size() - 4);
+    const std::size_t dot = middle.find('.');
+    if (dot == 0 || dot == std::string::npos || dot + 1 == middle.size() ||
+        middle.find_first_not_of("0123456789.") != std::string::npos || middle.find('.', dot + 1) != std::string::npos) {
+      continue;
+    }
+    const std::string full = folder + "/" + name;
+    struct stat st;
+    if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (now - st.st_mtime < kStaleSeconds) continue;
+    ::unlink(full.c_str());
+  }
+  ::closedir(d);
+}
+
+// Windows refuses to replace a read-only file, administrators included; a
+// file without any write permission is read-only in that sense here too,
+// also for root, who would otherwise pass every access check.
+bool ReadOnly(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return false;
+  return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 bool ReplaceWith(const std::string& path, const std::string& bytes) {
+  if (ReadOnly(path)) return false;
   const std::string folder = FolderOf(path);
   const std::size_t sep = path.find_last_of('/');
   const std::string base = sep == std::string::npos ? path : path.substr(sep + 1);
+  RemoveStaleTemporaries(folder, base);
   static unsigned counter = 0;
   std::string tmp;
   int fd = -1;
@@ -309,14 +393,25 @@ bool ReplaceWith(const std::string& path, const std::string& bytes) {
 }
 
 // A settings file that is a symbolic link is written through the link, so
-// the link stays.
+// the link stays; also one that points at a file not there yet, which the
+// write then creates. Links are followed one at a time, as open() would.
 std::string WriteTarget(const std::string& path) {
-  struct stat st;
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved)) return resolved;
+  std::string target = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink(target.c_str(), buf, sizeof buf - 1);
+    if (n <= 0) return target;
+    const std::string link(buf, static_cast<std::size_t>(n));
+    if (link[0] == '/') {
+      target = link;
+    } else {
+      const std::size_t sep = target.find_last_of('/');
+      target = (sep == std::string::npos ? std::string() : target.substr(0, sep + 1)) + link;
+    }
   }
-  return path;
+  return target;
 }
 
 #endif
