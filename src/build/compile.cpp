@@ -15,6 +15,14 @@ namespace ct = compile_text;
 
 namespace {
 
+// TeX writes these markers as lines of their own. Looking for them only at
+// the start of a line keeps document text out: a Shift-JIS title such as
+// 表bibdata holds the bytes of "\bibdata" (表 ends in 0x5C), which only a
+// CP932 system would otherwise tell apart.
+bool StartsALine(const std::string& text, const std::string& marker) {
+  return text.compare(0, marker.size(), marker) == 0 || mbcs::Contains(text, "\n" + marker);
+}
+
 // The working state of one Compile call. Nothing of it outlives the call, so
 // every press starts over from fresh snapshots.
 class CompileRun {
@@ -97,13 +105,13 @@ int CompileRun::Full() {
 int CompileRun::BibStage() {
   int bibStatus = 1;
   const std::string noBbl = std::string(marker::kNoFile) + m_dlg.m_strName + marker::kBblExtension;
-  if (mbcs::Contains(m_logText, noBbl)) {
+  if (StartsALine(m_logText, noBbl)) {
     if (m_dlg.RunBibTeX() != 0) bibStatus = RunCompiler();
     return bibStatus;
   }
   // A document under \nofiles writes no .aux; that is no reason to fail.
   const std::string auxNow = TextIfExists(DocPath(".aux")).value_or(std::string());
-  if (mbcs::Contains(auxNow, marker::kBibData)) {
+  if (StartsALine(auxNow, marker::kBibData)) {
     if (m_dlg.RunBibTeX() != 0) bibStatus = RunCompiler();
   } else if (m_auxBefore && *m_auxBefore != auxNow) {
     bibStatus = RunCompiler();
