@@ -14,7 +14,7 @@ namespace {
 struct AuxTool {
   std::string CMirvanDlg::*program;
   const char* key;
-  const char* fallbackJapanese;  // when the compiler is a pLaTeX
+  std::string fallbackJapanese;  // when the compiler is a pLaTeX
   const char* fallbackOther;
   int (CMirvanDlg::*choose)();
   const char* errorText;
@@ -22,12 +22,15 @@ struct AuxTool {
   const char* hintText;
 };
 
-const AuxTool kBibTeXRun = {&CMirvanDlg::m_strBib,  tool::kKeyBib,     tool::kJBibTeX,     tool::kBibTeX,
-                            &CMirvanDlg::ChooseBibTeX, msg::kBibTeXError, msg::kBibTeXNotStarted,
-                            msg::kBibTeXHint};
-const AuxTool kMakeIndexRun = {&CMirvanDlg::m_strMkIdx, tool::kKeyMkIdx,  tool::kMendex,     tool::kMakeIndex,
-                               &CMirvanDlg::ChooseMkIdx, msg::kMkIdxError, msg::kMkIdxNotStarted,
-                               msg::kMkIdxHint};
+// The names and texts that name program files are the platform's.
+AuxTool BibTeXRun(const PlatformValues& v) {
+  return {&CMirvanDlg::m_strBib,     tool::kKeyBib,        v.japaneseBibTeX,      tool::kBibTeX,
+          &CMirvanDlg::ChooseBibTeX, v.texts.bibTeXError, msg::kBibTeXNotStarted, v.texts.bibTeXHint};
+}
+AuxTool MakeIndexRun(const PlatformValues& v) {
+  return {&CMirvanDlg::m_strMkIdx,  tool::kKeyMkIdx,     tool::kMendex,          tool::kMakeIndex,
+          &CMirvanDlg::ChooseMkIdx, v.texts.mkIdxError, msg::kMkIdxNotStarted, v.texts.mkIdxHint};
+}
 
 // Up to five runs: the configured program, one per probe folder, and the
 // picked one. 1 only when a run ended with status 0.
@@ -74,12 +77,12 @@ int RunAuxTool(CMirvanDlg& dlg, const AuxTool& t, const std::vector<std::string>
 
 }  // namespace
 
-int CMirvanDlg::RunBibTeX() { return RunAuxTool(*this, kBibTeXRun, {m_strName}); }
+int CMirvanDlg::RunBibTeX() { return RunAuxTool(*this, BibTeXRun(Platform().Values()), {m_strName}); }
 
 int CMirvanDlg::RunMakeIndex() {
   if (m_nMkIdxNvr == 0) EditMkIdxOptions();
   // The options are the user's words; the document name stays one word.
   std::vector<std::string> args = mbcs::SplitWords(m_strMkIdxOpt);
   args.push_back(m_strName);
-  return RunAuxTool(*this, kMakeIndexRun, args);
+  return RunAuxTool(*this, MakeIndexRun(Platform().Values()), args);
 }

@@ -17,7 +17,7 @@ void CMirvanDlg::ViewDvi() {
   // An existing DVI file is shown as it is, however old.
   if (!Platform().Stat(dvi).exists && Compile() == 0) return;
   Prompts().BeginWaitCursor();
-  if (!Platform().OpenDocument(dvi, m_strDir)) Prompts().Notice(msg::kDviOpenFailure);
+  if (!Platform().OpenDocument(dvi, m_strDir)) Prompts().Notice(Platform().Values().texts.dviOpenFailure);
   Prompts().EndWaitCursor();
 }
 

@@ -35,7 +35,7 @@ FileDialogSpec ProgramFileDialog(const PlatformValues& values) {
 struct Chooser {
   std::string CMirvanDlg::*member;
   const char* key;
-  const char* restored;
+  std::string restored;
   const char* question;
 };
 
@@ -62,7 +62,7 @@ int CMirvanDlg::RunTool(const std::string& program, const std::vector<std::strin
 int CMirvanDlg::LocateTeX() {
   // Both texts keep naming the compiler that failed, even after a new one
   // has been picked below.
-  const std::string question = WithName(msg::kLocateTeXQuestion, m_strTeX);
+  const std::string question = WithName(Platform().Values().texts.locateTeXQuestion, m_strTeX);
   const std::string hint = msg::kLocateTeXHint;
   const std::string failure = WithName(msg::kLocateTeXFailure, m_strTeX);
 
@@ -112,7 +112,7 @@ int CMirvanDlg::ChooseTeX() {
     Profile().WriteProfileString(tool::kSection, tool::kKeyDviPdf, m_strDviPdf);
   }
   const bool japanese = Contains(m_strTeX, tool::kPLaTeX);
-  m_strBib = folder + (japanese ? tool::kJBibTeX : tool::kBibTeX);
+  m_strBib = folder + (japanese ? Platform().Values().japaneseBibTeX : tool::kBibTeX);
   m_strMkIdx = folder + (japanese ? tool::kMendex : tool::kMakeIndex);
   Profile().WriteProfileString(tool::kSection, tool::kKeyBib, m_strBib);
   Profile().WriteProfileString(tool::kSection, tool::kKeyMkIdx, m_strMkIdx);
@@ -120,7 +120,7 @@ int CMirvanDlg::ChooseTeX() {
 }
 
 void CMirvanDlg::ChangeTeX() {
-  if (Prompts().AskOkCancel(msg::kChangeTeXQuestion)) {
+  if (Prompts().AskOkCancel(Platform().Values().texts.changeTeXQuestion)) {
     ChooseTeX();  // a cancelled pick leaves everything as it was
     return;
   }
@@ -129,14 +129,18 @@ void CMirvanDlg::ChangeTeX() {
 }
 
 int CMirvanDlg::ChooseBibTeX() {
-  return AskThenPick(*this, {&CMirvanDlg::m_strBib, tool::kKeyBib, tool::kJBibTeX, msg::kChooseBibTeXQuestion});
+  const PlatformValues& values = Platform().Values();
+  return AskThenPick(*this, {&CMirvanDlg::m_strBib, tool::kKeyBib, values.japaneseBibTeX,
+                             values.texts.chooseBibTeXQuestion});
 }
 
 int CMirvanDlg::ChooseMkIdx() {
-  return AskThenPick(*this, {&CMirvanDlg::m_strMkIdx, tool::kKeyMkIdx, tool::kMendex, msg::kChooseMkIdxQuestion});
+  return AskThenPick(*this, {&CMirvanDlg::m_strMkIdx, tool::kKeyMkIdx, tool::kMendex,
+                             Platform().Values().texts.chooseMkIdxQuestion});
 }
 
 int CMirvanDlg::ChooseDviPdf() {
   return AskThenPick(*this,
-                     {&CMirvanDlg::m_strDviPdf, tool::kKeyDviPdf, tool::kDvipdfmx, msg::kChooseDviPdfQuestion});
+                     {&CMirvanDlg::m_strDviPdf, tool::kKeyDviPdf, tool::kDvipdfmx,
+                      Platform().Values().texts.chooseDviPdfQuestion});
 }

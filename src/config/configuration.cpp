@@ -27,7 +27,7 @@ void CMirvanDlg::LoadSettingsPrograms() {
   IProfile& ini = Profile();
   m_strEditor = ini.GetProfileString(kEditor, kEdit, Platform().Values().defaultEditor);
   m_strTeX = ini.GetProfileString(kSettings, kTeX, kDefaultTeX);
-  m_strBib = ini.GetProfileString(kSettings, kBib, kDefaultBib);
+  m_strBib = ini.GetProfileString(kSettings, kBib, Platform().Values().japaneseBibTeX);
   m_strDviPdf = ini.GetProfileString(kSettings, kDviPdf, kDefaultDviPdf);
   m_strMkIdx = ini.GetProfileString(kSettings, kMkIdx, kDefaultMkIdx);
   m_strMkIdxOpt = ini.GetProfileString(kSettings, kMkIdxOpt, kDefaultMkIdxOptAtStart);
@@ -41,7 +41,7 @@ void CMirvanDlg::ReloadSettings() {
   IProfile& ini = Profile();
   m_strEditor = ini.GetProfileString(kEditor, kEdit, Platform().Values().defaultEditor);
   m_strTeX = ini.GetProfileString(kSettings, kTeX, kDefaultTeX);
-  m_strBib = ini.GetProfileString(kSettings, kBib, kDefaultBib);
+  m_strBib = ini.GetProfileString(kSettings, kBib, Platform().Values().japaneseBibTeX);
   m_strDviPdf = ini.GetProfileString(kSettings, kDviPdf, kDefaultDviPdf);
   m_nPdfNeShow = ini.GetProfileInt(kSettings, kPdfNeShow, kDefaultPdfNeShow);
   m_nPdfSizeNo = ini.GetProfileInt(kSettings, kPdfSizeNo, kDefaultPdfSizeNo);

@@ -19,6 +19,23 @@ struct PlatformValues {
   std::string editorDefExt;               // ChooseEditor default extension
   std::string editorInitialName;          // ChooseEditor initial file name
   std::string settingsFileName;           // joined to the start-up folder ("\\Mirvan.ini" / "/Mirvan.ini")
+  // The Japanese BibTeX program: default, fallback and derived name
+  // ("jbibtex" / "pbibtex", TeX Live has no jbibtex).
+  std::string japaneseBibTeX;
+  // The texts that name program files and where they are: Windows folders
+  // and ".exe" there, the POSIX probe folders and bare names here.
+  struct ToolTexts {
+    const char* locateTeXQuestion;
+    const char* changeTeXQuestion;
+    const char* chooseBibTeXQuestion;
+    const char* chooseMkIdxQuestion;
+    const char* chooseDviPdfQuestion;
+    const char* bibTeXError;
+    const char* bibTeXHint;
+    const char* mkIdxError;
+    const char* mkIdxHint;
+    const char* dviOpenFailure;
+  } texts{};
 };
 
 PlatformValues WindowsPlatformValues();

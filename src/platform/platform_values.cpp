@@ -1,5 +1,7 @@
 #include "platform/platform.h"
 
+#include "build/messages.h"
+
 PlatformValues WindowsPlatformValues() {
   PlatformValues v;
   v.probeFolders = {"c:\\w32tex\\bin\\", "c:\\tex\\bin\\", "c:\\usr\\local\\bin\\"};
@@ -12,6 +14,11 @@ PlatformValues WindowsPlatformValues() {
   v.editorDefExt = "exe";
   v.editorInitialName = "*.exe";
   v.settingsFileName = "\\Mirvan.ini";
+  v.japaneseBibTeX = "jbibtex";
+  v.texts = {msg::kLocateTeXQuestion,   msg::kChangeTeXQuestion, msg::kChooseBibTeXQuestion,
+             msg::kChooseMkIdxQuestion, msg::kChooseDviPdfQuestion, msg::kBibTeXError,
+             msg::kBibTeXHint,          msg::kMkIdxError,        msg::kMkIdxHint,
+             msg::kDviOpenFailure};
   return v;
 }
 
@@ -29,5 +36,10 @@ PlatformValues PosixPlatformValues() {
   v.editorDefExt = "";
   v.editorInitialName = "";
   v.settingsFileName = "/Mirvan.ini";
+  v.japaneseBibTeX = "pbibtex";
+  v.texts = {msg::posix::kLocateTeXQuestion,   msg::posix::kChangeTeXQuestion, msg::posix::kChooseBibTeXQuestion,
+             msg::posix::kChooseMkIdxQuestion, msg::posix::kChooseDviPdfQuestion, msg::posix::kBibTeXError,
+             msg::posix::kBibTeXHint,          msg::posix::kMkIdxError,        msg::posix::kMkIdxHint,
+             msg::posix::kDviOpenFailure};
   return v;
 }

@@ -64,7 +64,7 @@ const std::vector<LocateCase>& LocateCases() {
        {"/usr/local/bin/uplatex", "/usr/bin/uplatex", "/Library/TeX/texbin/uplatex", "/opt/tl/bin/uplatex"},
        {"Q", "P"},
        {"W Settings/TeX=/opt/tl/bin/uplatex", "W Settings/DviPdf=/opt/tl/bin/dvipdfmx",
-        "W Settings/Bib=/opt/tl/bin/jbibtex", "W Settings/MkIdx=/opt/tl/bin/mendex"},
+        "W Settings/Bib=/opt/tl/bin/pbibtex", "W Settings/MkIdx=/opt/tl/bin/mendex"},
        "/opt/tl/bin/uplatex"},
   };
   return cases;
@@ -85,7 +85,7 @@ TEST(LocateTeX, ProbeChainTable) {
     for (const ToolCall& run : rig.platform.runs) EXPECT_EQ(run.args, std::vector<std::string>{rig.dlg.m_strName});
     std::vector<std::string> shown;
     for (const std::string& s : c.shown) {
-      if (s == "Q") shown.push_back("ask:" + Named(msg::kLocateTeXQuestion, c.tex));
+      if (s == "Q") shown.push_back("ask:" + Named(rig.platform.Values().texts.locateTeXQuestion, c.tex));
       else if (s == "H") shown.push_back(std::string("notice:") + msg::kLocateTeXHint);
       else if (s == "F") shown.push_back("notice:" + Named(msg::kLocateTeXFailure, c.tex));
       else if (s == "P") shown.push_back("pick:" + rig.platform.Values().programFilter);
@@ -152,16 +152,16 @@ TEST(ChooseTeX, DerivesCompanionsFromThePickedCompiler) {
        "C:\\platex-kit\\dvipdfmx", "C:\\platex-kit\\jbibtex", "C:\\platex-kit\\mendex"},
       {"POSIX platex", true, "/opt/texlive/bin/platex", "dvipdfmx",
        {"W Settings/TeX=/opt/texlive/bin/platex", "W Settings/DviPdf=/opt/texlive/bin/dvipdfmx",
-        "W Settings/Bib=/opt/texlive/bin/jbibtex", "W Settings/MkIdx=/opt/texlive/bin/mendex"},
-       "/opt/texlive/bin/dvipdfmx", "/opt/texlive/bin/jbibtex", "/opt/texlive/bin/mendex"},
+        "W Settings/Bib=/opt/texlive/bin/pbibtex", "W Settings/MkIdx=/opt/texlive/bin/mendex"},
+       "/opt/texlive/bin/dvipdfmx", "/opt/texlive/bin/pbibtex", "/opt/texlive/bin/mendex"},
       {"POSIX: a converter path stays", true, "/opt/texlive/bin/platex", "/usr/bin/dvipdfmx",
-       {"W Settings/TeX=/opt/texlive/bin/platex", "W Settings/Bib=/opt/texlive/bin/jbibtex",
+       {"W Settings/TeX=/opt/texlive/bin/platex", "W Settings/Bib=/opt/texlive/bin/pbibtex",
         "W Settings/MkIdx=/opt/texlive/bin/mendex"},
-       "/usr/bin/dvipdfmx", "/opt/texlive/bin/jbibtex", "/opt/texlive/bin/mendex"},
+       "/usr/bin/dvipdfmx", "/opt/texlive/bin/pbibtex", "/opt/texlive/bin/mendex"},
       {"POSIX: a .exe name is no program file here", true, "/w/bin/platex", "C:\\x\\dvipdfmx.exe",
-       {"W Settings/TeX=/w/bin/platex", "W Settings/DviPdf=/w/bin/dvipdfmx", "W Settings/Bib=/w/bin/jbibtex",
+       {"W Settings/TeX=/w/bin/platex", "W Settings/DviPdf=/w/bin/dvipdfmx", "W Settings/Bib=/w/bin/pbibtex",
         "W Settings/MkIdx=/w/bin/mendex"},
-       "/w/bin/dvipdfmx", "/w/bin/jbibtex", "/w/bin/mendex"},
+       "/w/bin/dvipdfmx", "/w/bin/pbibtex", "/w/bin/mendex"},
   };
   for (const ChooseCase& c : cases) {
     SCOPED_TRACE(c.title);
@@ -241,31 +241,36 @@ TEST(ChangeTeX, CancelRestoresPlatexOkPicks) {
 
 // ---- The ask-then-pick choosers ----------------------------------------------
 
+using Texts = PlatformValues::ToolTexts;
+
 struct ChooserCol {
   const char* name;
   int (CMirvanDlg::*choose)();
   std::string CMirvanDlg::*member;
   const char* key;
-  const char* restored;
-  const char* question;
+  std::string restored;  // empty: the platform's Japanese BibTeX
+  const char* PlatformValues::ToolTexts::*question;
 };
 
 TEST(Choosers, AskThenPickForEachTool) {
   const std::vector<ChooserCol> cols = {
-      {"BibTeX", &CMirvanDlg::ChooseBibTeX, &CMirvanDlg::m_strBib, "Bib", "jbibtex", msg::kChooseBibTeXQuestion},
-      {"MkIdx", &CMirvanDlg::ChooseMkIdx, &CMirvanDlg::m_strMkIdx, "MkIdx", "mendex", msg::kChooseMkIdxQuestion},
+      {"BibTeX", &CMirvanDlg::ChooseBibTeX, &CMirvanDlg::m_strBib, "Bib", "", &Texts::chooseBibTeXQuestion},
+      {"MkIdx", &CMirvanDlg::ChooseMkIdx, &CMirvanDlg::m_strMkIdx, "MkIdx", "mendex", &Texts::chooseMkIdxQuestion},
       {"DviPdf", &CMirvanDlg::ChooseDviPdf, &CMirvanDlg::m_strDviPdf, "DviPdf", "dvipdfmx",
-       msg::kChooseDviPdfQuestion},
+       &Texts::chooseDviPdfQuestion},
   };
   for (const ChooserCol& col : cols) {
     SCOPED_TRACE(col.name);
-    const std::string ask = std::string("ask:") + col.question;
+    auto ask = [&](const ToolRig& rig) { return std::string("ask:") + rig.platform.Values().texts.*col.question; };
+    auto restored = [&](const ToolRig& rig) {
+      return col.restored.empty() ? rig.platform.Values().japaneseBibTeX : col.restored;
+    };
     {  // question answered Cancel: no dialog, default back, key gone
       ToolRig rig(false);
       rig.dlg.*col.member = "D:\\old\\tool.exe";
       EXPECT_EQ((rig.dlg.*col.choose)(), 0);
-      EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{ask});
-      EXPECT_EQ(rig.dlg.*col.member, col.restored);
+      EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{ask(rig)});
+      EXPECT_EQ(rig.dlg.*col.member, restored(rig));
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("D Settings/") + col.key});
     }
     {  // the file dialog cancelled: the same reset
@@ -273,8 +278,8 @@ TEST(Choosers, AskThenPickForEachTool) {
       rig.dlg.*col.member = "/old/tool";
       rig.prompts.askAnswers = {true};
       EXPECT_EQ((rig.dlg.*col.choose)(), 0);
-      EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask, "pick:"}));
-      EXPECT_EQ(rig.dlg.*col.member, col.restored);
+      EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask(rig), "pick:"}));
+      EXPECT_EQ(rig.dlg.*col.member, restored(rig));
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("D Settings/") + col.key});
     }
     {  // picked
@@ -282,7 +287,7 @@ TEST(Choosers, AskThenPickForEachTool) {
       rig.prompts.askAnswers = {true};
       rig.prompts.picks = {std::string("E:\\bin\\tool.exe")};
       EXPECT_EQ((rig.dlg.*col.choose)(), 1);
-      EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask, "pick:Exe files (*.exe)|*.exe||"}));
+      EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask(rig), "pick:Exe files (*.exe)|*.exe||"}));
       EXPECT_EQ(rig.dlg.*col.member, "E:\\bin\\tool.exe");
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("W Settings/") + col.key + "=E:\\bin\\tool.exe"});
       EXPECT_TRUE(rig.prompts.pickSpecs[0].fileMustExist);
@@ -301,3 +306,28 @@ TEST(Choosers, RestoredNameDoesNotFollowTheCompiler) {
 }
 
 }  // namespace
+
+// The texts that tell where programs are: Windows keeps its own, POSIX names
+// its probe folders and bare program names.
+TEST(PlatformTexts, EachPlatformNamesItsOwnFoldersAndPrograms) {
+  using T = PlatformValues::ToolTexts;
+  const std::vector<std::pair<const char* T::*, const char*>> fields = {
+      {&T::locateTeXQuestion, msg::kLocateTeXQuestion},     {&T::changeTeXQuestion, msg::kChangeTeXQuestion},
+      {&T::chooseBibTeXQuestion, msg::kChooseBibTeXQuestion}, {&T::chooseMkIdxQuestion, msg::kChooseMkIdxQuestion},
+      {&T::chooseDviPdfQuestion, msg::kChooseDviPdfQuestion}, {&T::bibTeXError, msg::kBibTeXError},
+      {&T::bibTeXHint, msg::kBibTeXHint},                   {&T::mkIdxError, msg::kMkIdxError},
+      {&T::mkIdxHint, msg::kMkIdxHint},                     {&T::dviOpenFailure, msg::kDviOpenFailure},
+  };
+  const PlatformValues windows = WindowsPlatformValues(), posix = PosixPlatformValues();
+  for (const auto& [field, original] : fields) {
+    const std::string w = windows.texts.*field, p = posix.texts.*field;
+    EXPECT_EQ(w, original);
+    SCOPED_TRACE(p);
+    for (const char* foreign : {"C:\\", "C;\\", ".exe", "jbibtex", "jBibTeX"}) EXPECT_EQ(p.find(foreign), std::string::npos);
+    if (w.find("C:\\tex\\bin") != std::string::npos) {
+      EXPECT_NE(p.find("\"/usr/local/bin\", \"/usr/bin\", \"/Library/TeX/texbin\""), std::string::npos);
+    }
+  }
+  EXPECT_EQ(windows.japaneseBibTeX, "jbibtex");
+  EXPECT_EQ(posix.japaneseBibTeX, "pbibtex");
+}

@@ -66,7 +66,7 @@ TEST(ProgramLoad, DefaultsWithNoSettingsFile) {
     bar.dlg.LoadSettingsPrograms();
     EXPECT_EQ(bar.dlg.m_strEditor, windows ? "c:\\WINDOWS\\NOTEPAD.exe" : "xdg-open");
     EXPECT_EQ(bar.dlg.m_strTeX, "platex");
-    EXPECT_EQ(bar.dlg.m_strBib, "jbibtex");
+    EXPECT_EQ(bar.dlg.m_strBib, windows ? "jbibtex" : "pbibtex");  // TeX Live has no jbibtex
     EXPECT_EQ(bar.dlg.m_strDviPdf, "dvipdfmx");
     EXPECT_EQ(bar.dlg.m_strMkIdx, "mendex");
     EXPECT_EQ(bar.dlg.m_strMkIdxOpt, "-s myindex");
