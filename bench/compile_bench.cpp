@@ -18,7 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "core/dialogs.h"
+#include "actions/settings_dlg.h"
+#include "config/option_dialogs.h"
 #include "core/mirvan_dlg.h"
 #include "platform/posix/posix_platform.h"
 #include "text/mbcs.h"

@@ -9,27 +9,9 @@
 
 #include "text/mbcs.h"
 
-#ifdef _WIN32
-#include "platform/win/win_api.h"
-#else
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <climits>
-#include <cstdlib>
-#include <ctime>
-#endif
+#include "platform/files.h"
 
 namespace {
-
-#ifdef _WIN32
-const char* const kNativeEol = "\r\n";
-#else
-const char* const kNativeEol = "\n";
-#endif
 
 // Windows' profile reader counts Ctrl-Z as a blank too.
 bool IsBlank(char c) {
@@ -172,12 +154,8 @@ ReadResult ReadAll(const std::string& path, std::string& out) {
   if (!f) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
   // One buffer of the file's size: growing it chunk by chunk copies a big
   // file several times over.
-  if (std::fseek(f, 0, SEEK_END) == 0) {
-    const long size = std::ftell(f);
-    // A folder opens too, and tells sizes no file has.
-    if (size > 0 && size < (1L << 30)) out.reserve(static_cast<std::size_t>(size));
-    std::rewind(f);
-  }
+  const long long size = files::FileLength(f);
+  if (size > 0 && size < (1LL << 30)) out.reserve(static_cast<std::size_t>(size));
   char buf[65536];
   std::size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
@@ -185,236 +163,6 @@ ReadResult ReadAll(const std::string& path, std::string& out) {
   std::fclose(f);
   return failed ? ReadResult::Failed : ReadResult::Ok;
 }
-
-#ifdef _WIN32
-
-// Holds a named mutex for its lifetime, one name per settings file (its
-// full path without regard to case): no lock file is left next to it.
-class WriteLock {
- public:
-  explicit WriteLock(const std::string& path) {
-    char full[MAX_PATH];
-    DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    std::string key = (n > 0 && n < MAX_PATH) ? std::string(full, n) : path;
-    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
-    for (char c : key) {
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    char name[64];
-    std::snprintf(name, sizeof name, "Local\\Mirvan-ini-%016llx", static_cast<unsigned long long>(hash));
-    m_h = CreateMutexA(nullptr, FALSE, name);
-    if (m_h) {
-      const DWORD r = WaitForSingleObject(m_h, INFINITE);
-      m_locked = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
-    }
-  }
-  ~WriteLock() {
-    if (!m_h) return;
-    if (m_locked) ReleaseMutex(m_h);
-    CloseHandle(m_h);
-  }
-  WriteLock(const WriteLock&) = delete;
-  WriteLock& operator=(const WriteLock&) = delete;
-  void SyncFolder() {}
-
- private:
-  HANDLE m_h = nullptr;
-  bool m_locked = false;
-};
-
-// How old a temporary of ours must be before a later write takes it for the
-// leftover of a writer that was killed: a live writer finishes in far less.
-const int kStaleSeconds = 10;
-
-// Temporaries are "<ini>.tmp<pid>". One that is still open in its writer
-// cannot be deleted (it is created without sharing), so only leftovers go.
-void RemoveStaleTemporaries(const std::string& path) {
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA((path + ".tmp*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return;
-  const std::size_t sep = path.find_last_of("\\/");
-  const std::string folder = sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
-  const std::string base = (sep == std::string::npos ? path : path.substr(sep + 1)) + ".tmp";
-  FILETIME nowFt;
-  GetSystemTimeAsFileTime(&nowFt);
-  auto ticks = [](const FILETIME& t) {
-    return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-  };
-  do {
-    const std::string name = fd.cFileName;
-    if (name.size() <= base.size() || !mbcs::EqualsNoCase(name.substr(0, base.size()), base)) continue;
-    if (name.find_first_not_of("0123456789", base.size()) != std::string::npos) continue;
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    if (ticks(nowFt) < ticks(fd.ftLastWriteTime) + kStaleSeconds * 10000000ull) continue;
-    DeleteFileA((folder + name).c_str());
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
-}
-
-bool ReplaceWith(const std::string& path, const std::string& bytes) {
-  RemoveStaleTemporaries(path);
-  const std::string tmp = path + ".tmp" + std::to_string(GetCurrentProcessId());
-  HANDLE h = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
-  std::size_t done = 0;
-  while (ok && done < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-    DWORD written = 0;
-    ok = WriteFile(h, bytes.data() + done, chunk, &written, nullptr) != 0 && written > 0;
-    done += written;
-  }
-  ok = ok && FlushFileBuffers(h) != 0;
-  ok = CloseHandle(h) != 0 && ok;
-  ok = ok && MoveFileExA(tmp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-  if (!ok) DeleteFileA(tmp.c_str());
-  return ok;
-}
-
-std::string WriteTarget(const std::string& path) { return path; }
-
-#else
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t sep = path.find_last_of('/');
-  if (sep == std::string::npos) return ".";
-  if (sep == 0) return "/";
-  return path.substr(0, sep);
-}
-
-// Holds an exclusive flock on the ini's folder for its lifetime. The folder
-// rather than a lock file: it exists whenever a write can succeed, survives
-// the rename that replaces the ini, and leaves no extra file behind. Where
-// the file system refuses the lock, the write goes ahead unserialised.
-class WriteLock {
- public:
-  explicit WriteLock(const std::string& path) {
-    m_fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_fd < 0) return;
-    while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
-  }
-  ~WriteLock() {
-    if (m_fd >= 0) ::close(m_fd);  // releases the lock
-  }
-  WriteLock(const WriteLock&) = delete;
-  WriteLock& operator=(const WriteLock&) = delete;
-  // Makes the rename itself durable.
-  void SyncFolder() {
-    if (m_fd >= 0) ::fsync(m_fd);
-  }
-
- private:
-  int m_fd = -1;
-};
-
-bool WriteFully(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-const int kStaleSeconds = 10;
-
-// Temporaries are ".<ini>.<pid>.<n>.tmp", written only under the folder
-// lock; one older than a live writer could take is the leftover of a
-// writer that was killed, and nobody else will ever remove it.
-void RemoveStaleTemporaries(const std::string& folder, const std::string& base) {
-  DIR* d = ::opendir(folder.c_str());
-  if (!d) return;
-  const std::string head = "." + base + ".";
-  const time_t now = ::time(nullptr);
-  while (const dirent* e = ::readdir(d)) {
-    const std::string name = e->d_name;
-    if (name.size() <= head.size() + 4 || name.compare(0, head.size(), head) != 0) continue;
-    if (name.compare(name.size() - 4, 4, ".tmp") != 0) continue;
-    const std::string middle = name.substr(head.size(), name.size() - head.size() - 4);
-    const std::size_t dot = middle.find('.');
-    if (dot == 0 || dot == std::string::npos || dot + 1 == middle.size() ||
-        middle.find_first_not_of("0123456789.") != std::string::npos || middle.find('.', dot + 1) != std::string::npos) {
-      continue;
-    }
-    const std::string full = folder + "/" + name;
-    struct stat st;
-    if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-    if (now - st.st_mtime < kStaleSeconds) continue;
-    ::unlink(full.c_str());
-  }
-  ::closedir(d);
-}
-
-// Windows refuses to replace a read-only file, administrators included; a
-// file without any write permission is read-only in that sense here too,
-// also for root, who would otherwise pass every access check.
-bool ReadOnly(const std::string& path) {
-  struct stat st;
-  if (::stat(path.c_str(), &st) != 0) return false;
-  return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
-}
-
-bool ReplaceWith(const std::string& path, const std::string& bytes) {
-  if (ReadOnly(path)) return false;
-  const std::string folder = FolderOf(path);
-  const std::size_t sep = path.find_last_of('/');
-  const std::string base = sep == std::string::npos ? path : path.substr(sep + 1);
-  RemoveStaleTemporaries(folder, base);
-  static unsigned counter = 0;
-  std::string tmp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    tmp = folder + "/." + base + "." + std::to_string(::getpid()) + "." + std::to_string(++counter) + ".tmp";
-    // 0666 through the umask, as a file created by the editor would be.
-    fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
-  }
-  if (fd < 0) return false;
-
-  struct stat st;
-  if (::stat(path.c_str(), &st) == 0) {
-    // Keep who owns the settings file and who may read it. Keeping the
-    // owner needs privileges; without them the file becomes the writer's,
-    // as an editor's save would make it.
-    if (::fchown(fd, st.st_uid, st.st_gid) != 0) errno = 0;
-    ::fchmod(fd, st.st_mode & 07777);
-  }
-  bool ok = WriteFully(fd, bytes) && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(tmp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(tmp.c_str());
-  return ok;
-}
-
-// A settings file that is a symbolic link is written through the link, so
-// the link stays; also one that points at a file not there yet, which the
-// write then creates. Links are followed one at a time, as open() would.
-std::string WriteTarget(const std::string& path) {
-  std::string target = path;
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat st;
-    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
-    char buf[PATH_MAX];
-    const ssize_t n = ::readlink(target.c_str(), buf, sizeof buf - 1);
-    if (n <= 0) return target;
-    const std::string link(buf, static_cast<std::size_t>(n));
-    if (link[0] == '/') {
-      target = link;
-    } else {
-      const std::size_t sep = target.find_last_of('/');
-      target = (sep == std::string::npos ? std::string() : target.substr(0, sep + 1)) + link;
-    }
-  }
-  return target;
-}
-
-#endif
 
 }  // namespace
 
@@ -508,16 +256,16 @@ bool IniProfile::WriteProfileString(const std::string& section, const std::strin
   if (name.find('=') != std::string::npos || name[0] == ';' || name[0] == '[') return false;
   if (value && HasAny(*value, "\r\n\0", 3)) return false;
 
-  const std::string target = WriteTarget(m_path);
-  WriteLock lock(target);
+  const std::string target = files::WriteTarget(m_path);
+  files::WriteLock lock(target);
   std::string data;
   const ReadResult r = ReadAll(target, data);
   // A file that is there but cannot be read is never overwritten.
   if (r == ReadResult::Failed) return false;
   if (r == ReadResult::Missing && !value) return true;
-  const std::string updated = ini::Update(data, sec, name, value, kNativeEol);
+  const std::string updated = ini::Update(data, sec, name, value, files::kNativeEol);
   if (r == ReadResult::Ok && updated == data) return true;
-  if (!ReplaceWith(target, updated)) return false;
+  if (!files::ReplaceWith(target, updated)) return false;
   lock.SyncFolder();
   return true;
 }

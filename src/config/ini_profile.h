@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "config/profile.h"
+#include "platform/profile.h"
 
 class IniProfile : public IProfile {
  public:

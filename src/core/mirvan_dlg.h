@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "config/profile.h"
-#include "core/prompts.h"
-#include "doc/history_box.h"
+#include "platform/profile.h"
+#include "platform/prompts.h"
+#include "document/history_box.h"
 #include "platform/platform.h"
 
 struct MirvanEnv {

@@ -13,6 +13,7 @@ struct PlatformValues {
   std::string probeSuffix;                // appended to folder + name (".exe" / "")
   std::string programFileMarker;          // "names a program file" test (".exe" / "/")
   std::string separator;                  // last-separator search in ChooseTeX ("\\" / "/")
+  bool pathsIgnoreCase = false;           // A.tex and a.tex are one document (Windows)
   std::string defaultEditor;              // "c:\\WINDOWS\\NOTEPAD.exe" / "xdg-open"
   std::string programFilter;              // ChooseTeX & co. ("Exe files (*.exe)|*.exe||" / all files)
   std::string editorFilter;               // ChooseEditor
@@ -63,7 +64,7 @@ class IPlatform {
   virtual bool ChangeDir(const std::string& dir) = 0;
   virtual bool GetCwd(std::string& out) = 0;
 
-  // CFile::GetStatus: existence and last-write time.
+  // Existence and last-write time of a file.
   virtual FileStatus Stat(const std::string& path) = 0;
 
   // ShellExecute "open" of a document (.dvi, .pdf) with `dir` as working

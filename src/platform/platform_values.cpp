@@ -1,6 +1,6 @@
 #include "platform/platform.h"
 
-#include "build/messages.h"
+#include "platform/tool_texts.h"
 
 PlatformValues WindowsPlatformValues() {
   PlatformValues v;
@@ -8,6 +8,7 @@ PlatformValues WindowsPlatformValues() {
   v.probeSuffix = ".exe";
   v.programFileMarker = ".exe";
   v.separator = "\\";
+  v.pathsIgnoreCase = true;
   v.defaultEditor = "c:\\WINDOWS\\NOTEPAD.exe";
   v.programFilter = "Exe files (*.exe)|*.exe||";
   v.editorFilter = "実行ファイル(*.exe)|*.exe||";

@@ -2,25 +2,11 @@
 
 #include <cstring>
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#endif
-
 namespace mbcs {
 namespace {
 
-CodePage InitialCodePage() {
-#ifdef _WIN32
-  return GetACP() == 932 ? CodePage::Cp932 : CodePage::Utf8;
-#else
-  return CodePage::Utf8;
-#endif
-}
-
-CodePage g_cp = InitialCodePage();
+// UTF-8 until the platform layer says otherwise (a Windows in code page 932).
+CodePage g_cp = CodePage::Utf8;
 
 // Byte length of the character that starts at `i`. A lead byte in the last
 // position (a cut-off character) stands alone.

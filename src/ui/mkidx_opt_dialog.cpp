@@ -4,7 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "core/dialogs.h"
+#include "config/option_dialogs.h"
 #include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 

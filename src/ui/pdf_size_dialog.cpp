@@ -5,7 +5,7 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
-#include "core/dialogs.h"
+#include "config/option_dialogs.h"
 #include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 

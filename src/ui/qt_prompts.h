@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "core/prompts.h"
+#include "platform/prompts.h"
 
 class QtPrompts : public IPrompts {
  public:

@@ -2,7 +2,7 @@
 
 #include <QAbstractButton>
 
-#include "core/dialogs.h"
+#include "actions/settings_dlg.h"
 #include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/dialogs.h"
+#include "config/option_dialogs.h"
 #include "core/mirvan_dlg.h"
 #include "support/fakes.h"
 

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "config/profile.h"
-#include "core/prompts.h"
+#include "platform/profile.h"
+#include "platform/prompts.h"
 #include "platform/platform.h"
 
 class MemoryProfile : public IProfile {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/dialogs.h"
+#include "config/option_dialogs.h"
 #include "core/mirvan_dlg.h"
 #include "dialog_driver.h"
 #include "qt_dialog_prompts.h"

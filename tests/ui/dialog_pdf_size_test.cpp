@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/dialogs.h"
+#include "config/option_dialogs.h"
 #include "dialog_driver.h"
 #include "support/fakes.h"
 #include "ui/dialogs.h"

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/dialogs.h"
+#include "actions/settings_dlg.h"
+#include "config/option_dialogs.h"
 #include "dialog_driver.h"
 #include "dialog_texts.h"
 #include "qt_dialog_prompts.h"

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/prompts.h"
+#include "platform/prompts.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 #include "text/mbcs.h"

@@ -7,7 +7,11 @@
 #include "platform/win/win_api.h"
 #include "text/mbcs.h"
 
-WinPlatform::WinPlatform() : m_values(WindowsPlatformValues()) {}
+// Every Windows program of ours starts with one of these: the double-byte
+// rules follow the system's code page from then on.
+WinPlatform::WinPlatform() : m_values(WindowsPlatformValues()) {
+  mbcs::SetSystemCodePage(GetACP() == 932 ? mbcs::CodePage::Cp932 : mbcs::CodePage::Utf8);
+}
 
 std::string WinPlatform::QuoteArg(const std::string& word) {
   if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos) return word;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "config/profile.h"
+#include "platform/profile.h"
 
 class WinProfile : public IProfile {
  public:

@@ -16,8 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "build/compile_texts.h"
-#include "core/dialogs.h"
+#include "actions/compile_texts.h"
+#include "actions/settings_dlg.h"
+#include "config/option_dialogs.h"
 #include "core/mirvan_dlg.h"
 #include "platform/posix/headless_console.h"
 #include "platform/posix/posix_platform.h"

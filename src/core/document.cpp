@@ -32,7 +32,7 @@ void CMirvanDlg::AddToHistory(bool selectEntry) {
   // where the file system does (Windows); on POSIX A.tex and a.tex are two
   // documents. Every copy goes, so a document listed twice (a command-line
   // start) ends up once.
-  const bool foldCase = Platform().Values().separator == "\\";
+  const bool foldCase = Platform().Values().pathsIgnoreCase;
   for (int i = m_history.GetCount() - 1; i >= 0; --i) {
     const std::string entry = m_history.GetText(i);
     const bool same = foldCase ? mbcs::EqualsNoCase(entry, m_strFile) : entry == m_strFile;

@@ -9,7 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/dialogs.h"
+#include "actions/settings_dlg.h"
+#include "config/option_dialogs.h"
 #include "core/mirvan_dlg.h"
 #include "support/fakes.h"
 

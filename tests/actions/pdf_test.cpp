@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "build/compile_texts.h"
-#include "build/doc_platform.h"
-#include "build/messages.h"
-#include "core/dialogs.h"
+#include "actions/compile_texts.h"
+#include "actions/doc_platform.h"
+#include "actions/messages.h"
+#include "actions/settings_dlg.h"
+#include "config/option_dialogs.h"
 #include "core/mirvan_dlg.h"
 
 namespace {

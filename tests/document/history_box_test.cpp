@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "doc/history_box.h"
+#include "document/history_box.h"
 
 namespace {
 

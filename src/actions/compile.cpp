@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "build/compile_texts.h"
-#include "build/markers.h"
-#include "build/tool_names.h"
+#include "actions/compile_texts.h"
+#include "actions/markers.h"
+#include "actions/tool_names.h"
 #include "core/mirvan_dlg.h"
 #include "text/mbcs.h"
 

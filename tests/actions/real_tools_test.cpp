@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "build/messages.h"
+#include "actions/messages.h"
 #include "core/mirvan_dlg.h"
 #include "platform/posix/posix_platform.h"
 #include "support/fakes.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "build/messages.h"
-#include "build/tool_names.h"
+#include "actions/messages.h"
+#include "actions/tool_names.h"
 #include "core/mirvan_dlg.h"
 #include "text/mbcs.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "build/compile_texts.h"
-#include "build/doc_platform.h"
+#include "actions/compile_texts.h"
+#include "actions/doc_platform.h"
 #include "core/mirvan_dlg.h"
 #include "text/mbcs.h"
 

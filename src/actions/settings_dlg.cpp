@@ -4,7 +4,7 @@
 #include <string>
 
 #include "config/settings_keys.h"
-#include "core/dialogs.h"
+#include "actions/settings_dlg.h"
 
 // The working instance is never initialised as a window: its configuration
 // starts empty, so each operation sees only what earlier buttons of the same

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "build/messages.h"
-#include "build/tool_rig.h"
-#include "core/dialogs.h"
+#include "actions/messages.h"
+#include "actions/tool_rig.h"
+#include "actions/settings_dlg.h"
+#include "config/option_dialogs.h"
 
 namespace {
 

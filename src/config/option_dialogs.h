@@ -1,12 +1,11 @@
-// The option dialogs as toolkit-free models: their members, initial state
-// from the settings file, and data exchange. The Qt dialogs in src/ui show
-// them and call their handlers.
+// The paper size and MakeIndex option dialogs as toolkit-free models: their
+// members, initial state from the settings file, and data exchange. The Qt
+// dialogs in src/ui show them and call their handlers.
 #pragma once
 
 #include <string>
 
-#include "config/profile.h"
-#include "core/mirvan_dlg.h"
+#include "platform/profile.h"
 
 // Template 173: paper size for PDF creation.
 class CPdfSizeDlg {
@@ -38,14 +37,4 @@ class CMkIdxOptDlg {
   explicit CMkIdxOptDlg(IProfile& profile);  // reads MkIdxOpt (""), MkIdxNvr (0)
   std::string m_strOptions;  // edit box 1121
   int m_nNever = 0;          // box 1012
-};
-
-// Template 137: Settings.
-class CSettingsDlg {
- public:
-  explicit CSettingsDlg(MirvanEnv env);
-  CMirvanDlg m_dlgWork;
-  // A click on one of the seven buttons (1004, 32772, 32774, 32775, 32778,
-  // 32777, 32776) runs its operation on m_dlgWork.
-  void OnButton(int id);
 };

@@ -2,7 +2,7 @@
 // command prompt, and compile-then-convert.
 #include <string>
 
-#include "build/messages.h"
+#include "actions/messages.h"
 #include "core/mirvan_dlg.h"
 
 void CMirvanDlg::EditSource() {

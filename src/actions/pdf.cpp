@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "build/tool_names.h"
+#include "actions/tool_names.h"
 #include "core/mirvan_dlg.h"
 #include "text/mbcs.h"
 

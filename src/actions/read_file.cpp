@@ -8,12 +8,9 @@
 #include <stdexcept>
 #include <string>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
-
 #include "core/errors.h"
 #include "core/mirvan_dlg.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -22,31 +19,12 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// The length in bytes, or -1 when it cannot be had (then the file counts as
-// unreadable). 64-bit on both systems, for logs past 2 GB.
-long long FileLength(std::FILE* f) {
-#ifdef _WIN32
-  if (_fseeki64(f, 0, SEEK_END) != 0) return -1;
-  const long long len = _ftelli64(f);
-  if (_fseeki64(f, 0, SEEK_SET) != 0) return -1;
-#else
-  // A folder opens for reading here but has no text; its "length" may be
-  // anything.
-  struct stat st {};
-  if (fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
-  if (fseeko(f, 0, SEEK_END) != 0) return -1;
-  const long long len = ftello(f);
-  if (fseeko(f, 0, SEEK_SET) != 0) return -1;
-#endif
-  return len;
-}
-
 }  // namespace
 
 void ReadWholeFile(const std::string& path, std::string& out) {
   FilePtr f(std::fopen(path.c_str(), "rb"));
   if (!f) throw FileError(path);
-  const long long len = FileLength(f.get());
+  const long long len = files::FileLength(f.get());
   if (len < 0) throw FileError(path);
 
   // Read straight into `out`: a log read again and again during one compile

@@ -1,4 +1,4 @@
-#include "doc/history_box.h"
+#include "document/history_box.h"
 
 #include "text/mbcs.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "build/messages.h"
-#include "build/tool_rig.h"
+#include "actions/messages.h"
+#include "actions/tool_rig.h"
 
 namespace {
 

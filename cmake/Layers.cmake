@@ -1,0 +1,70 @@
+# The layers of the program, one static library each, and the direction of
+# the arrows between them. Shared by the native build and the Windows cross
+# build (win/), so the two describe the core once.
+#
+# A layer sees only its own headers and those of the layers it is built on:
+# its include path is a folder of links to exactly those source folders, so
+# an include that points the wrong way does not compile. scripts/check-layers
+# checks the same rule on the sources themselves.
+if(NOT DEFINED MIRVAN_ROOT)
+  set(MIRVAN_ROOT ${CMAKE_SOURCE_DIR})
+endif()
+
+# mirvan_layer(<name> SOURCES <files under src/<name>> [USES <lower layers>]
+#              [PROGRAM <executable>])
+# The target is mirvan_<name>, or the program when one is named.
+function(mirvan_layer name)
+  cmake_parse_arguments(L "" "PROGRAM" "SOURCES;USES" ${ARGN})
+  list(TRANSFORM L_SOURCES PREPEND ${MIRVAN_ROOT}/src/${name}/)
+  if(L_PROGRAM)
+    add_executable(${L_PROGRAM} ${L_SOURCES})
+    set(target ${L_PROGRAM})
+  else()
+    add_library(mirvan_${name} STATIC ${L_SOURCES})
+    set(target mirvan_${name})
+  endif()
+  set(visible ${name})
+  foreach(dep ${L_USES})
+    get_target_property(below mirvan_${dep} MIRVAN_VISIBLE)
+    list(APPEND visible ${below})
+  endforeach()
+  list(REMOVE_DUPLICATES visible)
+  set_target_properties(${target} PROPERTIES MIRVAN_VISIBLE "${visible}")
+  set(view ${CMAKE_BINARY_DIR}/layers/${name})
+  file(REMOVE_RECURSE ${view})
+  file(MAKE_DIRECTORY ${view})
+  foreach(layer ${visible})
+    file(CREATE_LINK ${MIRVAN_ROOT}/src/${layer} ${view}/${layer} SYMBOLIC)
+  endforeach()
+  target_include_directories(${target} PRIVATE ${view})
+  list(TRANSFORM L_USES PREPEND mirvan_)
+  target_link_libraries(${target} PUBLIC ${L_USES})
+  target_compile_options(${target} PRIVATE ${MIRVAN_WARNINGS})
+endfunction()
+
+mirvan_layer(text SOURCES mbcs.cpp)
+
+if(WIN32)
+  mirvan_layer(platform USES text SOURCES
+    platform_values.cpp win/command_line.cpp win/files.cpp win/win_platform.cpp win/win_profile.cpp)
+  target_compile_definitions(mirvan_platform PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
+  target_link_libraries(mirvan_platform PUBLIC shell32)
+else()
+  mirvan_layer(platform USES text SOURCES
+    platform_values.cpp posix/child_process.cpp posix/files.cpp posix/headless_console.cpp
+    posix/posix_platform.cpp)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(GIO REQUIRED IMPORTED_TARGET gio-2.0)
+  target_link_libraries(mirvan_platform PUBLIC PkgConfig::GIO)
+endif()
+
+mirvan_layer(config USES platform text SOURCES ini_profile.cpp option_dialogs.cpp)
+mirvan_layer(document USES text SOURCES history_box.cpp)
+mirvan_layer(core USES config document platform text SOURCES
+  configuration.cpp dispatch.cpp document.cpp mirvan_dlg.cpp option_exchanges.cpp)
+mirvan_layer(actions USES core config document platform text SOURCES
+  bib_index.cpp compile.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tools.cpp)
+
+# Everything below the user interface, for the front ends, tests and benchmarks.
+add_library(mirvan_toolkit_free INTERFACE)
+target_link_libraries(mirvan_toolkit_free INTERFACE mirvan_actions)
