@@ -1,7 +1,8 @@
 # Installation layout for the desktop and the Debian package.
 #
-# `cmake --install` puts the program in bin/, a desktop entry that offers
-# Mirvan for TeX sources (the file manager then passes the file on the
+# `cmake --install` puts the program and its desktop launcher in bin/, a
+# desktop entry (it claims no file type, so installing the package makes
+# Mirvan nobody's default application; "Open with" passes the file on the
 # command line), the icon in the hicolor theme, and the user manual in the
 # documentation folder. CPack turns the same layout into a .deb.
 if(NOT MIRVAN_BUILD_UI OR NOT UNIX OR APPLE)

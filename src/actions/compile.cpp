@@ -23,6 +23,42 @@ bool StartsALine(const std::string& text, const std::string& marker) {
   return text.compare(0, marker.size(), marker) == 0 || mbcs::Contains(text, "\n" + marker);
 }
 
+// What the console's last line says when a compile fails after the compiler ran.
+constexpr char kFailedNoDvi[] = "コンパイルに失敗しました: 新しい DVI ファイルができませんでした。";
+constexpr char kFailedStopped[] = "コンパイルに失敗しました: TeX のエラーで中断されました。";
+constexpr char kFailedLastRun[] = "コンパイルに失敗しました: 最後の TeX の実行がエラーで終わりました。";
+constexpr std::size_t kMaxWarningLines = 200;
+
+// The log's warning lines, each with the lines TeX wrapped it onto or added
+// for it ("(Font) ..."), without repeats: what the warning box unfolds.
+std::string WarningLines(const std::string& log) {
+  std::string out;
+  std::size_t kept = 0;
+  bool inWarning = false;
+  std::size_t prevLength = 0;
+  std::size_t at = 0;
+  while (at < log.size() && kept < kMaxWarningLines) {
+    std::size_t end = log.find('\n', at);
+    if (end == std::string::npos) end = log.size();
+    std::string line = log.substr(at, end - at);
+    at = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // TeX breaks log lines at 79 bytes; a continuation line may also start
+    // with the package's name in parentheses.
+    const bool continues = inWarning && !line.empty() && (prevLength >= 79 || line[0] == '(' || line[0] == ' ');
+    inWarning = continues || mbcs::Contains(line, "Warning");
+    prevLength = line.size();
+    if (!inWarning) continue;
+    if (!continues && out.find(line + "\n") != std::string::npos) {
+      inWarning = false;  // a repeat, with its continuation
+      continue;
+    }
+    out += line + "\n";
+    ++kept;
+  }
+  return out;
+}
+
 // The working state of one Compile call. Nothing of it outlives the call, so
 // every press starts over from fresh snapshots.
 class CompileRun {
@@ -30,6 +66,8 @@ class CompileRun {
   explicit CompileRun(CMirvanDlg& dlg) : m_dlg(dlg) {}
 
   int Full();
+  // Why Full returned 0 after the compiler ran; empty otherwise.
+  const char* Failure() const { return m_failure; }
 
  private:
   std::string DocPath(const char* ext) const { return m_dlg.m_strDir + m_dlg.m_strName + ext; }
@@ -52,8 +90,11 @@ class CompileRun {
   // The log goes by its bare name: the working directory is the document's
   // by now, and a missing log is reported under that name.
   void ReadLog() { ReadWholeFile(m_dlg.m_strName + ".log", m_logText); }
-  bool Aborted() const {
-    return mbcs::Contains(m_logText, marker::kStoppedLower) || mbcs::Contains(m_logText, marker::kStoppedUpper);
+  bool Aborted() {
+    const bool stopped =
+        mbcs::Contains(m_logText, marker::kStoppedLower) || mbcs::Contains(m_logText, marker::kStoppedUpper);
+    if (stopped) m_failure = kFailedStopped;
+    return stopped;
   }
   void NoteWarning() { m_warningFound = mbcs::Contains(m_logText, marker::kLaTeXWarning); }
 
@@ -68,6 +109,7 @@ class CompileRun {
   std::optional<std::int64_t> m_idxTimeBefore;
   std::string m_logText;
   bool m_warningFound = false;
+  const char* m_failure = "";
 };
 
 int CompileRun::Full() {
@@ -84,8 +126,10 @@ int CompileRun::Full() {
   // The .dvi must be new. Full-resolution times: a quick document compiled
   // twice within one second still gets a strictly newer .dvi.
   const std::optional<std::int64_t> dviNow = TimeIfExists(DocPath(".dvi"));
+  m_failure = kFailedNoDvi;
   if (!dviNow) return 0;
   if (m_dviTimeBefore && *m_dviTimeBefore >= *dviNow) return 0;
+  m_failure = "";
 
   ReadLog();
   if (Aborted()) return 0;
@@ -151,6 +195,7 @@ int CompileRun::Finish() {
     branch = labelsFound ? Branch::OneMoreRun : Branch::Done;
   }
 
+  m_failure = kFailedLastRun;
   if (branch == Branch::RunAndCompare) {
     if (RunCompiler() != 0) return 0;
     // The .toc may vanish while labels still settle; absent reads as empty.
@@ -165,9 +210,11 @@ int CompileRun::Finish() {
     NoteWarning();
     if (lastStatus != 0) return 0;
   }
+  m_failure = "";
 
   if (m_warningFound)
-    m_dlg.Prompts().MessageBox(ct::kWarningCaption, ct::kWarningText, BoxIcon::Exclamation);
+    m_dlg.Prompts().MessageBoxWithDetails(ct::kWarningCaption, ct::kWarningText, BoxIcon::Exclamation,
+                                          WarningLines(m_logText));
   return 1;
 }
 
@@ -187,5 +234,8 @@ int CMirvanDlg::Compile() {
     if (RunTool(m_strTeX, {m_strName}) == -1) return LocateTeX() != 0 ? 1 : 0;
     return 1;
   }
-  return CompileRun(*this).Full();
+  CompileRun run(*this);
+  const int result = run.Full();
+  if (result == 0 && *run.Failure()) Platform().NoteFailure(run.Failure());
+  return result;
 }

@@ -4,7 +4,7 @@
 
 // Those that name program files and the folders they are in differ by
 // platform: they are platform values.
-#include "platform/tool_texts.h"
+#include "platform/program_texts.h"
 
 namespace msg {
 

@@ -12,6 +12,13 @@ namespace {
 
 constexpr const char kPdfRetryQuestion[] = "PDF file が作れません！\n もし Acrobat (Adobe Reader) が起動中なら \n閉じてから、「OK」ボタンを下さい。";
 constexpr const char kPdfFailureNotice[] = "PDF file が作れません！";
+// The console's last line after a conversion that made no PDF.
+constexpr const char kPdfNotMade[] = "PDF ファイルができませんでした。";
+
+void TellPdfNotMade(CMirvanDlg& dlg) {
+  dlg.Platform().NoteFailure(kPdfNotMade);
+  dlg.Prompts().Notice(kPdfFailureNotice);
+}
 
 // Index = paper size number. The blanks are harmless: the converter gets the
 // words of these strings, never the strings themselves.
@@ -64,7 +71,7 @@ int CMirvanDlg::MakePdf() {
       if (NamesProgramFile(m_strDviPdf)) {
         // A converter the user pinned to a file that will not start: say so,
         // as the BibTeX and index runs do, rather than end in silence.
-        Prompts().Notice(kPdfFailureNotice);
+        TellPdfNotMade(*this);
       } else {
         // A candidate counts as found as soon as it starts; its exit status
         // is judged below like any other run.
@@ -87,7 +94,7 @@ int CMirvanDlg::MakePdf() {
           if (RunTool(m_strDviPdf, words) == 0)
             result = 1;
           else
-            Prompts().Notice(kPdfFailureNotice);
+            TellPdfNotMade(*this);
         }
       }
     }
@@ -99,7 +106,7 @@ int CMirvanDlg::MakePdf() {
         if (Prompts().AskOkCancel(kPdfRetryQuestion) && RunTool(m_strDviPdf, words) == 0) {
           result = 1;
         } else {
-          Prompts().Notice(kPdfFailureNotice);
+          TellPdfNotMade(*this);
           if (m_nAcr == 0) ChooseDviPdf();
         }
       }

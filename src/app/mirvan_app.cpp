@@ -4,11 +4,15 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "config/ini_profile.h"
 #include "core/mirvan_dlg.h"
+#include "platform/posix/child_process.h"
 #include "platform/posix/posix_platform.h"
 #include "text/mbcs.h"
 #include "ui/console_window.h"
@@ -18,13 +22,30 @@
 #include "ui/startup.h"
 #include "ui/string_table.h"
 
+namespace {
+std::string Env(const char* name) {
+  const char* v = std::getenv(name);
+  return v ? v : "";
+}
+}  // namespace
+
 int CMirvanApp::InitInstance() {
+  // Before anything starts a process: our tools' statuses and signals must
+  // not depend on what the starter left behind.
+  posix::PrepareProcessSignals();
+  const DisplayChoice display = ChooseDisplay(Env("QT_QPA_PLATFORM"), HasPlatformArgument(m_argc, m_argv),
+                                              Env("DISPLAY"), Env("WAYLAND_DISPLAY"));
+  if (!display.note.empty()) std::fprintf(stderr, "%s\n", display.note.c_str());
+  if (display.noDisplay) return 1;
+  if (display.useX11) ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+
   QApplication app(m_argc, m_argv);  // takes its own options out of argv
   // QApplication has set the C locale from the environment by now.
   const char* codeset = nl_langinfo(CODESET);
   mbcs::SetSystemCodePage(CodePageOfCodeset(codeset ? codeset : ""));
 
   const std::string title = AppTitleOf(m_argc > 0 ? m_argv[0] : "mirvan");
+  InstallQtTranslations(QLocale::system());
   EnsureUiResources();
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/128.svg")));
 
@@ -38,7 +59,9 @@ int CMirvanApp::InitInstance() {
   prompts.SetOwner(&wnd);
   // Tools run in a console window over the bar: a program started from the
   // desktop has no terminal to show TeX's output or take its answers.
-  platform.SetToolConsole(MakeConsoleWindowFactory(&wnd));
+  std::shared_ptr<ActionConsole> console = MakeConsoleWindowFactory(&wnd);
+  platform.SetToolConsole(console);
+  wnd.SetLastOutput([console] { return console->HasTranscript(); }, [console] { console->ShowTranscript(); });
   wnd.Core().m_strFile = JoinArguments(m_argc, m_argv);
   wnd.exec();  // its result does not matter: the program ends either way
   return 0;

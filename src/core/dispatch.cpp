@@ -21,15 +21,22 @@ std::string WithPath(std::string text, const std::string& path) {
 }  // namespace
 
 bool CMirvanDlg::RunAction(const std::function<void()>& action) {
+  // The tools of one action share one console and one transcript.
+  Platform().BeginAction();
+  bool completed = false;
   try {
     action();
-    return true;
+    completed = true;
   } catch (const FileError& e) {
-    Prompts().MessageBox("", WithPath(kFileNotFoundText, e.Path()), BoxIcon::Stop);
+    const std::string text = WithPath(kFileNotFoundText, e.Path());
+    Platform().NoteFailure(text);
+    Prompts().MessageBox("", text, BoxIcon::Stop);
   } catch (const MemoryError&) {
+    Platform().NoteFailure(kNoMemoryText);
     Prompts().MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
   } catch (const std::bad_alloc&) {
     Prompts().MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
   }
-  return false;
+  Platform().EndAction();
+  return completed;
 }

@@ -79,4 +79,11 @@ class IPlatform {
   // The command prompt / terminal, started without waiting in the current
   // working directory. Its failure is silent by rule.
   virtual void StartCommandPrompt() = 0;
+
+  // One button action's tool runs are shown together. A failure found in
+  // the tools' output files (no new DVI, no PDF) is told with NoteFailure,
+  // so that it is shown with what the tools printed.
+  virtual void BeginAction() {}
+  virtual void NoteFailure(const std::string& text) { (void)text; }
+  virtual void EndAction() {}
 };

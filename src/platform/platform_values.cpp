@@ -1,6 +1,6 @@
 #include "platform/platform.h"
 
-#include "platform/tool_texts.h"
+#include "platform/program_texts.h"
 
 PlatformValues WindowsPlatformValues() {
   PlatformValues v;

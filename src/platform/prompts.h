@@ -32,6 +32,12 @@ class IPrompts {
   // A box with its own caption (empty = application title) and icon, one OK
   // button: the compile warning and the general error reports.
   virtual void MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) = 0;
+  // The same box with lines the user can unfold (the log's warnings).
+  virtual void MessageBoxWithDetails(const std::string& caption, const std::string& text, BoxIcon icon,
+                                     const std::string& details) {
+    (void)details;
+    MessageBox(caption, text, icon);
+  }
 
   // Returns true and the chosen full path, or false when cancelled.
   virtual bool PickFile(const FileDialogSpec& request, std::string& path) = 0;

@@ -5,16 +5,21 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSocketNotifier>
 #include <QTextCursor>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "platform/posix/child_process.h"
+#include "platform/child_process.h"
+#include "platform/tool_texts.h"
 #include "text/mbcs.h"
 
 namespace {
@@ -34,11 +39,25 @@ QStringEncoder MakeEncoder() {
   return encoder.isValid() ? std::move(encoder) : QStringEncoder(QStringConverter::Utf8);
 }
 
-// Output read per wake-up: enough to keep up with a fast tool, little
-// enough that the window stays responsive meanwhile.
-constexpr std::size_t kReadChunk = 64 * 1024;
-constexpr int kReadsPerWake = 16;
-constexpr int kReadsAtEnd = 1024;
+// Output read per wake-up: large reads keep the tool writing at full speed,
+// and a bounded number of them keeps the window responsive meanwhile.
+constexpr std::size_t kReadChunk = 256 * 1024;
+constexpr int kReadsPerWake = 8;
+constexpr int kReadsAtEnd = 256;
+// Output waiting for the view is cut to the scrollback's worth of lines, and
+// to this many characters.
+constexpr int kMaxPendingChars = 4 * 1024 * 1024;
+// The view is brought up to date at most this often, and never takes more
+// than about a fifth of the time.
+constexpr int kMinShowIntervalMs = 40;
+constexpr int kMaxShowIntervalMs = 500;
+
+// Ctrl+C, the terminal's way to stop a program.
+bool IsInterrupt(QEvent* event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  return key->key() == Qt::Key_C && (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
 
 }  // namespace
 
@@ -46,8 +65,10 @@ ConsoleWindow::ConsoleWindow(QWidget* owner)
     : QDialog(owner),
       m_output(new QPlainTextEdit(this)),
       m_input(new QLineEdit(this)),
+      m_stop(new QPushButton(QStringLiteral("停止(&S)"), this)),
       m_exitPoll(new QTimer(this)),
       m_killTimer(new QTimer(this)),
+      m_showTimer(new QTimer(this)),
       m_decoder(MakeDecoder()),
       m_encoder(MakeEncoder()) {
   setObjectName("ConsoleWindow");
@@ -63,55 +84,66 @@ ConsoleWindow::ConsoleWindow(QWidget* owner)
   m_output->setFocusPolicy(Qt::ClickFocus);
   m_input->setObjectName("input");
   m_input->setFont(mono);
+  m_input->setEnabled(false);
+  m_stop->setObjectName("stop");
+  m_stop->setAutoDefault(false);
+  m_stop->setEnabled(false);
+  m_output->installEventFilter(this);
+  m_input->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_output, 1);
-  layout->addWidget(m_input);
+  auto* row = new QHBoxLayout;
+  row->addWidget(m_input, 1);
+  row->addWidget(m_stop);
+  layout->addLayout(row);
   resize(640, 400);
 
   connect(m_input, &QLineEdit::returnPressed, this, &ConsoleWindow::SendLine);
+  connect(m_stop, &QPushButton::clicked, this, &ConsoleWindow::Stop);
   m_exitPoll->setInterval(50);
   connect(m_exitPoll, &QTimer::timeout, this, &ConsoleWindow::CheckExit);
   m_killTimer->setSingleShot(true);
   m_killTimer->setInterval(kKillGraceMs);
   connect(m_killTimer, &QTimer::timeout, this, [this] {
-    if (m_child) m_child->SignalGroup(SIGKILL);
+    if (m_child) m_child->Kill();
   });
+  m_showTimer->setSingleShot(true);
+  connect(m_showTimer, &QTimer::timeout, this, &ConsoleWindow::ShowPending);
 }
 
 ConsoleWindow::~ConsoleWindow() = default;
 
-int ConsoleWindow::Run(const std::vector<std::string>& argv, const std::string& title) {
-  posix::ChildProcess child;
-  if (!child.Start(argv)) return -1;
-  m_child = &child;
+int ConsoleWindow::Run(const std::vector<std::string>& argv, const std::string& title, const std::string& dir) {
+  std::unique_ptr<IChildProcess> child = MakeChildProcess();
+  if (argv.empty() || !child->Start(argv)) return -1;
+  m_child = child.get();
+  m_program = argv[0];
   m_ending = false;
   m_finished = false;
   m_lineLength = 0;
-  m_output->clear();
   m_input->clear();
   m_input->setEnabled(true);
+  m_stop->setEnabled(true);
   m_decoder = MakeDecoder();
   QStringDecoder titleDecoder = MakeDecoder();
   setWindowTitle(titleDecoder(QByteArray::fromStdString(title)));
+  AppendLine(tool_text::Header(argv, dir));
 
-  m_outNotifier = new QSocketNotifier(child.OutputFd(), QSocketNotifier::Read, this);
+  m_outNotifier = new QSocketNotifier(m_child->OutputFd(), QSocketNotifier::Read, this);
   connect(m_outNotifier, &QSocketNotifier::activated, this, &ConsoleWindow::ReadOutput);
-  m_inNotifier = new QSocketNotifier(child.InputFd(), QSocketNotifier::Write, this);
+  m_inNotifier = new QSocketNotifier(m_child->InputFd(), QSocketNotifier::Write, this);
   m_inNotifier->setEnabled(false);
   connect(m_inNotifier, &QSocketNotifier::activated, this, &ConsoleWindow::FlushInput);
-  if (child.ExitFd() >= 0) {
-    m_exitNotifier = new QSocketNotifier(child.ExitFd(), QSocketNotifier::Read, this);
+  if (m_child->ExitFd() >= 0) {
+    m_exitNotifier = new QSocketNotifier(m_child->ExitFd(), QSocketNotifier::Read, this);
     connect(m_exitNotifier, &QSocketNotifier::activated, this, &ConsoleWindow::CheckExit);
   } else {
     m_exitPoll->start();
   }
 
-  // Nothing else of the application takes input while the tool runs; it
-  // all keeps painting, since this loop serves every window.
-  setWindowModality(Qt::ApplicationModal);
-  show();
-  raise();
-  activateWindow();
+  // Not modal: the bar keeps its controls off while its action runs, and a
+  // box the action shows must stay usable beside the transcript.
+  if (!isVisible()) ShowBesideOwner();
   m_input->setFocus();
 
   QEventLoop loop;
@@ -119,26 +151,64 @@ int ConsoleWindow::Run(const std::vector<std::string>& argv, const std::string& 
   if (!m_finished) loop.exec(QEventLoop::DialogExec);
   m_loop = nullptr;
 
-  int status = child.Wait();
+  int status = m_child->Wait();
+  const int sig = m_child->EndSignal();
+  m_endLine = sig ? tool_text::EndedBySignal(m_program, sig) : tool_text::Exited(m_program, status);
+  AppendLine(m_endLine);
+  ShowPending();
   m_child = nullptr;
-  hide();
   return status;
 }
 
-QString ConsoleWindow::OutputText() const { return m_output->toPlainText(); }
+void ConsoleWindow::ShowBesideOwner() {
+  QWidget* owner = parentWidget();
+  QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  if (!m_placed && screen) {
+    m_placed = true;
+    const QRect area = screen->availableGeometry();
+    const QRect bar = owner ? owner->frameGeometry() : QRect(area.topLeft(), QSize(0, 0));
+    const int gap = 8;
+    // Below the bar where there is room, else above it; never over it.
+    const int below = area.bottom() - bar.bottom() - gap;
+    const int above = bar.top() - area.top() - gap;
+    const int room = qMax(below, above);
+    QSize size(qMin(640, area.width()), qMin(400, qMax(room - 40, 120)));
+    resize(size);
+    const int x = qBound(area.left(), bar.left(), qMax(area.left(), area.right() - size.width()));
+    const int y = below >= above ? bar.bottom() + gap : bar.top() - gap - size.height() - 30;
+    move(x, qMax(area.top(), y));
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+void ConsoleWindow::Clear() {
+  m_showTimer->stop();
+  m_pending.clear();
+  m_pendingLines = 0;
+  m_lineLength = 0;
+  m_stopped = false;
+  m_output->clear();
+}
+
+QString ConsoleWindow::OutputText() const { return m_output->toPlainText() + m_pending; }
+
+void ConsoleWindow::AppendLine(const std::string& text) {
+  if (m_lineLength != 0) Append(QStringLiteral("\n"));
+  Append(QString::fromStdString(text) + QLatin1Char('\n'));
+}
 
 bool ConsoleWindow::Drain(int maxReads) {
-  QByteArray bytes;
-  char buf[kReadChunk];
+  std::unique_ptr<char[]> buf(new char[kReadChunk]);
   bool atEnd = false;
   for (int i = 0; i < maxReads; ++i) {
-    long n = m_child->ReadOutput(buf, sizeof buf);
+    long n = m_child->ReadOutput(buf.get(), kReadChunk);
     if (n == 0) atEnd = true;
     if (n <= 0) break;
-    bytes.append(buf, static_cast<qsizetype>(n));
+    // The decoder keeps an incomplete multibyte character for the next read.
+    Append(m_decoder(QByteArrayView(buf.get(), static_cast<qsizetype>(n))));
   }
-  // The decoder keeps an incomplete multibyte character for the next read.
-  if (!bytes.isEmpty()) Append(m_decoder(bytes));
   return atEnd;
 }
 
@@ -166,6 +236,7 @@ void ConsoleWindow::SendLine() {
   m_input->clear();
   // No terminal echoes the answer, so show it where the prompt stands.
   Append(line + QLatin1Char('\n'));
+  ShowPending();
   QByteArray bytes = m_encoder(line);
   bytes.append('\n');
   m_child->WriteInput(bytes.toStdString());
@@ -177,7 +248,7 @@ void ConsoleWindow::CheckExit() {
   if (!m_child->HasEnded()) return;
   // Seen without reaping: the group id is still ours, so whatever of the
   // group the user asked to end is killed before the leader is reaped.
-  if (m_ending) m_child->SignalGroup(SIGKILL);
+  if (m_ending) m_child->Kill();
   if (m_exitNotifier) {
     // Its descriptor closes with the reaping; and it may be our sender.
     m_exitNotifier->setEnabled(false);
@@ -204,15 +275,20 @@ void ConsoleWindow::Finish() {
   delete m_inNotifier;
   m_inNotifier = nullptr;
   m_input->setEnabled(false);
+  m_stop->setEnabled(false);
   m_finished = true;
   if (m_loop) m_loop->quit();
 }
 
-void ConsoleWindow::RequestEnd() {
+void ConsoleWindow::Stop() {
   if (!m_child || !m_child->Running() || m_ending) return;
   m_ending = true;
+  m_stopped = true;
   m_input->setEnabled(false);
-  m_child->SignalGroup(SIGTERM);
+  m_stop->setEnabled(false);
+  AppendLine(tool_text::Stopped(m_program));
+  ShowPending();
+  m_child->Terminate();
   m_killTimer->start();
 }
 
@@ -220,7 +296,7 @@ void ConsoleWindow::closeEvent(QCloseEvent* event) {
   if (m_child && m_child->Running()) {
     // The window goes when the tool has gone.
     event->ignore();
-    RequestEnd();
+    Stop();
     return;
   }
   QDialog::closeEvent(event);
@@ -228,55 +304,151 @@ void ConsoleWindow::closeEvent(QCloseEvent* event) {
 
 void ConsoleWindow::reject() {
   if (m_child && m_child->Running()) {
-    RequestEnd();
+    Stop();
     return;
   }
   QDialog::reject();
 }
 
+bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Ctrl+C copies a selection, and stops the tool when nothing is selected.
+  if ((watched == m_input || watched == m_output) && IsInterrupt(event) && m_child && m_child->Running() &&
+      !m_input->hasSelectedText() && !m_output->textCursor().hasSelection()) {
+    event->accept();
+    if (event->type() == QEvent::KeyPress) Stop();
+    return event->type() == QEvent::KeyPress;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
 void ConsoleWindow::Append(const QString& text) {
-  QString shown;
-  shown.reserve(text.size());
+  m_pending.reserve(m_pending.size() + text.size());
   for (QChar c : text) {
     if (c == QLatin1Char('\r')) continue;
     if (c == QLatin1Char('\n')) {
       m_lineLength = 0;
+      ++m_pendingLines;
     } else if (++m_lineLength > kMaxLineLength) {
-      shown += QLatin1Char('\n');
+      m_pending += QLatin1Char('\n');
+      ++m_pendingLines;
       m_lineLength = 1;
     }
-    shown += c;
+    m_pending += c;
   }
-  if (shown.isEmpty()) return;
-  QScrollBar* bar = m_output->verticalScrollBar();
-  bool atBottom = bar->value() >= bar->maximum() - 2;
-  QTextCursor cursor(m_output->document());
-  cursor.movePosition(QTextCursor::End);
-  cursor.insertText(shown);
-  if (atBottom) bar->setValue(bar->maximum());
+  if (m_pendingLines > 2 * kMaxLines || m_pending.size() > kMaxPendingChars) {
+    // Only the scrollback's worth at the end can ever be seen.
+    qsizetype cut = m_pending.size();
+    int lines = 0;
+    while (cut > 0 && lines <= kMaxLines && m_pending.size() - cut < kMaxPendingChars / 2) {
+      if (m_pending[--cut] == QLatin1Char('\n')) ++lines;
+    }
+    if (cut > 0) {
+      m_pending.remove(0, cut + 1);
+      m_pendingLines = static_cast<int>(m_pending.count(QLatin1Char('\n')));
+      m_output->clear();  // the kept tail fills the scrollback by itself
+    }
+  }
+  if (!m_showTimer->isActive()) {
+    const qint64 since = m_sinceShown.isValid() ? m_sinceShown.elapsed() : kMaxShowIntervalMs;
+    const qint64 wait = qBound<qint64>(0, qint64(m_showInterval) - since, qint64(m_showInterval));
+    m_showTimer->start(static_cast<int>(wait));
+  }
 }
 
-namespace {
+void ConsoleWindow::ShowPending() {
+  m_showTimer->stop();
+  if (m_pending.isEmpty()) return;
+  QElapsedTimer took;
+  took.start();
+  QScrollBar* bar = m_output->verticalScrollBar();
+  const bool atBottom = bar->value() >= bar->maximum() - 2;
+  QString text;
+  text.swap(m_pending);
+  m_pendingLines = 0;
+  // Through the cursor: a line the tool has not ended yet goes on in the
+  // same block with the next batch.
+  QTextCursor cursor(m_output->document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText(text);
+  if (atBottom) bar->setValue(bar->maximum());
+  // A slow view waits longer before its next update, so reading keeps most
+  // of the time.
+  const qint64 cost = took.elapsed();
+  m_sinceShown.start();
+  m_showInterval = static_cast<int>(qBound<qint64>(qint64(kMinShowIntervalMs), cost * 4, qint64(kMaxShowIntervalMs)));
+}
 
-class ConsoleWindowTool : public IToolConsole {
- public:
-  explicit ConsoleWindowTool(QWidget* owner) : m_owner(owner) {}
+ActionConsole::~ActionConsole() { delete m_window.data(); }
 
-  int Run(const std::vector<std::string>& argv, const std::string& title) override {
-    ConsoleWindow window(m_owner.data());
-    if (!m_geometry.isEmpty()) window.restoreGeometry(m_geometry);
-    int status = window.Run(argv, title);
-    if (status != -1) m_geometry = window.saveGeometry();
+ConsoleWindow& ActionConsole::Transcript() {
+  if (!m_window) m_window = new ConsoleWindow(m_owner.data());
+  if (m_fresh) {
+    m_fresh = false;
+    m_window->Clear();
+  }
+  return *m_window;
+}
+
+void ActionConsole::BeginAction() {
+  m_inAction = true;
+  m_fresh = true;
+  m_failed = false;
+  m_failureIsLast = false;
+  m_failure.clear();
+  m_missing.clear();
+}
+
+int ActionConsole::Run(const std::vector<std::string>& argv, const std::string& title, const std::string& dir) {
+  ConsoleWindow& window = Transcript();
+  // After Stop nothing more of the action runs; it ends as the stopped tool did.
+  if (m_inAction && window.Stopped()) return 128 + SIGTERM;
+  const int status = window.Run(argv, title, dir);
+  if (status == -1) {
+    Missing(argv.empty() ? std::string() : argv[0]);
     return status;
   }
+  // Found after all (a probe folder, a picked file): the missing one is no failure.
+  m_missing.clear();
+  m_failureIsLast = false;
+  if (status != 0) {
+    m_failed = true;
+    m_failure = window.Stopped() ? tool_text::Stopped(argv[0]) : window.EndLine();
+  }
+  return status;
+}
 
- private:
-  QPointer<QWidget> m_owner;
-  QByteArray m_geometry;
-};
+void ActionConsole::Fail(const std::string& text) {
+  Transcript().AppendLine(text);
+  m_failed = true;
+  m_failure = text;
+  m_failureIsLast = true;
+}
 
-}  // namespace
+void ActionConsole::Missing(const std::string& program) {
+  m_missing = tool_text::Missing(program);
+  Transcript().AppendLine(m_missing);
+}
 
-std::shared_ptr<IToolConsole> MakeConsoleWindowFactory(QWidget* owner) {
-  return std::make_shared<ConsoleWindowTool>(owner);
+void ActionConsole::EndAction() {
+  const bool ran = m_inAction && !m_fresh;
+  m_inAction = false;
+  if (!ran || !m_window) return;
+  if (!m_failed && m_missing.empty()) {
+    m_window->hide();
+    return;
+  }
+  // The last line says what failed, even when later tools printed more.
+  if (!m_failureIsLast) m_window->AppendLine("✖ " + (m_failed ? m_failure : m_missing));
+  ShowTranscript();
+}
+
+void ActionConsole::ShowTranscript() {
+  if (!m_window) return;
+  m_window->ShowPending();
+  m_window->ShowBesideOwner();
+  QMetaObject::invokeMethod(m_window, [w = m_window] { if (w) w->raise(); }, Qt::QueuedConnection);
+}
+
+std::shared_ptr<ActionConsole> MakeConsoleWindowFactory(QWidget* owner) {
+  return std::make_shared<ActionConsole>(owner);
 }

@@ -1,9 +1,13 @@
-// The console of a running tool: its output live, a line to answer its
-// prompts (TeX's "?"), and closing it ends the tool. A program started from
-// the desktop has no terminal, so the bar provides this window itself.
+// The console of one button action: every tool run of the action in order,
+// each under a line naming program, arguments and folder and over a line
+// telling how it ended; a line to answer the tools' prompts (TeX's "?"), and
+// a Stop button. A program started from the desktop has no terminal, so the
+// bar provides this window itself.
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -11,18 +15,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/posix_platform.h"
+#include "platform/tool_console.h"
 
+class IChildProcess;
 class QCloseEvent;
 class QEventLoop;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QSocketNotifier;
 class QTimer;
-
-namespace posix {
-class ChildProcess;
-}
 
 class ConsoleWindow : public QDialog {
   Q_OBJECT
@@ -32,26 +34,39 @@ class ConsoleWindow : public QDialog {
   // end costs a fixed amount of memory.
   static constexpr int kMaxLines = 20000;
   static constexpr int kMaxLineLength = 1024;
-  // How long a tool may take to go after TERM before it is killed.
-  static constexpr int kKillGraceMs = 1000;
+  // How long a tool may take to go after TERM before its group is killed.
+  static constexpr int kKillGraceMs = 500;
 
   explicit ConsoleWindow(QWidget* owner = nullptr);
   ~ConsoleWindow() override;
 
-  // Starts argv[0] with argv in the current working directory, shows the
-  // window while it runs and returns when the tool has ended, with its
-  // status; -1 only when it could not be started (no window then). `title`
-  // is in the system code page. Other windows take no input meanwhile but
-  // keep repainting.
-  int Run(const std::vector<std::string>& argv, const std::string& title);
+  // Starts argv[0] with argv in the current working directory (`dir` is
+  // only shown), shows the window while it runs and returns when the tool
+  // has ended, with its status; -1 only when it could not be started. The
+  // window stays when the tool has ended. `title` is in the system code page.
+  int Run(const std::vector<std::string>& argv, const std::string& title, const std::string& dir = std::string());
 
+  // A line of the program's own (UTF-8), after what is shown so far.
+  void AppendLine(const std::string& text);
+  void Clear();
+  // The whole transcript, including what still waits to be shown.
   QString OutputText() const;
+  // How the last tool ended, as the transcript says it.
+  const std::string& EndLine() const { return m_endLine; }
+  // Whether the user stopped a tool since the last Clear.
+  bool Stopped() const { return m_stopped; }
+  // Shows the window beside its owner on the owner's screen, not over it.
+  void ShowBesideOwner();
+  // Brings the view up to date with the output read so far.
+  void ShowPending();
 
  public slots:
   void reject() override;  // Esc: as closing the window
+  void Stop();             // the Stop button and Ctrl+C
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   bool Drain(int maxReads);
@@ -59,26 +74,68 @@ class ConsoleWindow : public QDialog {
   void FlushInput();
   void SendLine();
   void CheckExit();
-  void RequestEnd();
   void Append(const QString& text);
   void Finish();
 
   QPlainTextEdit* m_output;
   QLineEdit* m_input;
+  QPushButton* m_stop;
   QSocketNotifier* m_outNotifier = nullptr;
   QSocketNotifier* m_exitNotifier = nullptr;
   QSocketNotifier* m_inNotifier = nullptr;
   QTimer* m_exitPoll;
   QTimer* m_killTimer;
+  QTimer* m_showTimer;
   QEventLoop* m_loop = nullptr;
-  posix::ChildProcess* m_child = nullptr;
+  IChildProcess* m_child = nullptr;
+  std::string m_program;
+  std::string m_endLine;
   QStringDecoder m_decoder;
   QStringEncoder m_encoder;
+  // Output not yet in the view: the view is updated in batches, at a rate
+  // that leaves most of the time to reading, and only the tail that fits
+  // the scrollback is kept.
+  QString m_pending;
+  int m_pendingLines = 0;
+  QElapsedTimer m_sinceShown;
+  int m_showInterval = 40;
   int m_lineLength = 0;
   bool m_ending = false;
   bool m_finished = false;
+  bool m_stopped = false;
+  bool m_placed = false;
 };
 
-// The console for PosixPlatform::SetToolConsole: one window per tool run,
-// owned by `owner` (the bar), reopening where the user last left it.
-std::shared_ptr<IToolConsole> MakeConsoleWindowFactory(QWidget* owner);
+// The console for PosixPlatform::SetToolConsole: one window per button
+// action, opened by the action's first tool run. After a success it closes
+// by itself; after a failure it stays with the whole transcript and a last
+// line saying what failed. The last transcript can be shown again.
+class ActionConsole : public IToolConsole {
+ public:
+  explicit ActionConsole(QWidget* owner) : m_owner(owner) {}
+  ~ActionConsole() override;
+
+  int Run(const std::vector<std::string>& argv, const std::string& title, const std::string& dir) override;
+  void BeginAction() override;
+  void Fail(const std::string& text) override;
+  void Missing(const std::string& program) override;
+  void EndAction() override;
+
+  bool HasTranscript() const { return m_window != nullptr; }
+  void ShowTranscript();
+  ConsoleWindow* Window() const { return m_window.data(); }
+
+ private:
+  ConsoleWindow& Transcript();
+
+  QPointer<QWidget> m_owner;
+  QPointer<ConsoleWindow> m_window;
+  bool m_inAction = false;
+  bool m_fresh = true;  // nothing of this action shown yet: the last transcript stays
+  bool m_failed = false;
+  bool m_failureIsLast = false;
+  std::string m_failure;
+  std::string m_missing;
+};
+
+std::shared_ptr<ActionConsole> MakeConsoleWindowFactory(QWidget* owner);

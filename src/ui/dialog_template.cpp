@@ -10,7 +10,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
-#include <QFontInfo>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QIcon>
@@ -50,11 +50,6 @@ QStringList StringsOf(const QJsonObject& o, const char* key) {
   return out;
 }
 
-bool FamilyMatches(const QFont& font, const QString& family) {
-  const QFontInfo info(font);
-  return info.exactMatch() || info.family().compare(family, Qt::CaseInsensitive) == 0;
-}
-
 QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
   const QString& k = c.kind;
   if (k == QLatin1String("button") || k == QLatin1String("defbutton") || k == QLatin1String("iconbutton")) {
@@ -66,7 +61,10 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
     } else {
       b->setText(c.text);
     }
-    b->setAutoDefault(false);
+    // Enter presses the push button that has the focus, and the default one
+    // while no push button has it: an auto-default button takes the default
+    // role while it holds the focus and hands it back when it loses it.
+    b->setAutoDefault(true);
     b->setDefault(k == QLatin1String("defbutton"));
     return b;
   }
@@ -117,6 +115,45 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
   return nullptr;
 }
 
+// What a control with a caption needs to show it whole: its width, and for
+// a wrapped text its height at that width. An empty size for the others.
+QSize CaptionNeeds(QWidget* w) {
+  if (auto* l = qobject_cast<QLabel*>(w)) {
+    if (l->text().isEmpty()) return QSize();
+    if (l->wordWrap()) return QSize(l->width(), l->heightForWidth(l->width()));
+    return QSize(QFontMetrics(l->font()).horizontalAdvance(l->text()), l->height());
+  }
+  if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+    return QSize(w->sizeHint().width(), w->height());
+  }
+  return QSize();
+}
+
+// The template's boxes were sized for its own face; in the face this system
+// has, a caption may run a few pixels wider, or a wrapped text a line's
+// descent taller. Such a control grows into the free space to its right or
+// below, never over another control or past the dialog's edge, rather than
+// cut its caption.
+void GiveCaptionsRoom(QWidget* dlg, const QVector<QWidget*>& order) {
+  for (QWidget* w : order) {
+    const QSize need = CaptionNeeds(w);
+    QRect r = w->geometry();
+    if (need.isEmpty() || (need.width() <= r.width() && need.height() <= r.height())) continue;
+    int maxRight = dlg->width() - 1, maxBottom = dlg->height() - 1;
+    for (QWidget* o : order) {
+      if (o == w) continue;
+      const QRect g = o->geometry();
+      if (g.top() <= r.bottom() && g.bottom() >= r.top() && g.left() > r.right())
+        maxRight = qMin(maxRight, g.left() - 1);
+      if (g.left() <= r.right() && g.right() >= r.left() && g.top() > r.bottom())
+        maxBottom = qMin(maxBottom, g.top() - 1);
+    }
+    r.setRight(qMax(r.right(), qMin(r.left() + need.width() - 1, maxRight)));
+    r.setBottom(qMax(r.bottom(), qMin(r.top() + need.height() - 1, maxBottom)));
+    w->setGeometry(r);
+  }
+}
+
 }  // namespace
 
 DialogTemplate LoadDialogTemplate(int id) {
@@ -159,14 +196,25 @@ DialogTemplate LoadDialogTemplate(int id) {
 }
 
 QFont DialogFont(const QString& family, int pointSize) {
-  QFont wanted(family, pointSize);
-  if (FamilyMatches(wanted, family)) return wanted;
-  // Where the template's face is missing: first a proportional gothic drawn
-  // to the same metrics, so the captions fit the template's boxes; then the
-  // desktop's Japanese sans-serif, whose full-width kana run wider.
-  for (const QString& face : {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")}) {
-    QFont jp(face, pointSize);
-    if (FamilyMatches(jp, face)) return jp;
+  // The face is picked from the installed families by name, never left to
+  // the system's substitution: that follows the locale, and under a
+  // Japanese one it turns the template's face into a monospaced gothic and
+  // reports the others by their Japanese names. Each candidate is known by
+  // its English and its Japanese family name. After the template's face
+  // comes a proportional gothic drawn to the same metrics, so the captions
+  // fit the template's boxes, then the desktop's Japanese sans-serif, whose
+  // full-width kana run wider.
+  const QStringList candidates[] = {
+      {family},
+      {QStringLiteral("MS PGothic"), QStringLiteral("ＭＳ Ｐゴシック")},
+      {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")},
+      {QStringLiteral("Noto Sans CJK JP")},
+  };
+  const QStringList installed = QFontDatabase::families();
+  for (const QStringList& names : candidates) {
+    for (const QString& name : names) {
+      if (!name.isEmpty() && installed.contains(name, Qt::CaseInsensitive)) return QFont(name, pointSize);
+    }
   }
   QFont sans(QStringLiteral("sans-serif"), pointSize);
   sans.setStyleHint(QFont::SansSerif);
@@ -239,6 +287,7 @@ BuiltDialog BuildDialog(QWidget* dlg, const DialogTemplate& t) {
     built.order.push_back(w);
     ++index;
   }
+  GiveCaptionsRoom(dlg, built.order);
   return built;
 }
 

@@ -34,8 +34,10 @@ struct DialogTemplate {
 // templates are compiled into the program.
 DialogTemplate LoadDialogTemplate(int id);
 
-// The dialog font: the template's family where the system has it, else the
-// desktop's Japanese sans-serif.
+// The dialog font, the same in every locale: the template's family where
+// the system has it, else a Japanese proportional gothic chosen by name,
+// else the desktop's Japanese sans-serif. Any window of the bar that shows
+// Japanese text takes its font from here.
 QFont DialogFont(const QString& family, int pointSize);
 
 // Dialog units of a font: a horizontal unit is a quarter of the average width

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
@@ -20,7 +21,9 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <QTextBrowser>
 #include <QUrl>
+#include <QWindow>
 
 #include "ui/cp_text.h"
 #include "ui/dialogs.h"
@@ -58,6 +61,7 @@ CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_core
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
   move(origin + QPoint(m_built.units.X(t.x), m_built.units.Y(t.y)));
+  KeepOnScreen();
 
   m_history = qobject_cast<QComboBox*>(Control(kHistoryBox));
   Q_ASSERT(m_history);
@@ -96,7 +100,15 @@ CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_core
 
   m_core.onInvalidate = [this] { update(); };
   m_core.m_history.onChanged = [this] { SyncHistory(); };
-  m_core.m_history.onFocus = [this] { m_history->setFocus(Qt::OtherFocusReason); };
+  // A disabled control cannot take the focus: a request during an action
+  // is kept until the controls are enabled again.
+  m_core.m_history.onFocus = [this] {
+    if (m_busy) {
+      m_focusHistory = true;
+    } else {
+      m_history->setFocus(Qt::OtherFocusReason);
+    }
+  };
 }
 
 CMirvanWnd::~CMirvanWnd() {
@@ -118,8 +130,27 @@ void CMirvanWnd::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
   if (!m_initialized) {
     m_initialized = true;
+    // The frame's size is known once the window manager has framed the
+    // window, which it has done by the first exposure.
+    if (QWindow* w = windowHandle()) w->installEventFilter(this);
     OnInitDialog();
   }
+}
+
+void CMirvanWnd::KeepOnScreen() {
+  // The template's place is meant for a large screen; on a small or scaled
+  // one the whole bar, frame and all, is moved onto the available area.
+  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!s) return;
+  const QRect avail = s->availableGeometry();
+  // One pixel more on each side: at a fractional scale the frame's width
+  // in these units is rounded down.
+  const QMargins frame = (windowHandle() ? windowHandle()->frameMargins() : QMargins()) + QMargins(1, 1, 1, 1);
+  const QSize outer = size().grownBy(frame);
+  const QPoint at = pos();
+  const int x = qMax(avail.left(), qMin(at.x(), avail.left() + avail.width() - outer.width()));
+  const int y = qMax(avail.top(), qMin(at.y(), avail.top() + avail.height() - outer.height()));
+  if (QPoint(x, y) != at) move(x, y);
 }
 
 void CMirvanWnd::OnInitDialog() {
@@ -135,6 +166,10 @@ void CMirvanWnd::OnInitDialog() {
   update();
   setAcceptDrops(true);
   m_history->setFocus(Qt::OtherFocusReason);
+  // Brought to the foreground when created, even when started from a
+  // terminal or a file manager that keeps the focus.
+  raise();
+  activateWindow();
 }
 
 void CMirvanWnd::SetButtonIcons() {
@@ -217,7 +252,12 @@ void CMirvanWnd::OnButton(int id) {
   }
   m_busy = false;
   SyncHistory();
-  if (focus && focus->isEnabled()) focus->setFocus(Qt::OtherFocusReason);
+  if (m_focusHistory) {
+    m_focusHistory = false;
+    m_history->setFocus(Qt::OtherFocusReason);
+  } else if (focus && focus->isEnabled()) {
+    focus->setFocus(Qt::OtherFocusReason);
+  }
   update();
 }
 
@@ -252,6 +292,13 @@ void CMirvanWnd::keyPressEvent(QKeyEvent* e) {
 }
 
 bool CMirvanWnd::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == windowHandle()) {
+    if (e->type() == QEvent::Expose && windowHandle()->isExposed()) {
+      windowHandle()->removeEventFilter(this);
+      KeepOnScreen();
+    }
+    return false;
+  }
   if (watched == Control(kFileSelect)) {
     switch (e->type()) {
       case QEvent::DragEnter:
@@ -351,13 +398,21 @@ void CMirvanWnd::DeliverDrop(const std::vector<std::string>& paths) {
 }
 
 void CMirvanWnd::contextMenuEvent(QContextMenuEvent* e) {
-  if (m_busy || m_aboutText.isEmpty()) {
+  if (m_busy || (m_aboutText.isEmpty() && !m_showLastOutput)) {
     e->ignore();
     return;
   }
   QMenu menu(this);
-  QAction* about = menu.addAction(m_aboutText);
-  if (menu.exec(e->globalPos()) == about) ExecAboutDialog(this);
+  QAction* lastOutput = nullptr;
+  if (m_showLastOutput) {
+    lastOutput = menu.addAction(QStringLiteral("前回の出力(&L)..."));
+    lastOutput->setEnabled(!m_lastOutputAvailable || m_lastOutputAvailable());
+  }
+  QAction* about = m_aboutText.isEmpty() ? nullptr : menu.addAction(m_aboutText);
+  QAction* chosen = menu.exec(e->globalPos());
+  if (!chosen) return;
+  if (chosen == about) ExecAboutDialog(this);
+  if (chosen == lastOutput) m_showLastOutput();
 }
 
 std::string CMirvanWnd::ManualPath() {
@@ -369,6 +424,7 @@ std::string CMirvanWnd::ManualPath() {
       appDir + QStringLiteral("/../share/doc/Mirvan/manual.html"),
       appDir + QStringLiteral("/manual.html"),
       appDir + QStringLiteral("/../docs/manual.html"),
+      appDir + QStringLiteral("/../../docs/manual.html"),  // a build's tests folder
   };
   for (const QString& c : candidates) {
     if (QFileInfo::exists(c)) return QtPathToCp(QFileInfo(c).canonicalFilePath());
@@ -377,7 +433,22 @@ std::string CMirvanWnd::ManualPath() {
 }
 
 void CMirvanWnd::OpenManual() {
-  const std::string path = ManualPath();
-  const QString dir = QFileInfo(CpToQt(path)).absolutePath();
-  m_core.Platform().OpenDocument(path, QtPathToCp(dir));
+  // Shown by the program itself: the desktop's association for HTML files
+  // may well be a text editor, which would show the manual's source.
+  const QString path = QFile::decodeName(QByteArray::fromStdString(ManualPath()));
+  if (!QFileInfo::exists(path)) return;
+  if (!m_manual) {
+    m_manual = new QTextBrowser(this);
+    m_manual->setWindowFlag(Qt::Window);
+    m_manual->setAttribute(Qt::WA_DeleteOnClose);
+    m_manual->setOpenExternalLinks(true);
+    m_manual->setSource(QUrl::fromLocalFile(path));
+    m_manual->setWindowTitle(m_manual->documentTitle());
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect avail = s ? s->availableGeometry() : QRect(0, 0, 800, 600);
+    m_manual->resize(qMin(760, avail.width() * 9 / 10), qMin(640, avail.height() * 9 / 10));
+  }
+  m_manual->show();
+  m_manual->raise();
+  m_manual->activateWindow();
 }

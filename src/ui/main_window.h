@@ -4,7 +4,9 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QTextBrowser>
 
+#include <functional>
 #include <string>
 
 #include "core/mirvan_dlg.h"
@@ -12,6 +14,7 @@
 
 class QComboBox;
 class QPushButton;
+
 
 class CMirvanWnd : public QDialog {
   Q_OBJECT
@@ -24,6 +27,8 @@ class CMirvanWnd : public QDialog {
   CMirvanDlg& Core() { return m_core; }
   QWidget* Control(int id) const { return m_built.controls.value(id); }
   QComboBox* History() const { return m_history; }
+  // The user manual's window, once F1 has opened it.
+  QTextBrowser* Manual() const { return m_manual; }
   const BuiltDialog& Built() const { return m_built; }
 
   // The one way a button's action runs: the bar's controls are disabled
@@ -32,9 +37,16 @@ class CMirvanWnd : public QDialog {
   void OnButton(int id);
   bool Busy() const { return m_busy; }
 
-  // The user manual F1 opens: the installed copy, else the one next to the
+  // The user manual F1 shows: the installed copy, else the one next to the
   // program or in the source tree it was built from.
   static std::string ManualPath();
+
+  // The context menu's entry that shows the last action's tool output
+  // again; `available` says whether there is one.
+  void SetLastOutput(std::function<bool()> available, std::function<void()> show) {
+    m_lastOutputAvailable = std::move(available);
+    m_showLastOutput = std::move(show);
+  }
 
   // Icon resource of each icon button, in the order the buttons get them.
   static const QVector<QPair<int, int>>& ButtonIcons();
@@ -51,6 +63,7 @@ class CMirvanWnd : public QDialog {
 
  private:
   void OnInitDialog();
+  void KeepOnScreen();
   void SetButtonIcons();
   void SyncHistory();
   void OnHistoryActivated(int index);
@@ -61,9 +74,13 @@ class CMirvanWnd : public QDialog {
   BuiltDialog m_built;
   QComboBox* m_history = nullptr;
   QString m_aboutText;
+  QPointer<QTextBrowser> m_manual;
+  std::function<bool()> m_lastOutputAvailable;
+  std::function<void()> m_showLastOutput;
   bool m_initialized = false;
   bool m_busy = false;
   bool m_syncing = false;
+  bool m_focusHistory = false;  // the history box asked for the focus during an action
   // Set while the list is open (and until its closing has been handled): an
   // "activated" then is a choice from the list. Qt also reports one when the
   // edit field loses the focus holding a typed text equal to an entry, and

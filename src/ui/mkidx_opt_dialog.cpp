@@ -5,11 +5,12 @@
 #include <QLineEdit>
 
 #include "config/option_dialogs.h"
+#include "ui/cp_text.h"
 #include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 
-// The model's text is in the system code page, which is UTF-8 wherever
-// this toolkit runs the bar.
+// The options come from the settings file and go back there: they cross in
+// the system code page.
 MkIdxOptDialog::MkIdxOptDialog(CMkIdxOptDlg& model, QWidget* parent) : QDialog(parent), m_model(model) {
   m_built = BuildDialog(this, LoadDialogTemplate(198));
   m_options = qobject_cast<QLineEdit*>(m_built.controls.value(1121));
@@ -18,7 +19,7 @@ MkIdxOptDialog::MkIdxOptDialog(CMkIdxOptDlg& model, QWidget* parent) : QDialog(p
   auto* cancel = qobject_cast<QAbstractButton*>(m_built.controls.value(2));
   Q_ASSERT(m_options && m_never && ok && cancel);
 
-  m_options->setText(QString::fromStdString(m_model.m_strOptions));
+  m_options->setText(CpToQt(m_model.m_strOptions));
   m_never->setChecked(m_model.m_nNever != 0);
 
   connect(ok, &QAbstractButton::clicked, this, [this] { OnOk(); });
@@ -26,7 +27,7 @@ MkIdxOptDialog::MkIdxOptDialog(CMkIdxOptDlg& model, QWidget* parent) : QDialog(p
 }
 
 void MkIdxOptDialog::OnOk() {
-  m_model.m_strOptions = m_options->text().toStdString();
+  m_model.m_strOptions = QtToCp(m_options->text());
   m_model.m_nNever = m_never->isChecked() ? 1 : 0;
   accept();
 }

@@ -17,9 +17,11 @@ namespace {
 // A message box as the bar shows them: plain text (a path may hold '<'), one
 // caption, the icon asked for, and the buttons given.
 int RunBox(QWidget* owner, const QString& caption, const QString& text, QMessageBox::Icon icon,
-           QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def) {
+           QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def,
+           const QString& details = QString()) {
   QMessageBox box(icon, caption, text, buttons, owner);
   box.setTextFormat(Qt::PlainText);
+  if (!details.isEmpty()) box.setDetailedText(details);
   box.setDefaultButton(def);
   if (buttons & QMessageBox::Cancel) box.setEscapeButton(QMessageBox::Cancel);
   return box.exec();
@@ -27,27 +29,32 @@ int RunBox(QWidget* owner, const QString& caption, const QString& text, QMessage
 }  // namespace
 
 void QtPrompts::Notice(const std::string& text) {
-  RunBox(DialogOwner(m_owner), m_title, CpToQt(text), QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok);
+  RunBox(DialogOwner(m_owner), m_title, MessageToQt(text), QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtPrompts::AskOkCancel(const std::string& text) {
-  return RunBox(DialogOwner(m_owner), m_title, CpToQt(text), QMessageBox::Warning,
+  return RunBox(DialogOwner(m_owner), m_title, MessageToQt(text), QMessageBox::Warning,
                 QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
 void QtPrompts::MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) {
+  MessageBoxWithDetails(caption, text, icon, std::string());
+}
+
+void QtPrompts::MessageBoxWithDetails(const std::string& caption, const std::string& text, BoxIcon icon,
+                                      const std::string& details) {
   QMessageBox::Icon qicon = QMessageBox::NoIcon;
   switch (icon) {
     case BoxIcon::None: qicon = QMessageBox::NoIcon; break;
     case BoxIcon::Exclamation: qicon = QMessageBox::Warning; break;
     case BoxIcon::Stop: qicon = QMessageBox::Critical; break;
   }
-  RunBox(DialogOwner(m_owner), caption.empty() ? m_title : CpToQt(caption), CpToQt(text), qicon, QMessageBox::Ok,
-         QMessageBox::Ok);
+  RunBox(DialogOwner(m_owner), caption.empty() ? m_title : MessageToQt(caption), MessageToQt(text), qicon, QMessageBox::Ok,
+         QMessageBox::Ok, CpToQt(details));
 }
 
 QString QtPrompts::QtNameFilter(const std::string& mfcFilter) {
-  const QStringList parts = CpToQt(mfcFilter).split(QLatin1Char('|'));
+  const QStringList parts = LiteralToQt(mfcFilter).split(QLatin1Char('|'));
   QStringList filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     const QString& desc = parts[i];
@@ -79,8 +86,8 @@ bool QtPrompts::PickFile(const FileDialogSpec& request, std::string& path) {
   // A read-only check box is not something Qt's dialog has; hideReadOnly holds.
   const QString filter = QtNameFilter(request.filter);
   if (!filter.isEmpty()) dlg.setNameFilter(filter);
-  if (!request.defExt.empty()) dlg.setDefaultSuffix(CpToQt(request.defExt));
-  const QString initial = CpToQt(request.initialName);
+  if (!request.defExt.empty()) dlg.setDefaultSuffix(LiteralToQt(request.defExt));
+  const QString initial = LiteralToQt(request.initialName);
   if (!initial.isEmpty() && !IsPattern(initial)) dlg.selectFile(initial);
   if (dlg.exec() != QDialog::Accepted) return false;
   const QStringList files = dlg.selectedFiles();

@@ -21,6 +21,8 @@ class QtPrompts : public IPrompts {
   void Notice(const std::string& text) override;
   bool AskOkCancel(const std::string& text) override;
   void MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) override;
+  void MessageBoxWithDetails(const std::string& caption, const std::string& text, BoxIcon icon,
+                             const std::string& details) override;
   bool PickFile(const FileDialogSpec& request, std::string& path) override;
   bool ShowPdfSizeDialog(CPdfSizeDlg& dlg) override;
   bool ShowMkIdxOptDialog(CMkIdxOptDlg& dlg) override;

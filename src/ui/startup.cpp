@@ -1,6 +1,10 @@
 #include "ui/startup.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <algorithm>
 #include <cctype>
@@ -36,4 +40,51 @@ mbcs::CodePage CodePageOfCodeset(const std::string& codeset) {
 
 std::string AppTitleOf(const std::string& argv0) {
   return QtToCp(QFileInfo(CpToQt(argv0)).completeBaseName());
+}
+
+DisplayChoice ChooseDisplay(const std::string& qpaPlatform, bool platformArgument, const std::string& display,
+                            const std::string& waylandDisplay) {
+  DisplayChoice c;
+  if (!qpaPlatform.empty() || platformArgument) return c;  // the user's choice stands
+  if (!display.empty()) {
+    if (!waylandDisplay.empty()) {
+      c.useX11 = true;
+      c.note =
+          "mirvan: starting on X11 (XWayland): under Wayland the bar could neither place itself "
+          "nor stay above other windows (QT_QPA_PLATFORM=wayland starts it there anyway)";
+    }
+    return c;
+  }
+  if (!waylandDisplay.empty()) {
+    c.note =
+        "mirvan: no X display (XWayland) in this Wayland session: the bar cannot place itself "
+        "or stay above other windows";
+    return c;
+  }
+  c.noDisplay = true;
+  c.note =
+      "mirvan: no display to show the bar on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+      "start it from a desktop session";
+  return c;
+}
+
+bool HasPlatformArgument(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "-platform" || a == "--platform" || a.rfind("-platform=", 0) == 0 || a.rfind("--platform=", 0) == 0)
+      return true;
+  }
+  return false;
+}
+
+QTranslator* InstallQtTranslations(const QLocale& locale) {
+  if (locale.language() != QLocale::Japanese) return nullptr;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      !QCoreApplication::installTranslator(translator)) {
+    delete translator;
+    return nullptr;
+  }
+  return translator;
 }

@@ -134,6 +134,8 @@ TEST_P(CompileTable, RunsAndResult) {
   EXPECT_EQ(h.Letters(), c.runsSeen);
   EXPECT_EQ(h.next, c.runs.size()) << "every scripted compiler run takes place";
   EXPECT_EQ(h.Boxes(), c.warningBox ? std::vector<std::string>{kBoxWarning} : std::vector<std::string>{});
+  // A compile that failed after the compiler ran says so once, for the console.
+  EXPECT_EQ(h.platform.failures.size(), c.result == 0 ? 1u : 0u);
   for (const auto& r : h.platform.runs) {
     EXPECT_EQ(r.cwd, h.platform.Dir()) << r.program;
     if (r.program == "platex" || r.program == "pbibtex") {
@@ -266,6 +268,21 @@ TEST(Compile, FullModeWhenLatexAnywhereInTheName) {
     EXPECT_EQ(h.dlg.Compile(), 1) << tex;
     EXPECT_EQ(h.Boxes(), std::vector<std::string>{kBoxWarning}) << tex;
   }
+}
+
+TEST(Compile, WarningBoxDetailsAreTheLogsWarnings) {
+  Harness h;
+  const std::string citation =
+      "LaTeX Warning: Citation `knuth84' on page 1 undefined on input line 12.\n";
+  // TeX breaks log lines at 79 bytes; the rest belongs to the warning.
+  const std::string wrapped =
+      "LaTeX Warning: Reference `sec:a-rather-long-label-name' on page 2 undefined on\n"
+      " input line 40.\n";
+  const std::string font = "LaTeX Font Warning: Font shape `JY1/mc/m/sl' undefined\n(Font)              using `JY1/mc/m/n' instead on input line 7.\n";
+  h.texRuns = {Tex(kLog + citation + "Overfull \\hbox\n" + wrapped + citation + font)};
+  EXPECT_EQ(h.dlg.Compile(), 1);
+  ASSERT_EQ(h.prompts.details.size(), 1u);
+  EXPECT_EQ(h.prompts.details[0], citation + wrapped + font);
 }
 
 TEST(Compile, SnapshotsTakenBeforeTheFirstRun) {

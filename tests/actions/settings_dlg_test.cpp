@@ -2,6 +2,8 @@
 // write reaches the main window when the dialog closes.
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -253,7 +255,10 @@ INSTANTIATE_TEST_SUITE_P(Buttons, SettingsButtonTest,
                                            ButtonCase{32775, "ask:", "D Settings/DviPdf"},
                                            ButtonCase{32778, "ask:", "D Settings/MkIdx"},
                                            ButtonCase{32777, "mkidx", ""},
-                                           ButtonCase{32776, "pdfsize", ""}));
+                                           ButtonCase{32776, "pdfsize", ""}),
+                         [](const ::testing::TestParamInfo<ButtonCase>& i) {
+                           return "Button" + std::to_string(i.param.id);
+                         });
 
 TEST_F(SettingsDialogTest, CloseButtonAndUnknownIdsRunNothing) {
   Open({1, 2, 1010});

@@ -1,6 +1,8 @@
 // The paper size dialog's model and the exchange that stores its answer.
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -57,7 +59,10 @@ TEST_P(PdfSizeRadioTest, StoredNumberSelectsItsButton) {
 INSTANTIATE_TEST_SUITE_P(Numbers, PdfSizeRadioTest,
                          ::testing::Values(RadioCase{"0", 0}, RadioCase{"4", 4}, RadioCase{"13", 13},
                                            RadioCase{"14", -1}, RadioCase{"-1", -1},
-                                           RadioCase{"99", -1}, RadioCase{"", 1}));
+                                           RadioCase{"99", -1}, RadioCase{"", 1}),
+                         [](const ::testing::TestParamInfo<RadioCase>& i) {
+                           return CaseName(i.index, std::string("stored ") + i.param.stored);
+                         });
 
 TEST(PdfSizeDialogModel, ChoosingLandscapeYieldsFour) {
   MemoryProfile profile;

@@ -1,6 +1,8 @@
 // Choosing the document by drop and by the file dialog.
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -73,7 +75,10 @@ INSTANTIATE_TEST_SUITE_P(
                       DropCase{{"/w/one.pdf", "/w/two.tex"}, false, ""},
                       // a drop that carries no local file
                       DropCase{{""}, false, ""},
-                      DropCase{{}, false, ""}));
+                      DropCase{{}, false, ""}),
+    [](const ::testing::TestParamInfo<DropCase>& i) {
+      return CaseName(i.index, i.param.paths.empty() ? "nothing" : i.param.paths.front());
+    });
 
 TEST_F(DropSelectTest, FileDialogAsTheButtonOpensIt) {
   prompts.picks.push_back(std::string("/w/b.tex"));

@@ -1,6 +1,8 @@
 // The history box model behaves like the Windows combo box it replaces.
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <initializer_list>
 #include <ostream>
 #include <string>
@@ -41,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FindCase{-1, "/w/c", HistoryBox::kErr},
                       FindCase{-1, "/w/a.tex.d/x.tex.more", HistoryBox::kErr},
                       FindCase{7, "/w/b", 2},  // a start past the end searches the whole list
-                      FindCase{1, "", 2}));
+                      FindCase{1, "", 2}),
+    [](const ::testing::TestParamInfo<FindCase>& i) { return CaseName(i.index, ::testing::PrintToString(i.param)); });
 
 TEST(HistoryBoxTest, EmptyBoxFindsNothing) {
   HistoryBox box;

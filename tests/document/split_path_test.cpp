@@ -2,6 +2,8 @@
 // receive.
 #include <gtest/gtest.h>
 
+#include "support/case_name.h"
+
 #include <cctype>
 #include <cstdio>
 #include <ostream>
@@ -77,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"C:/mixed\\seps/x.tex", "C:/mixed\\seps/", "x"},
         // A quoted command line stays unparsed: the quotes travel along.
         SplitCase{"\"C:\\work\\paper.tex\"", "\"C:\\work\\", "paper"},
-        SplitCase{"C:\\work\\", "C:\\work\\", ""}));
+        SplitCase{"C:\\work\\", "C:\\work\\", ""}),
+    [](const ::testing::TestParamInfo<SplitCase>& i) { return CaseName(i.index, ::testing::PrintToString(i.param)); });
 
 // CP932 names whose second byte is 0x5C ('\\'): 表 = 95 5C, ソ = 83 5C.
 class SplitPathCp932Test : public ::testing::TestWithParam<SplitCase> {
@@ -114,6 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
         // C:\ソフト\表 (a folder name ending in 表, no extension)
         SplitCase{"C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C", "C:\\\x83\x5C\x83\x74\x83\x67\\", "\x95\x5C"},
         // D:\表.dir\a.tex: a dot in a folder after a double-byte name
-        SplitCase{"D:\\\x95\x5C.dir\\a.tex", "D:\\\x95\x5C.dir\\", "a"}));
+        SplitCase{"D:\\\x95\x5C.dir\\a.tex", "D:\\\x95\x5C.dir\\", "a"}),
+    [](const ::testing::TestParamInfo<SplitCase>& i) { return CaseName(i.index, ::testing::PrintToString(i.param)); });
 
 }  // namespace

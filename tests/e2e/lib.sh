@@ -9,6 +9,7 @@
 # Environment:
 #   MIRVAN_BIN         the program under test (default: build/mirvan)
 #   MIRVAN_E2E_KEEP=1  keep the temporary folder for inspection
+#   E2E_SCREEN         the X screen's size (set by a test; default 1280x800)
 set -uo pipefail
 
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -125,7 +126,7 @@ e2e_setup() {
 
   # Xvfb picks a free display itself and tells us its number.
   local dfile=$E2E_TMP/display
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$dfile" 2>"$E2E_TMP/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1280x800}x24" -nolisten tcp 3>"$dfile" 2>"$E2E_TMP/xvfb.log" &
   E2E_PIDS+=($!); echo $! >>"$E2E_TMP/pids"
   e2e_poll 20 test -s "$dfile" || e2e_fail "Xvfb did not start"
   export DISPLAY=:$(head -n1 "$dfile")
@@ -164,6 +165,28 @@ e2e_start() {
   E2E_PIDS+=($MIRVAN_PID); echo $MIRVAN_PID >>"$E2E_TMP/pids"
   BAR=$(e2e_wait_window "^${BAR_TITLE}\$" 30) || e2e_fail "the bar did not appear"
   e2e_log "bar $BAR (pid $MIRVAN_PID)"
+}
+
+# Takes as MIRVAN_PID and BAR the bar that something else started (the
+# desktop launcher through xdg-open), waiting for its window.
+e2e_adopt_bar() {
+  local w deadline=$((SECONDS + ${1:-30}))
+  while :; do
+    w=$(xdotool search --onlyvisible --name "^${BAR_TITLE}\$" 2>/dev/null | head -n1)
+    [ -n "$w" ] && break
+    [ $SECONDS -lt $deadline ] || e2e_fail "the bar did not appear"
+    sleep 0.05
+  done
+  BAR=$w
+  MIRVAN_PID=$(xdotool getwindowpid "$w") || e2e_fail "the bar's window has no pid"
+  E2E_PIDS+=($MIRVAN_PID); echo $MIRVAN_PID >>"$E2E_TMP/pids"
+  e2e_log "bar $BAR (pid $MIRVAN_PID, started elsewhere)"
+}
+
+# Ends the bar this test started (as the window system would) and waits.
+e2e_stop() {
+  kill -TERM "$MIRVAN_PID" 2>/dev/null
+  e2e_poll 20 _e2e_gone "$MIRVAN_PID" || e2e_fail "mirvan did not end"
 }
 
 # Waits until Mirvan's process has ended; its exit status in E2E_STATUS.

@@ -52,17 +52,19 @@ TEST_F(RunToolTest, ProgramsThatCannotStartGiveMinusOne) {
   // Passes every look-up and still fails in exec: its interpreter is missing.
   dir.Write("badinterp", "#!/nonexistent/interpreter\n");
   ::chmod(dir.File("badinterp").c_str(), 0755);
-  // No "#!" and not a binary: we never fall back to a shell.
-  dir.Write("noshebang", "exit 0\n");
+  // No "#!" and not a binary: the shell runs it, as execvp would, and it
+  // gets its arguments.
+  dir.Write("noshebang", "exit $(($# + 2))\n");
   ::chmod(dir.File("noshebang").c_str(), 0755);
   EnvGuard path("PATH", dir.Path() + ":/usr/bin:/bin");
 
   const std::vector<std::string> cannot = {
-      "mirvan-no-such-program",  dir.File("missing"), dir.File("plain.txt"), "plain.txt",
-      dir.File("folder"),        "folder",            dir.File("badinterp"), "badinterp",
-      dir.File("noshebang"),     "",
+      "mirvan-no-such-program", dir.File("missing"), dir.File("plain.txt"), "plain.txt",
+      dir.File("folder"),       "folder",            dir.File("badinterp"), "badinterp",
+      "",
   };
   for (const std::string& program : cannot) EXPECT_EQ(platform.RunTool(program, {"paper"}), -1) << program;
+  EXPECT_EQ(platform.RunTool("noshebang", {"paper"}), 3);
 }
 
 TEST_F(RunToolTest, KilledToolIsNeitherFailureToStartNorSuccess) {

@@ -63,6 +63,9 @@ class ScriptedPlatform : public IPlatform {
   // Shell opens: "doc|file|dir" or "editor|editor|path|dir"; "prompt|cwd".
   std::vector<std::string> opens;
   bool openResult = true;
+  // What the actions reported as failed, in order.
+  std::vector<std::string> failures;
+  void NoteFailure(const std::string& text) override { failures.push_back(text); }
 
   const PlatformValues& Values() const override { return values_; }
   int RunTool(const std::string& program, const std::vector<std::string>& args) override;
@@ -97,6 +100,13 @@ class ScriptedPrompts : public IPrompts {
   void Notice(const std::string& text) override;
   bool AskOkCancel(const std::string& text) override;
   void MessageBox(const std::string& caption, const std::string& text, BoxIcon icon) override;
+  // The unfoldable lines of each box that had some, in order.
+  std::vector<std::string> details;
+  void MessageBoxWithDetails(const std::string& caption, const std::string& text, BoxIcon icon,
+                             const std::string& lines) override {
+    details.push_back(lines);
+    MessageBox(caption, text, icon);
+  }
   bool PickFile(const FileDialogSpec& request, std::string& path) override;
   bool ShowPdfSizeDialog(CPdfSizeDlg& dlg) override;
   bool ShowMkIdxOptDialog(CMkIdxOptDlg& dlg) override;

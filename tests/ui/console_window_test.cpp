@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QKeyEvent>
 #include <QTimer>
 
 #include <chrono>
@@ -84,10 +86,52 @@ TEST(ConsoleWindow, TypedLineReachesTheToolThroughThePlatform) {
     Type(console, QString::fromUtf8("x 論文"));
     return true;
   });
+  platform.BeginAction();
   EXPECT_EQ(platform.RunTool(tool, {"my paper"}), 7);
+  platform.EndAction();
   EXPECT_EQ(dir.Read("answer"), "x 論文");
   EXPECT_EQ(title, QString::fromUtf8("ask - my paper"));
-  EXPECT_EQ(ShownConsole(), nullptr);  // gone once the tool ended
+}
+
+// One window per action: every run under its header, in order; it closes by
+// itself after a success and stays, saying what failed, after a failure.
+TEST(ConsoleWindow, OneWindowPerActionStaysOnlyAfterAFailure) {
+  TempDir dir;
+  CwdGuard cwd(dir.Path());
+  const std::string ok = Script(dir, "ok", "echo fine\n");
+  const std::string bad = Script(dir, "bad", "echo broken\nexit 3\n");
+  const std::string segv = Script(dir, "segv", "kill -SEGV $$\n");
+  struct Case {
+    std::vector<std::string> programs;
+    const char* failure;  // nullptr: no failure noted
+    bool staysOpen;
+    QString lastLine;
+  };
+  const std::vector<Case> cases = {
+      {{ok, ok}, nullptr, false, QString::fromUtf8("ok は終了コード 0 で終わりました。")},
+      {{bad, ok}, nullptr, true, QString::fromUtf8("✖ bad は終了コード 3 で終わりました。")},
+      {{segv}, nullptr, true, QString::fromUtf8("✖ segv はシグナル SIGSEGV (11) で終了しました。")},
+      {{ok}, "コンパイルに失敗しました", true, QString::fromUtf8("コンパイルに失敗しました")},
+      {{"mirvan-no-such-tool"}, nullptr, true, QString::fromUtf8("✖ プログラム mirvan-no-such-tool が見つかりません。")},
+  };
+  for (const Case& c : cases) {
+    auto console = MakeConsoleWindowFactory(nullptr);
+    PosixPlatform platform;
+    platform.SetToolConsole(console);
+    platform.BeginAction();
+    for (const std::string& program : c.programs) platform.RunTool(program, {"paper"});
+    if (c.failure) platform.NoteFailure(c.failure);
+    platform.EndAction();
+    ASSERT_NE(console->Window(), nullptr);
+    EXPECT_EQ(console->Window()->isVisible(), c.staysOpen) << c.lastLine.toStdString();
+    const QStringList lines = console->Window()->OutputText().split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.filter(QString::fromUtf8("▶ ")).size(), static_cast<int>(c.programs.size()) - (c.programs[0][0] == 'm'));
+    EXPECT_EQ(lines.last(), c.lastLine);
+    // An action that runs nothing keeps the last transcript.
+    platform.BeginAction();
+    platform.EndAction();
+    EXPECT_TRUE(console->Window()->OutputText().contains(c.lastLine));
+  }
 }
 
 TEST(ConsoleWindow, ShowsTheAnswerAndTheToolsReply) {
@@ -100,33 +144,42 @@ TEST(ConsoleWindow, ShowsTheAnswerAndTheToolsReply) {
     return true;
   });
   EXPECT_EQ(console.Run({tool}, "ask - paper"), 0);
-  EXPECT_EQ(console.OutputText(), "? x\ngot [x]\n");
-  EXPECT_FALSE(console.isVisible());
+  EXPECT_TRUE(console.OutputText().contains("\n? x\ngot [x]\n")) << console.OutputText().toStdString();
 }
 
-TEST(ConsoleWindow, ClosingEndsAHangingTool) {
+TEST(ConsoleWindow, StopOrClosingEndsAHangingTool) {
   TempDir dir;
   struct Case {
     std::string body;
     int status;
+    std::function<void(ConsoleWindow&)> end;
+  };
+  auto close = [](ConsoleWindow& w) { w.close(); };
+  auto stopButton = [](ConsoleWindow& w) { w.findChild<QPushButton*>("stop")->click(); };
+  auto ctrlC = [](ConsoleWindow& w) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+    QApplication::sendEvent(w.findChild<QLineEdit*>("input"), &press);
   };
   const std::vector<Case> cases = {
-      {"echo started\nexec sleep 30\n", 128 + SIGTERM},
+      {"echo started\nexec sleep 30\n", 128 + SIGTERM, close},
+      {"echo started\nwhile :; do :; done\n", 128 + SIGTERM, stopButton},
+      {"echo started\nsleep 30\n", 128 + SIGTERM, ctrlC},
       // Deaf to TERM, like its sleep: the KILL after the grace ends both.
-      {"trap '' TERM\necho started\nsleep 30\necho survived\n", 128 + SIGKILL},
+      {"trap '' TERM\necho started\nsleep 30\necho survived\n", 128 + SIGKILL, close},
   };
   for (const Case& c : cases) {
     std::string tool = Script(dir, "hang", c.body);
     ConsoleWindow console;
-    Driver driver([](ConsoleWindow& shown) {
+    Driver driver([&c](ConsoleWindow& shown) {
       if (!shown.OutputText().contains("started")) return false;
-      shown.close();
+      c.end(shown);
       return true;
     });
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(console.Run({tool}, "hang"), c.status);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_FALSE(console.OutputText().contains("survived"));
+    EXPECT_TRUE(console.OutputText().contains(QString::fromUtf8("hang を停止しました。")));
   }
 }
 
@@ -146,7 +199,7 @@ TEST(ConsoleWindow, CharacterSplitAcrossWritesDecodesWhole) {
     std::string tool = Script(dir, "split", "printf '" + c.first + "'\nsleep 0.3\nprintf '" + c.second + "'\n");
     ConsoleWindow console;
     EXPECT_EQ(console.Run({tool}, "split"), 0);
-    EXPECT_EQ(console.OutputText(), QString::fromUtf8("あ\n"));
+    EXPECT_TRUE(console.OutputText().contains(QString::fromUtf8("\nあ\n"))) << console.OutputText().toStdString();
   }
   mbcs::SetSystemCodePage(saved);
 }
@@ -166,7 +219,8 @@ TEST(ConsoleWindow, ScrollbackAndLinesStayBounded) {
   EXPECT_TRUE(lines.contains("50000"));
   EXPECT_FALSE(lines.contains("1"));
   for (const QString& line : lines) EXPECT_LE(line.size(), ConsoleWindow::kMaxLineLength);
-  EXPECT_EQ(lines.last().size(), 5000 % ConsoleWindow::kMaxLineLength);
+  // The tool's unended last line, then the line saying how it ended.
+  EXPECT_EQ(lines[lines.size() - 3].size(), 5000 % ConsoleWindow::kMaxLineLength);
 }
 
 TEST(ConsoleWindow, ProgramThatCannotStartShowsNoWindow) {

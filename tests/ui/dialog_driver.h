@@ -47,6 +47,15 @@ inline void PressKey(QWidget* w, int key) {
   QCoreApplication::sendEvent(w, &press);
 }
 
+// Enter on control `id` after the user tabbed to it: the key goes to the
+// control and, when it does not take it, on to the dialog.
+inline void EnterOn(QWidget* dlg, int id) {
+  QWidget* w = Control<QWidget>(dlg, id);
+  if (!w) return;
+  w->setFocus(Qt::TabFocusReason);
+  PressKey(w, Qt::Key_Return);
+}
+
 inline std::string S(const QString& s) { return s.toStdString(); }
 
 }  // namespace dlgtest

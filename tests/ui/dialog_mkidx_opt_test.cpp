@@ -9,6 +9,7 @@
 #include "dialog_driver.h"
 #include "qt_dialog_prompts.h"
 #include "support/fakes.h"
+#include "text/mbcs.h"
 #include "ui/dialogs.h"
 
 using dlgtest::Click;
@@ -98,6 +99,35 @@ TEST(MkIdxOptDialog, CancelEscAndCloseBoxStoreNothing) {
     EXPECT_EQ(f.main.m_strMkIdxOpt, "-s myindex");
     EXPECT_EQ(f.main.m_nMkIdxNvr, 0);
     EXPECT_TRUE(f.profile.log.empty());
+  }
+}
+
+TEST(MkIdxOptDialog, OptionsCrossInTheSystemCodePage) {
+  const mbcs::CodePage saved = mbcs::SystemCodePage();
+  mbcs::SetSystemCodePage(mbcs::CodePage::Cp932);
+  MemoryProfile profile;
+  profile.Set("Settings", "MkIdxOpt", "-s \x8d\xf5\x88\xf8");  // -s 索引 in CP932
+  CMkIdxOptDlg model(profile);
+  QString shown;
+  WhenModal([&](QDialog* d) {
+    shown = Control<QLineEdit>(d, 1121)->text();
+    Control<QLineEdit>(d, 1121)->setText(QStringLiteral("-s 表"));
+    Click(d, 1);
+  });
+  EXPECT_TRUE(ExecMkIdxOptDialog(model, nullptr));
+  EXPECT_EQ(shown, QStringLiteral("-s 索引"));
+  EXPECT_EQ(model.m_strOptions, "-s \x95\x5c");
+  mbcs::SetSystemCodePage(saved);
+}
+
+TEST(MkIdxOptDialog, EnterPressesTheFocusedButtonElseTheDefault) {
+  const std::pair<int, bool> cases[] = {{2, false}, {1121, true}, {1012, true}};
+  for (const auto& [focus, ok] : cases) {
+    SCOPED_TRACE(focus);
+    MemoryProfile profile;
+    CMkIdxOptDlg model(profile);
+    WhenModal([&, focus = focus](QDialog* d) { dlgtest::EnterOn(d, focus); });
+    EXPECT_EQ(ExecMkIdxOptDialog(model, nullptr), ok);
   }
 }
 

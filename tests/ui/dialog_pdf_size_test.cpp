@@ -169,4 +169,19 @@ TEST(PdfSizeDialog, OkHasTheFocusAndIsTheDefault) {
   EXPECT_EQ(model.m_nSizeNo, 2);
 }
 
+TEST(PdfSizeDialog, EnterPressesTheFocusedButtonElseTheDefault) {
+  struct Case {
+    int focus;
+    bool ok;
+  };
+  const Case cases[] = {{2, false}, {1, true}, {1012, true}, {1048, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.focus);
+    MemoryProfile profile;
+    CPdfSizeDlg model(profile);
+    WhenModal([&](QDialog* d) { dlgtest::EnterOn(d, c.focus); });
+    EXPECT_EQ(ExecPdfSizeDialog(model, nullptr), c.ok);
+  }
+}
+
 }  // namespace

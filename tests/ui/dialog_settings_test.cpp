@@ -127,4 +127,16 @@ TEST(SettingsDialog, ModalOverTheBarAndEveryWayOutCloses) {
   }
 }
 
+TEST(SettingsDialog, EnterOnAFocusedButtonRunsItsOperation) {
+  Fixture f;
+  CSettingsDlg model(f.env);
+  WhenModal([&](QDialog* d) {
+    dlgtest::EnterOn(d, 32772);  // "TeX の変更"
+    EXPECT_TRUE(d->isVisible()) << "Enter closed the dialog";
+  });
+  ExecSettingsDialog(model, nullptr);
+  ASSERT_FALSE(f.prompts.shown.empty());
+  EXPECT_TRUE(StartsWith(f.prompts.shown.front(), std::string("ask:") + kAskChangeTeX)) << f.prompts.shown.front();
+}
+
 }  // namespace

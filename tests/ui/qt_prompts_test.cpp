@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -156,6 +157,37 @@ class NoCwdPlatform : public ScriptedPlatform {
   NoCwdPlatform() : ScriptedPlatform(PosixPlatformValues()) {}
   bool GetCwd(std::string&) override { return false; }
 };
+
+TEST(QtPrompts, UnderShiftJisFixedTextsStayUtf8AndInsertedPathsAreInTheCodePage) {
+  const mbcs::CodePage saved = mbcs::SystemCodePage();
+  mbcs::SetSystemCodePage(mbcs::CodePage::Cp932);
+  // "/w/表.tex" in CP932: the trail byte of 表 is a backslash.
+  const std::string path = "/w/\x95\x5c.tex";
+  const struct { std::string text; QString shown; } cases[] = {
+      {"TeX のファイルではありません！", QStringLiteral("TeX のファイルではありません！")},
+      {path + " が見つかりませんでした。", QStringLiteral("/w/表.tex が見つかりませんでした。")},
+      {"ﾌｧｲﾙ: " + path + "\nｴﾗｰ", QStringLiteral("ﾌｧｲﾙ: /w/表.tex\nｴﾗｰ")},
+  };
+  QtPrompts p(QStringLiteral("mirvan"));
+  for (const auto& c : cases) {
+    BoxSeen seen;
+    WhenBox(seen, QMessageBox::Ok);
+    p.Notice(c.text);
+    EXPECT_EQ(seen.text, c.shown);
+  }
+  mbcs::SetSystemCodePage(saved);
+}
+
+TEST(Startup, QtsOwnButtonsSpeakJapaneseUnderAJapaneseLocale) {
+  EXPECT_EQ(InstallQtTranslations(QLocale(QLocale::English)), nullptr);
+  QTranslator* t = InstallQtTranslations(QLocale(QLocale::Japanese, QLocale::Japan));
+  ASSERT_NE(t, nullptr) << "no Japanese translations of Qt (qt6-translations-l10n)";
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("mirvan"), QStringLiteral("?"),
+                  QMessageBox::Ok | QMessageBox::Cancel);
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+  QCoreApplication::removeTranslator(t);
+  delete t;
+}
 
 TEST(Startup, UnreadableStartFolderGivesAnEmptySettingsPath) {
   NoCwdPlatform p;

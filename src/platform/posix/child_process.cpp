@@ -3,15 +3,19 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+
+extern char** environ;
 
 namespace posix {
 namespace {
@@ -116,6 +120,64 @@ void ResetChildState() {
   ::_exit(127);
 }
 
+// The groups of the tools running now, so that they can be ended from a
+// signal handler or at exit. Slots hold a group id or 0.
+constexpr int kGroupSlots = 16;
+std::atomic<pid_t> g_groups[kGroupSlots];
+
+void AddGroup(pid_t pgid) {
+  for (auto& slot : g_groups) {
+    pid_t none = 0;
+    if (slot.compare_exchange_strong(none, pgid)) return;
+  }
+}
+
+void RemoveGroup(pid_t pgid) {
+  for (auto& slot : g_groups) {
+    pid_t mine = pgid;
+    if (slot.compare_exchange_strong(mine, 0)) return;
+  }
+}
+
+void EndOnSignal(int sig) {
+  EndRunningGroups();
+  ::signal(sig, SIG_DFL);
+  ::raise(sig);
+}
+
+void EndAtExit() { EndRunningGroups(); }
+
+// One posix_spawn: the child shares our memory until it execs (no copy of
+// the bar's address space), gets the pipes as its standard streams, a
+// process group of its own, every signal at its default and none blocked.
+int SpawnTool(pid_t* pid, const char* path, char* const* argv, int in, int out) {
+  posix_spawn_file_actions_t actions;
+  posix_spawnattr_t attr;
+  if (int e = posix_spawn_file_actions_init(&actions)) return e;
+  if (int e = posix_spawnattr_init(&attr)) {
+    posix_spawn_file_actions_destroy(&actions);
+    return e;
+  }
+  posix_spawn_file_actions_adddup2(&actions, in, 0);
+  posix_spawn_file_actions_adddup2(&actions, out, 1);
+  posix_spawn_file_actions_adddup2(&actions, out, 2);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+  // Descriptors someone forgot to mark close-on-exec stay with the bar.
+  posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+#endif
+  sigset_t all, none;
+  sigfillset(&all);
+  sigemptyset(&none);
+  posix_spawnattr_setsigdefault(&attr, &all);
+  posix_spawnattr_setsigmask(&attr, &none);
+  posix_spawnattr_setpgroup(&attr, 0);
+  posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
+  int e = posix_spawn(pid, path, &actions, &attr, argv, environ);
+  posix_spawnattr_destroy(&attr);
+  posix_spawn_file_actions_destroy(&actions);
+  return e;
+}
+
 int OpenPidFd(pid_t pid) {
 #if defined(__linux__) && defined(SYS_pidfd_open)
   long fd = ::syscall(SYS_pidfd_open, pid, 0);
@@ -175,7 +237,7 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, int* error) {
     if (error) *error = EINVAL;
     return false;
   }
-  int outPipe[2], inPipe[2], errPipe[2];
+  int outPipe[2], inPipe[2];
   if (!MakePipe(outPipe)) {
     if (error) *error = errno;
     return false;
@@ -187,53 +249,31 @@ bool ChildProcess::Start(const std::vector<std::string>& argv, int* error) {
     if (error) *error = e;
     return false;
   }
-  if (!MakePipe(errPipe)) {
-    int e = errno;
-    for (int fd : {outPipe[0], outPipe[1], inPipe[0], inPipe[1]}) ::close(fd);
+  std::vector<char*> args = ExecArgv(argv);
+  pid_t pid = -1;
+  int e = SpawnTool(&pid, args[0], args.data(), inPipe[0], outPipe[1]);
+  if (e == ENOEXEC) {
+    // A script without "#!": the shell runs it, as execvp would.
+    std::vector<std::string> shArgv{"/bin/sh"};
+    shArgv.insert(shArgv.end(), argv.begin(), argv.end());
+    std::vector<char*> shArgs = ExecArgv(shArgv);
+    e = SpawnTool(&pid, shArgs[0], shArgs.data(), inPipe[0], outPipe[1]);
+  }
+  ::close(inPipe[0]);
+  ::close(outPipe[1]);
+  if (e != 0) {
+    ::close(inPipe[1]);
+    ::close(outPipe[0]);
     if (error) *error = e;
     return false;
   }
-  std::vector<char*> args = ExecArgv(argv);
-
-  pid_t pid = ::fork();
-  if (pid == 0) {
-    ::setpgid(0, 0);
-    ResetChildState();
-    if (::dup2(inPipe[0], 0) < 0 || ::dup2(outPipe[1], 1) < 0 || ::dup2(outPipe[1], 2) < 0) ChildFail(errPipe[1]);
-    ::execv(args[0], args.data());
-    ChildFail(errPipe[1]);
-  }
-  int forkErr = errno;
-  ::close(inPipe[0]);
-  ::close(outPipe[1]);
-  ::close(errPipe[1]);
-  if (pid < 0) {
-    ::close(inPipe[1]);
-    ::close(outPipe[0]);
-    ::close(errPipe[0]);
-    if (error) *error = forkErr;
-    return false;
-  }
-  // Both sides set the group, so a signal to it cannot race the child's own call.
-  ::setpgid(pid, pid);
+  AddGroup(pid);
   int pidFd = OpenPidFd(pid);
-
-  int childErr = 0;
-  ssize_t n = ReadFull(errPipe[0], &childErr, sizeof childErr);
-  ::close(errPipe[0]);
-  if (n == static_cast<ssize_t>(sizeof childErr)) {
-    int st = 0;
-    WaitPid(pid, &st, 0);
-    ::close(inPipe[1]);
-    ::close(outPipe[0]);
-    if (pidFd >= 0) ::close(pidFd);
-    if (error) *error = childErr;
-    return false;
-  }
 
   m_pid = pid;
   m_exited = false;
   m_status = 0;
+  m_signal = 0;
   m_out = outPipe[0];
   m_in = inPipe[1];
   m_exitFd = pidFd;
@@ -319,16 +359,22 @@ bool ChildProcess::HasEnded() const {
   return r < 0 || info.si_pid == m_pid;
 }
 
+void ChildProcess::Reaped(pid_t r, int st) {
+  m_exited = true;
+  // ECHILD: someone else reaped it; it is gone, with no status to tell.
+  m_status = r == m_pid ? DecodeWaitStatus(st) : 128;
+  m_signal = r == m_pid && WIFSIGNALED(st) ? WTERMSIG(st) : 0;
+  RemoveGroup(m_pid);
+  CloseFd(m_exitFd);
+}
+
 bool ChildProcess::TryWait(int* status) {
   if (m_pid <= 0) return false;
   if (!m_exited) {
     int st = 0;
     pid_t r = WaitPid(m_pid, &st, WNOHANG);
     if (r == 0) return false;
-    m_exited = true;
-    // ECHILD: someone else reaped it; it is gone, with no status to tell.
-    m_status = r == m_pid ? DecodeWaitStatus(st) : 128;
-    CloseFd(m_exitFd);
+    Reaped(r, st);
   }
   if (status) *status = m_status;
   return true;
@@ -338,10 +384,8 @@ int ChildProcess::Wait() {
   if (m_pid <= 0) return -1;
   if (!m_exited) {
     int st = 0;
-    pid_t r = WaitPid(m_pid, &st, 0);
-    m_exited = true;
-    m_status = r == m_pid ? DecodeWaitStatus(st) : 128;
-    CloseFd(m_exitFd);
+    const pid_t r = WaitPid(m_pid, &st, 0);
+    Reaped(r, st);
   }
   return m_status;
 }
@@ -360,6 +404,36 @@ int ChildProcess::Stop(int graceMs) {
   // Whatever of the group outlived the TERM (or ignores it) goes now.
   SignalGroup(SIGKILL);
   return Wait();
+}
+
+void PrepareProcessSignals() {
+  struct sigaction dfl {};
+  dfl.sa_handler = SIG_DFL;
+  sigemptyset(&dfl.sa_mask);
+  ::sigaction(SIGCHLD, &dfl, nullptr);
+  sigset_t none;
+  sigemptyset(&none);
+  ::pthread_sigmask(SIG_SETMASK, &none, nullptr);
+  struct sigaction end {};
+  end.sa_handler = EndOnSignal;
+  sigemptyset(&end.sa_mask);
+  for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) {
+    struct sigaction old {};
+    // A signal the starter chose to ignore (nohup) stays ignored.
+    if (::sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+    ::sigaction(sig, &end, nullptr);
+  }
+  static bool registered = false;
+  if (!registered) registered = std::atexit(EndAtExit) == 0;
+}
+
+void EndRunningGroups() {
+  for (auto& slot : g_groups) {
+    pid_t pgid = slot.load();
+    if (pgid <= 0) continue;
+    ::kill(-pgid, SIGTERM);
+    ::kill(-pgid, SIGCONT);
+  }
 }
 
 bool SpawnDetached(const std::vector<std::string>& argv, const std::string& dir) {
@@ -403,3 +477,12 @@ bool SpawnDetached(const std::vector<std::string>& argv, const std::string& dir)
 }
 
 }  // namespace posix
+
+std::unique_ptr<IChildProcess> MakeChildProcess() { return std::make_unique<posix::ChildProcess>(); }
+
+std::string SignalName(int sig) {
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 32))
+  if (const char* abbrev = ::sigabbrev_np(sig)) return std::string("SIG") + abbrev;
+#endif
+  return "signal " + std::to_string(sig);
+}

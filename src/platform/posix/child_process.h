@@ -1,13 +1,15 @@
 // Starting programs on POSIX without a shell: PATH lookup, a waited-for child
 // with its output and input on pipes, and detached starts for the editor and
-// the terminal. Toolkit-free; the Qt console window and the headless console
-// both drive a ChildProcess.
+// the terminal. Toolkit-free; the consoles reach it as an IChildProcess.
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <string>
 #include <vector>
+
+#include "platform/child_process.h"
 
 namespace posix {
 
@@ -22,10 +24,19 @@ std::string ResolveProgram(const std::string& program, const char* path = nullpt
 // that ended it, the way shells report it. Never -1 and never 0 for a kill.
 int DecodeWaitStatus(int status);
 
-class ChildProcess {
+// What the bar must do once at start-up: a parent may hand us SIGCHLD
+// ignored (the kernel then reaps our tools and their status is lost) or
+// signals blocked; and the running tools' groups are ended whenever the bar
+// ends, by a signal (TERM, HUP, INT, QUIT) or by exit (the X connection lost).
+void PrepareProcessSignals();
+// Ends (TERM, then CONT for a stopped one) every tool group still running;
+// async-signal-safe.
+void EndRunningGroups();
+
+class ChildProcess : public IChildProcess {
  public:
   ChildProcess() = default;
-  ~ChildProcess();  // ends a tool still running (group TERM, then KILL) and reaps it
+  ~ChildProcess() override;  // ends a tool still running (group TERM, then KILL) and reaps it
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
@@ -33,53 +44,58 @@ class ChildProcess {
   // working directory, in a process group of its own, stdout and stderr on
   // one pipe, stdin on another. false when it could not be started (missing,
   // not executable, exec refused); errno-like reason in *error if given.
-  bool Start(const std::vector<std::string>& argv, int* error = nullptr);
+  bool Start(const std::vector<std::string>& argv, int* error = nullptr) override;
 
-  bool Running() const { return m_pid > 0 && !m_exited; }
+  bool Running() const override { return m_pid > 0 && !m_exited; }
   pid_t Pid() const { return m_pid; }
 
   // Non-blocking read end of the merged output, -1 once it reached EOF.
-  int OutputFd() const { return m_out; }
+  int OutputFd() const override { return m_out; }
   // Reads what is available: >0 bytes, 0 at end of output (the fd is then
   // closed), -1 when nothing is waiting now.
-  long ReadOutput(char* buf, std::size_t size);
+  long ReadOutput(char* buf, std::size_t size) override;
 
   // Queues bytes for the tool's stdin and writes as much as fits now; the
   // rest goes out with FlushInput. A tool that has closed its stdin just
   // loses them (no SIGPIPE reaches us).
-  void WriteInput(const std::string& bytes);
+  void WriteInput(const std::string& bytes) override;
   // Writes queued input; true when nothing is left queued.
-  bool FlushInput();
-  bool InputPending() const { return !m_pendingIn.empty(); }
-  int InputFd() const { return m_in; }
+  bool FlushInput() override;
+  bool InputPending() const override { return !m_pendingIn.empty(); }
+  int InputFd() const override { return m_in; }
   // EOF for the tool's stdin (after the queued bytes would block, they are dropped).
-  void CloseInput();
+  void CloseInput() override;
 
   // A descriptor that becomes readable when the tool exits (Linux pidfd), or
   // -1 where the system has none and callers must poll TryWait.
-  int ExitFd() const { return m_exitFd; }
+  int ExitFd() const override { return m_exitFd; }
 
   // Whether the tool has ended, without reaping it: until it is reaped its
   // pid keeps the process group's id from being reused.
-  bool HasEnded() const;
+  bool HasEnded() const override;
   // Reaps the tool if it has ended; true then, with its status in *status.
-  bool TryWait(int* status);
+  bool TryWait(int* status) override;
   // Waits for the end of the tool; its status.
-  int Wait();
+  int Wait() override;
 
   // SIGTERM / SIGKILL to the tool's whole process group.
   void SignalGroup(int sig);
+  void Terminate() override { SignalGroup(SIGTERM); }
+  void Kill() override { SignalGroup(SIGKILL); }
   // Ends the tool: TERM to the group, KILL after `graceMs`; reaps; its status.
-  int Stop(int graceMs = 1000);
+  int Stop(int graceMs = 1000) override;
 
   int Status() const { return m_status; }
+  int EndSignal() const override { return m_signal; }
 
  private:
   void CloseFds();
+  void Reaped(pid_t r, int st);
 
   pid_t m_pid = -1;
   bool m_exited = false;
   int m_status = 0;
+  int m_signal = 0;
   int m_out = -1;
   int m_in = -1;
   int m_exitFd = -1;

@@ -5,7 +5,8 @@
 
 #include <cerrno>
 
-#include "platform/posix/child_process.h"
+#include "platform/child_process.h"
+#include "platform/tool_texts.h"
 
 namespace {
 
@@ -30,8 +31,17 @@ void HeadlessConsole::AddAnswer(const std::string& trigger, const std::string& l
   m_answers.push_back({trigger, line});
 }
 
-int HeadlessConsole::Run(const std::vector<std::string>& argv, const std::string& /*title*/) {
-  posix::ChildProcess child;
+void HeadlessConsole::Line(const std::string& text) {
+  if (m_sink) m_sink((text + "\n").data(), text.size() + 1);
+}
+
+void HeadlessConsole::Fail(const std::string& text) { Line(text); }
+
+void HeadlessConsole::Missing(const std::string& program) { Line(tool_text::Missing(program)); }
+
+int HeadlessConsole::Run(const std::vector<std::string>& argv, const std::string&, const std::string&) {
+  std::unique_ptr<IChildProcess> process = MakeChildProcess();
+  IChildProcess& child = *process;
   if (!child.Start(argv)) return -1;
   if (m_answers.empty()) child.CloseInput();
 
@@ -70,6 +80,7 @@ int HeadlessConsole::Run(const std::vector<std::string>& argv, const std::string
     int status = 0;
     if (child.TryWait(&status)) {
       pump();  // what the tool wrote just before it ended
+      if (child.EndSignal() != 0) Line(tool_text::EndedBySignal(argv[0], child.EndSignal()));
       return status;
     }
   }

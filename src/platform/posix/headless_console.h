@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/posix/posix_platform.h"
+#include "platform/tool_console.h"
 
 class HeadlessConsole : public IToolConsole {
  public:
@@ -24,12 +24,16 @@ class HeadlessConsole : public IToolConsole {
   // the last one the tool's stdin reaches EOF.
   void AddAnswer(const std::string& trigger, const std::string& line);
 
-  int Run(const std::vector<std::string>& argv, const std::string& title) override;
+  int Run(const std::vector<std::string>& argv, const std::string& title, const std::string& dir) override;
+  // What failed goes to the sink as a line of its own.
+  void Fail(const std::string& text) override;
+  void Missing(const std::string& program) override;
 
  private:
   struct Answer {
     std::string trigger, line;
   };
+  void Line(const std::string& text);
   Sink m_sink;
   std::deque<Answer> m_answers;
 };

@@ -73,6 +73,57 @@ std::string Head(const std::string& path, std::size_t size) {
   return data;
 }
 
+// This program's own desktop entry, or another entry that starts it.
+bool IsOurOwnApp(GAppInfo* app) {
+  const char* id = g_app_info_get_id(app);
+  if (id && std::string(id) == "mirvan.desktop") return true;
+  const char* exe = g_app_info_get_executable(app);
+  if (!exe) return false;
+  std::string name = exe;
+  const std::size_t slash = name.rfind('/');
+  if (slash != std::string::npos) name.erase(0, slash + 1);
+  return name == "mirvan" || name == "mirvan-desktop";
+}
+
+// The desktop's editor for TeX sources: the default application for TeX
+// sources, else the next one offered for them, else the same for plain
+// text; never this program itself, which a user may have made the default
+// for TeX sources and which would only open a second bar. Null when none.
+GAppInfo* TeXEditorApp() {
+  for (const char* type : {"text/x-tex", "text/plain"}) {
+    GAppInfo* def = g_app_info_get_default_for_type(type, FALSE);
+    if (def && !IsOurOwnApp(def)) return def;
+    if (def) g_object_unref(def);
+    GList* apps = g_app_info_get_recommended_for_type(type);
+    GAppInfo* found = nullptr;
+    for (GList* l = apps; l; l = l->next) {
+      auto* app = static_cast<GAppInfo*>(l->data);
+      if (!found && !IsOurOwnApp(app)) found = G_APP_INFO(g_object_ref(app));
+    }
+    g_list_free_full(apps, g_object_unref);
+    if (found) return found;
+  }
+  return nullptr;
+}
+
+// Starts `app` on the file at `path`, in folder `dir` (when not empty).
+bool LaunchWith(GAppInfo* app, const std::string& path, const std::string& dir) {
+  GFile* gfile = g_file_new_for_path(path.c_str());
+  GList* files = g_list_append(nullptr, gfile);
+  GAppLaunchContext* context = g_app_launch_context_new();
+  GError* error = nullptr;
+  gboolean launched;
+  {
+    WorkingDirScope scope(dir);
+    launched = g_app_info_launch(app, files, context, &error);
+  }
+  if (error) g_error_free(error);
+  g_object_unref(context);
+  g_list_free(files);
+  g_object_unref(gfile);
+  return launched != FALSE;
+}
+
 }  // namespace
 
 PosixPlatform::PosixPlatform() : m_values(PosixPlatformValues()), m_console(std::make_shared<HeadlessConsole>()) {}
@@ -85,12 +136,17 @@ void PosixPlatform::SetToolConsole(std::shared_ptr<IToolConsole> console) {
 
 int PosixPlatform::RunTool(const std::string& program, const std::vector<std::string>& args) {
   std::string resolved = posix::ResolveProgram(program);
-  if (resolved.empty()) return -1;
+  if (resolved.empty()) {
+    m_console->Missing(program);
+    return -1;
+  }
   std::vector<std::string> argv;
   argv.reserve(args.size() + 1);
   argv.push_back(resolved);
   argv.insert(argv.end(), args.begin(), args.end());
-  return m_console->Run(argv, ToolTitle(program, args));
+  std::string cwd;
+  GetCwd(cwd);
+  return m_console->Run(argv, ToolTitle(program, args), cwd);
 }
 
 bool PosixPlatform::ChangeDir(const std::string& dir) { return !dir.empty() && ::chdir(dir.c_str()) == 0; }
@@ -132,26 +188,28 @@ bool PosixPlatform::OpenDocument(const std::string& file, const std::string& dir
   GAppInfo* app = type ? g_app_info_get_default_for_type(type, FALSE) : nullptr;
   g_free(type);
   if (!app) return false;
-
-  GFile* gfile = g_file_new_for_path(path.c_str());
-  GList* files = g_list_append(nullptr, gfile);
-  GAppLaunchContext* context = g_app_launch_context_new();
-  GError* error = nullptr;
-  gboolean launched;
-  {
-    WorkingDirScope scope(dir);
-    launched = g_app_info_launch(app, files, context, &error);
-  }
-  if (error) g_error_free(error);
-  g_object_unref(context);
-  g_list_free(files);
-  g_object_unref(gfile);
+  const bool launched = LaunchWith(app, path, dir);
   g_object_unref(app);
-  return launched != FALSE;
+  return launched;
 }
 
 bool PosixPlatform::OpenEditor(const std::string& editor, const std::string& documentPath,
                                const std::string& dir) {
+  if (editor == m_values.defaultEditor && !documentPath.empty()) {
+    // The default editor is the desktop's association for the source,
+    // looked up here rather than by xdg-open so that it is never this
+    // program itself.
+    std::string path = documentPath;
+    if (path[0] != '/') {
+      std::string cwd;
+      if (GetCwd(cwd)) path = JoinPath(cwd, path);
+    }
+    GAppInfo* app = TeXEditorApp();
+    if (!app) return false;
+    const bool launched = LaunchWith(app, path, dir);
+    g_object_unref(app);
+    return launched;
+  }
   std::vector<std::string> argv{editor};
   if (!documentPath.empty()) argv.push_back(documentPath);
   return posix::SpawnDetached(argv, dir);

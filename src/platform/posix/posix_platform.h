@@ -6,17 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-
-// How a running tool meets the user: the Qt console window in the bar, or a
-// headless attendant (tests, no display). Implementations own the wait.
-class IToolConsole {
- public:
-  virtual ~IToolConsole() = default;
-  // Runs argv[0] (already resolved to a path) with argv in the current
-  // working directory, shows its output, forwards typed lines to its stdin,
-  // and returns its status. -1 only when it could not be started.
-  virtual int Run(const std::vector<std::string>& argv, const std::string& title) = 0;
-};
+#include "platform/tool_console.h"
 
 class PosixPlatform : public IPlatform {
  public:
@@ -35,6 +25,9 @@ class PosixPlatform : public IPlatform {
   bool OpenEditor(const std::string& editor, const std::string& documentPath,
                   const std::string& dir) override;
   void StartCommandPrompt() override;
+  void BeginAction() override { m_console->BeginAction(); }
+  void NoteFailure(const std::string& text) override { m_console->Fail(text); }
+  void EndAction() override { m_console->EndAction(); }
 
  private:
   PlatformValues m_values;

@@ -1,0 +1,178 @@
+#include "ui/win32/dialogs.h"
+
+#include <vector>
+
+namespace win32dlg {
+namespace {
+
+constexpr int kAboutTemplate = 100;
+constexpr int kSettingsTemplate = 137;
+constexpr int kPdfSizeTemplate = 173;
+constexpr int kMkIdxOptTemplate = 198;
+constexpr int kBoxNShow = 1012;
+constexpr int kBoxNeShow = 1013;
+constexpr int kOptionsEdit = 1121;
+constexpr int kNeverBox = 1012;
+
+// Every dialog here: the model travels in the dialog's user data, and the
+// dialog is the owner of whatever it opens while it is up.
+struct Context {
+  Win32Prompts* prompts;
+  void* model;
+};
+
+template <class Model>
+Model& ModelOf(HWND w) {
+  return *static_cast<Model*>(reinterpret_cast<Context*>(GetWindowLongPtrA(w, DWLP_USER))->model);
+}
+
+INT_PTR Run(Win32Prompts& prompts, int templ, DLGPROC proc, void* model) {
+  Context ctx{&prompts, model};
+  return DialogBoxParamA(prompts.Instance(), MAKEINTRESOURCEA(templ), prompts.Owner(), proc,
+                         reinterpret_cast<LPARAM>(&ctx));
+}
+
+// Common start and end of every dialog procedure: remember the context and
+// become the owner of what opens next; stop being it when destroyed.
+bool Track(HWND w, UINT msg, LPARAM lp) {
+  if (msg == WM_INITDIALOG) {
+    auto* ctx = reinterpret_cast<Context*>(lp);
+    SetWindowLongPtrA(w, DWLP_USER, lp);
+    ctx->prompts->PushOwner(w);
+    return true;
+  }
+  if (msg == WM_DESTROY) {
+    if (auto* ctx = reinterpret_cast<Context*>(GetWindowLongPtrA(w, DWLP_USER))) ctx->prompts->PopOwner();
+  }
+  return false;
+}
+
+void CheckBox(HWND w, int id, bool on) { CheckDlgButton(w, id, on ? BST_CHECKED : BST_UNCHECKED); }
+
+INT_PTR CALLBACK AboutProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (Track(w, msg, lp)) return TRUE;
+  if (msg == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
+    EndDialog(w, LOWORD(wp));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK SettingsProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (Track(w, msg, lp)) return TRUE;
+  if (msg != WM_COMMAND || HIWORD(wp) != BN_CLICKED) return FALSE;
+  const int id = LOWORD(wp);
+  if (id == IDOK || id == IDCANCEL) {
+    EndDialog(w, id);  // "閉じる", Esc and the close box end it alike
+  } else {
+    ModelOf<CSettingsDlg>(w).OnButton(id);
+  }
+  return TRUE;
+}
+
+void ShowPdfBoxes(HWND w, const CPdfSizeDlg& m) {
+  CheckBox(w, kBoxNShow, m.m_bBox1012);
+  CheckBox(w, kBoxNeShow, m.m_bBox1013);
+}
+
+INT_PTR CALLBACK PdfSizeProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (Track(w, msg, lp)) {
+    auto& m = ModelOf<CPdfSizeDlg>(w);
+    m.OnInitDialog();
+    const std::vector<HWND> radios = RadioButtons(w);
+    for (std::size_t i = 0; i < radios.size(); ++i) {
+      SendMessageA(radios[i], BM_SETCHECK, static_cast<int>(i) == m.m_nRadio ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    ShowPdfBoxes(w, m);
+    return TRUE;  // the focus goes to the first tab stop, OK
+  }
+  if (msg != WM_COMMAND) return FALSE;
+  auto& m = ModelOf<CPdfSizeDlg>(w);
+  switch (LOWORD(wp)) {
+    case kBoxNShow:
+      // The click has toggled the box; the model follows and may clear the other.
+      m.m_bBox1012 = IsDlgButtonChecked(w, kBoxNShow) == BST_CHECKED;
+      m.OnCheckNShow();
+      ShowPdfBoxes(w, m);
+      return TRUE;
+    case kBoxNeShow:
+      m.m_bBox1013 = IsDlgButtonChecked(w, kBoxNeShow) == BST_CHECKED;
+      m.OnCheckNeShow();
+      ShowPdfBoxes(w, m);
+      return TRUE;
+    case IDOK: {
+      m.m_nRadio = -1;
+      const std::vector<HWND> radios = RadioButtons(w);
+      for (std::size_t i = 0; i < radios.size(); ++i) {
+        if (SendMessageA(radios[i], BM_GETCHECK, 0, 0) == BST_CHECKED) m.m_nRadio = static_cast<int>(i);
+      }
+      m.SaveExchange();
+      EndDialog(w, IDOK);
+      return TRUE;
+    }
+    case IDCANCEL:
+      EndDialog(w, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+INT_PTR CALLBACK MkIdxOptProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (Track(w, msg, lp)) {
+    auto& m = ModelOf<CMkIdxOptDlg>(w);
+    // The options are in the system code page, as the edit box shows them.
+    SetDlgItemTextA(w, kOptionsEdit, m.m_strOptions.c_str());
+    CheckBox(w, kNeverBox, m.m_nNever != 0);
+    return TRUE;
+  }
+  if (msg != WM_COMMAND) return FALSE;
+  auto& m = ModelOf<CMkIdxOptDlg>(w);
+  switch (LOWORD(wp)) {
+    case IDOK: {
+      const int n = GetWindowTextLengthA(GetDlgItem(w, kOptionsEdit));
+      std::string text(static_cast<std::size_t>(n) + 1, '\0');
+      GetDlgItemTextA(w, kOptionsEdit, &text[0], n + 1);
+      text.resize(static_cast<std::size_t>(n));
+      m.m_strOptions = text.c_str();
+      m.m_nNever = IsDlgButtonChecked(w, kNeverBox) == BST_CHECKED ? 1 : 0;
+      EndDialog(w, IDOK);
+      return TRUE;
+    }
+    case IDCANCEL:
+      EndDialog(w, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+std::vector<HWND> RadioButtons(HWND dialog) {
+  std::vector<HWND> out;
+  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if ((GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
+      char cls[16] = {};
+      GetClassNameA(c, cls, sizeof cls);
+      if (lstrcmpiA(cls, "Button") == 0) out.push_back(c);
+    }
+  }
+  return out;
+}
+
+void RunAbout(Win32Prompts& prompts) { Run(prompts, kAboutTemplate, AboutProc, nullptr); }
+
+void RunSettings(Win32Prompts& prompts, CSettingsDlg& model) {
+  Run(prompts, kSettingsTemplate, SettingsProc, &model);
+}
+
+bool RunPdfSize(Win32Prompts& prompts, CPdfSizeDlg& model) {
+  return Run(prompts, kPdfSizeTemplate, PdfSizeProc, &model) == IDOK;
+}
+
+bool RunMkIdxOpt(Win32Prompts& prompts, CMkIdxOptDlg& model) {
+  return Run(prompts, kMkIdxOptTemplate, MkIdxOptProc, &model) == IDOK;
+}
+
+}  // namespace win32dlg

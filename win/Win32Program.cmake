@@ -1,0 +1,54 @@
+# Mirvan.exe: the native Windows front end over the same core. Its dialogs
+# and strings are generated from the files the Qt bar reads (res/dialogs,
+# res/strings.json), its icons from the same SVGs.
+enable_language(RC)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(ICOTOOL icotool REQUIRED)
+
+set(_gen ${CMAKE_BINARY_DIR}/win32-res)
+file(GLOB _svgs CONFIGURE_DEPENDS ${MIRVAN_ROOT}/res/icons/*.svg)
+set(_icos)
+foreach(svg ${_svgs})
+  get_filename_component(n ${svg} NAME_WE)
+  add_custom_command(
+    OUTPUT ${_gen}/${n}.ico
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${_gen}
+    COMMAND ${RSVG_CONVERT} -w 16 -h 16 -o ${_gen}/${n}-16.png ${svg}
+    COMMAND ${RSVG_CONVERT} -w 32 -h 32 -o ${_gen}/${n}-32.png ${svg}
+    COMMAND ${ICOTOOL} -c -o ${_gen}/${n}.ico ${_gen}/${n}-16.png ${_gen}/${n}-32.png
+    DEPENDS ${svg}
+    VERBATIM)
+  list(APPEND _icos ${_gen}/${n}.ico)
+endforeach()
+
+file(GLOB _dialogs CONFIGURE_DEPENDS ${MIRVAN_ROOT}/res/dialogs/*.json)
+add_custom_command(
+  OUTPUT ${_gen}/mirvan.rc ${_gen}/button_icons.h
+  COMMAND ${Python3_EXECUTABLE} ${MIRVAN_ROOT}/res/make_rc.py ${MIRVAN_ROOT}/res ${_gen} ${_gen}/mirvan.rc
+          ${_gen}/button_icons.h
+  DEPENDS ${MIRVAN_ROOT}/res/make_rc.py ${MIRVAN_ROOT}/res/strings.json ${_dialogs} ${_icos}
+  VERBATIM)
+set_source_files_properties(${_gen}/mirvan.rc PROPERTIES GENERATED TRUE OBJECT_DEPENDS "${_icos}")
+
+# The bar's windows over the core, as the user interface layer of this
+# build, and the program's entry point, which picks the Windows platform.
+mirvan_layer(ui USES actions core config document platform text SOURCES
+  win32/dialogs.cpp win32/main_dlg.cpp win32/win32_prompts.cpp win32/win_text.cpp)
+target_sources(mirvan_ui PRIVATE ${_gen}/button_icons.h)
+target_include_directories(mirvan_ui PRIVATE ${_gen})
+target_link_libraries(mirvan_ui PUBLIC comctl32 comdlg32 shell32)
+mirvan_layer(app PROGRAM Mirvan USES ui actions core config document platform text SOURCES
+  win32/winmain.cpp)
+target_sources(Mirvan PRIVATE ${_gen}/mirvan.rc)
+set_target_properties(Mirvan PROPERTIES WIN32_EXECUTABLE ON)
+# The script is UTF-8; windres must read it so.
+target_compile_options(Mirvan PRIVATE $<$<COMPILE_LANGUAGE:RC>:-c65001>)
+
+# Helpers of the bar's tests under Wine (tests/win32): the TeX tool stand-in
+# and the window inspector.
+add_executable(standin ${MIRVAN_ROOT}/tests/win32/standin.c)
+add_executable(wininfo ${MIRVAN_ROOT}/tests/win32/wininfo.c)
+add_executable(test_win32_ui ${MIRVAN_ROOT}/tests/win32/win32_text_test.cpp)
+target_include_directories(test_win32_ui PRIVATE ${MIRVAN_ROOT}/src)
+target_link_libraries(test_win32_ui PRIVATE mirvan_ui gtest_main)
