@@ -69,7 +69,7 @@ int RunAuxTool(CMirvanDlg& dlg, const AuxTool& t, const std::vector<std::string>
     return 0;
   }
   // The file dialog may have moved the working directory.
-  dlg.Platform().ChangeDir(dlg.m_strDir);
+  if (!dlg.EnterDocumentFolder()) return 0;
   if (dlg.RunTool(program, args) == 0) return 1;
   dlg.Prompts().Notice(t.errorText);
   return 0;
@@ -77,12 +77,12 @@ int RunAuxTool(CMirvanDlg& dlg, const AuxTool& t, const std::vector<std::string>
 
 }  // namespace
 
-int CMirvanDlg::RunBibTeX() { return RunAuxTool(*this, BibTeXRun(Platform().Values()), {m_strName}); }
+int CMirvanDlg::RunBibTeX() { return RunAuxTool(*this, BibTeXRun(Platform().Values()), {DocumentArgument()}); }
 
 int CMirvanDlg::RunMakeIndex() {
   if (m_nMkIdxNvr == 0) EditMkIdxOptions();
   // The options are the user's words; the document name stays one word.
   std::vector<std::string> args = mbcs::SplitWords(m_strMkIdxOpt);
-  args.push_back(m_strName);
+  args.push_back(DocumentArgument());
   return RunAuxTool(*this, MakeIndexRun(Platform().Values()), args);
 }

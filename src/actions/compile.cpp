@@ -74,7 +74,7 @@ class CompileRun {
 
   // m_strTeX is read afresh each time: a compiler that LocateTeX found during
   // this call is the one used for the remaining runs.
-  int RunCompiler() { return m_dlg.RunTool(m_dlg.m_strTeX, {m_dlg.m_strName}); }
+  int RunCompiler() { return m_dlg.RunTool(m_dlg.m_strTeX, {m_dlg.DocumentArgument()}); }
 
   std::optional<std::string> TextIfExists(const std::string& path) {
     if (!m_dlg.Platform().Stat(path).exists) return std::nullopt;
@@ -225,13 +225,11 @@ int CMirvanDlg::Compile() {
     Prompts().Notice(ct::kNoDocumentText);
     return 0;
   }
-  // A failed change is ignored: the compiler then leaves no new .dvi here and
-  // the compile fails on that.
-  Platform().ChangeDir(m_strDir);
+  if (!EnterDocumentFolder()) return 0;
 
   // Plain TeX and friends leave nothing to judge: a start is a success.
   if (!mbcs::Contains(m_strTeX, tool::kLaTeX)) {
-    if (RunTool(m_strTeX, {m_strName}) == -1) return LocateTeX() != 0 ? 1 : 0;
+    if (RunTool(m_strTeX, {DocumentArgument()}) == -1) return LocateTeX() != 0 ? 1 : 0;
     return 1;
   }
   CompileRun run(*this);

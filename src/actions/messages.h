@@ -21,6 +21,10 @@ inline constexpr char kBibTeXNotStarted[] =
 inline constexpr char kMkIdxNotStarted[] =
     "MakeIndex が起動できません。";
 
+// A document folder that cannot be entered (gone, or not allowed); the
+// folder follows.
+inline constexpr char kFolderUnreachable[] = "フォルダに移動できません: ";
+
 // Editor and viewers.
 inline constexpr char kEditorHint[] =
     "好きな ｴﾃﾞｨﾀ を登録できます。(ﾃﾞﾌｫﾙﾄは ﾒﾓ帳 Notepad です。)\n「設定」->「ｴﾃﾞｨﾀ の登録」で選択して下さい。";

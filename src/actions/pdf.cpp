@@ -60,9 +60,9 @@ int CMirvanDlg::MakePdf() {
     // Every converter run of this call gets the same words, in the same
     // working directory.
     std::vector<std::string> words = mbcs::SplitWords(PdfSizeOption(m_nPdfSizeNo));
-    words.push_back(m_strName);
+    words.push_back(DocumentArgument());
 
-    Platform().ChangeDir(m_strDir);
+    if (!EnterDocumentFolder()) return 0;
     int status = RunTool(m_strDviPdf, words);
     bool judge = true;
 
@@ -90,11 +90,12 @@ int CMirvanDlg::MakePdf() {
           // Run the picked converter once, as the BibTeX and index runs run
           // a picked program; the file dialog may have moved the working
           // directory.
-          Platform().ChangeDir(m_strDir);
-          if (RunTool(m_strDviPdf, words) == 0)
+          if (!EnterDocumentFolder()) {
+          } else if (RunTool(m_strDviPdf, words) == 0) {
             result = 1;
-          else
+          } else {
             TellPdfNotMade(*this);
+          }
         }
       }
     }

@@ -32,8 +32,8 @@ void CMirvanDlg::ViewPdf() {
 }
 
 void CMirvanDlg::OpenCommandPrompt() {
-  // Without a document the change fails and the prompt opens where we are.
-  Platform().ChangeDir(m_strDir);
+  // Without a document the prompt opens where we are.
+  if (!EnterDocumentFolder()) return;
   Platform().StartCommandPrompt();
 }
 

@@ -59,6 +59,19 @@ int CMirvanDlg::RunTool(const std::string& program, const std::vector<std::strin
   return Platform().RunTool(program, args);
 }
 
+bool CMirvanDlg::EnterDocumentFolder() {
+  if (m_strDir.empty() || Platform().ChangeDir(m_strDir)) return true;
+  // Running on in another folder would compile some other file of the same
+  // name there, or none, and say nothing.
+  Prompts().MessageBox(std::string(), msg::kFolderUnreachable + m_strDir, BoxIcon::Stop);
+  return false;
+}
+
+std::string CMirvanDlg::DocumentArgument() const {
+  // The tools run in the document's folder, so ./ names the same file.
+  return !m_strName.empty() && m_strName[0] == '-' ? "./" + m_strName : m_strName;
+}
+
 int CMirvanDlg::LocateTeX() {
   // Both texts keep naming the compiler that failed, even after a new one
   // has been picked below.
@@ -71,7 +84,7 @@ int CMirvanDlg::LocateTeX() {
     for (const std::string& folder : values.probeFolders) {
       const std::string candidate = folder + m_strTeX + values.probeSuffix;
       // A compiler that starts has run on the document, errors or not.
-      if (RunTool(candidate, {m_strName}) != -1) {
+      if (RunTool(candidate, {DocumentArgument()}) != -1) {
         m_strTeX = candidate;
         Profile().WriteProfileString(tool::kSection, tool::kKeyTeX, m_strTeX);
         return 1;
@@ -90,8 +103,8 @@ int CMirvanDlg::LocateTeX() {
     return 0;
   }
   // The file dialog may have moved the working directory.
-  Platform().ChangeDir(m_strDir);
-  if (RunTool(m_strTeX, {m_strName}) != -1) return 1;
+  if (!EnterDocumentFolder()) return 0;
+  if (RunTool(m_strTeX, {DocumentArgument()}) != -1) return 1;
   Prompts().Notice(failure);
   return 0;
 }

@@ -22,22 +22,28 @@ const char kNotTeXFile[] = "TeX のファイルではありません！登録し
 }  // namespace
 
 void CMirvanDlg::SplitPath(const std::string& path) {
-  const mbcs::PathParts parts = mbcs::SplitPath(path);
+  const mbcs::PathParts parts = mbcs::SplitPath(path, mbcs::SystemCodePage(), Platform().Values().pathStyle);
   m_strDir = mbcs::MakePath(parts.drive, parts.dir, std::string(), std::string());
   m_strName = parts.fname;
 }
 
-void CMirvanDlg::AddToHistory(bool selectEntry) {
-  // Only the same document is replaced. Paths compare without regard to case
-  // where the file system does (Windows); on POSIX A.tex and a.tex are two
-  // documents. Every copy goes, so a document listed twice (a command-line
-  // start) ends up once.
-  const bool foldCase = Platform().Values().pathsIgnoreCase;
-  for (int i = m_history.GetCount() - 1; i >= 0; --i) {
-    const std::string entry = m_history.GetText(i);
-    const bool same = foldCase ? mbcs::EqualsNoCase(entry, m_strFile) : entry == m_strFile;
-    if (same) m_history.DeleteString(i);
+bool CMirvanDlg::SameDocument(const std::string& a, const std::string& b) {
+  // Paths compare without regard to case where the file system does
+  // (Windows); on POSIX A.tex and a.tex are two documents.
+  return Platform().Values().pathsIgnoreCase ? mbcs::EqualsNoCase(a, b) : a == b;
+}
+
+// Every entry of the same document below position `from`.
+void CMirvanDlg::RemoveFromHistory(const std::string& path, int from) {
+  for (int i = m_history.GetCount() - 1; i >= from; --i) {
+    if (SameDocument(m_history.GetText(i), path)) m_history.DeleteString(i);
   }
+}
+
+void CMirvanDlg::AddToHistory(bool selectEntry) {
+  // Only the same document is replaced, every copy of it, so a document
+  // listed twice ends up once.
+  RemoveFromHistory(m_strFile, 0);
   m_history.InsertString(0, m_strFile);
   m_history.SetEditText(m_strFile);
   if (selectEntry) m_history.SelectString(-1, m_strFile);  // from the top
@@ -50,7 +56,7 @@ void CMirvanDlg::OnDropFiles(const std::vector<std::string>& paths) {
   // Only the first file of a drop counts; an empty path is a drop that
   // carried no local file.
   const std::string path = paths.empty() ? std::string() : paths.front();
-  const std::string ext = mbcs::SplitPath(path).ext;
+  const std::string ext = mbcs::SplitPath(path, mbcs::SystemCodePage(), Platform().Values().pathStyle).ext;
   if (path.empty() || (ext != ".tex" && ext != ".TEX")) {
     Prompts().Notice(kNotTeXFile);
     return;
@@ -88,7 +94,9 @@ void CMirvanDlg::SelectHistory() {
   if (Platform().Stat(text).exists) {
     m_strFile = text;
     m_history.InsertString(0, text);
-    m_history.SelectString(0, text);
+    // The entry itself: a prefix search without regard to case would pick
+    // /w/a.tex for /w/A.tex, both kept on POSIX.
+    m_history.SetCurSel(0);
     SplitPath(m_strFile);
   }
   Invalidate();
@@ -100,15 +108,19 @@ void CMirvanDlg::LoadHistory() {
   for (int i = 0; i < kHistoryKeys; ++i) {
     const std::string path = Profile().GetProfileString(kHistory, HistoryKey(i), std::string());
     if (path.empty()) break;
-    m_history.InsertString(i, path);
     if (i == 0) first = path;
+    // A file written by an older version may hold a path twice.
+    bool listed = false;
+    for (const std::string& e : m_history.Items()) listed = listed || SameDocument(e, path);
+    if (!listed) m_history.InsertString(m_history.GetCount(), path);
   }
   m_history.SetExtendedUI(true);
   if (m_strFile.empty()) {
     m_strFile = first;
   } else {
-    // The command-line document goes on top as given, even when it is
-    // already listed further down.
+    // The command-line document goes on top; an older entry of it goes, so
+    // the list (and the file written at close) holds it once.
+    RemoveFromHistory(m_strFile, 0);
     m_history.InsertString(0, m_strFile);
     if (m_history.GetCount() > m_nHistoryMax) m_history.DeleteString(m_nHistoryMax);
   }
@@ -121,11 +133,15 @@ void CMirvanDlg::LoadHistoryFinish() {
 }
 
 void CMirvanDlg::OnClose() {
-  const int n = m_history.GetCount();
-  for (int i = 0; i < n && i < kHistoryKeys; ++i)
-    Profile().WriteProfileString(kHistory, HistoryKey(i), m_history.GetText(i));
+  // An entry Mirvan.ini cannot hold (a line break in its path) stays in the
+  // list for this run but takes no key: a gap would end the list at the next
+  // start, so the others are numbered on without one.
+  int written = 0;
+  for (int i = 0; i < m_history.GetCount() && written < kHistoryKeys; ++i) {
+    if (Profile().WriteProfileString(kHistory, HistoryKey(written), m_history.GetText(i))) ++written;
+  }
   // Keys past the list would bring removed entries back at the next start.
-  for (int i = n; i < kHistoryKeys; ++i) Profile().DeleteProfileKey(kHistory, HistoryKey(i));
+  for (int i = written; i < kHistoryKeys; ++i) Profile().DeleteProfileKey(kHistory, HistoryKey(i));
 }
 
 void CMirvanDlg::InitDialogCore() {

@@ -55,6 +55,8 @@ class CMirvanDlg {
   HistoryBox m_history;  // control 1017's list
 
   void SplitPath(const std::string& path);
+  bool SameDocument(const std::string& a, const std::string& b);
+  void RemoveFromHistory(const std::string& path, int from);
   void AddToHistory(bool selectEntry);  // selectEntry: SelectFile's step 4
   // Paths of the dropped files, in drop order. A drop that carries no local
   // file is passed as a single empty path (refused like a non-.tex file).
@@ -77,6 +79,13 @@ class CMirvanDlg {
   int ChooseBibTeX();
   int ChooseMkIdx();
   int ChooseDviPdf();
+  // Changes into m_strDir (nothing to change when it is empty: a bare name is
+  // in the working folder). On failure says so with the stop icon: the
+  // caller then runs nothing.
+  bool EnterDocumentFolder();
+  // The document as a tool's argument: a name that begins with '-' is
+  // passed as ./-name, so that no tool takes it for an option.
+  std::string DocumentArgument() const;
   // The double-byte-aware "contains" of the system code page.
   static bool Contains(const std::string& text, const std::string& what);
   // "Names a program file": contains ".exe" on Windows, "/" on POSIX.

@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "text/mbcs.h"
+
 // Values that differ between the platforms. Windows keeps the original ones.
 struct PlatformValues {
   std::vector<std::string> probeFolders;  // tried in order; each ends in a separator
   std::string probeSuffix;                // appended to folder + name (".exe" / "")
   std::string programFileMarker;          // "names a program file" test (".exe" / "/")
   std::string separator;                  // last-separator search in ChooseTeX ("\\" / "/")
+  mbcs::PathStyle pathStyle = mbcs::PathStyle::Windows;  // how a document path splits
   bool pathsIgnoreCase = false;           // A.tex and a.tex are one document (Windows)
   std::string defaultEditor;              // "c:\\WINDOWS\\NOTEPAD.exe" / "xdg-open"
   std::string programFilter;              // ChooseTeX & co. ("Exe files (*.exe)|*.exe||" / all files)

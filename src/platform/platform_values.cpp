@@ -25,6 +25,7 @@ PlatformValues WindowsPlatformValues() {
 
 PlatformValues PosixPlatformValues() {
   PlatformValues v;
+  v.pathStyle = mbcs::PathStyle::Posix;
   // Where TeX Live's symlinks, distributions and macOS's TeX put the programs
   // that a desktop launcher's minimal PATH may lack.
   v.probeFolders = {"/usr/local/bin/", "/usr/bin/", "/Library/TeX/texbin/"};

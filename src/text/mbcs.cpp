@@ -142,10 +142,11 @@ bool EqualsNoCase(const std::string& a, const std::string& b, CodePage cp) {
   return a.size() == b.size() && StartsWithNoCase(a, b, cp);
 }
 
-PathParts SplitPath(const std::string& path, CodePage cp) {
+PathParts SplitPath(const std::string& path, CodePage cp, PathStyle style) {
   PathParts p;
   std::size_t start = 0;
-  if (path.size() >= 2 && path[1] == ':' && !IsLeadByte(static_cast<unsigned char>(path[0]), cp)) {
+  const bool posix = style == PathStyle::Posix;
+  if (!posix && path.size() >= 2 && path[1] == ':' && !IsLeadByte(static_cast<unsigned char>(path[0]), cp)) {
     p.drive = path.substr(0, 2);
     start = 2;
   }
@@ -153,7 +154,7 @@ PathParts SplitPath(const std::string& path, CodePage cp) {
   for (std::size_t i = start; i < path.size();) {
     const std::size_t len = CharLen(path, i, cp);
     if (len == 1) {
-      if (IsPathSep(path[i])) lastSep = i;
+      if (posix ? path[i] == '/' : IsPathSep(path[i])) lastSep = i;
       else if (path[i] == '.') lastDot = i;
     }
     i += len;

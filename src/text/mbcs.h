@@ -41,7 +41,10 @@ bool EqualsNoCase(const std::string& a, const std::string& b, CodePage cp = Syst
 struct PathParts {
   std::string drive, dir, fname, ext;
 };
-PathParts SplitPath(const std::string& path, CodePage cp = SystemCodePage());
+// POSIX paths have no drive and one separator, '/': a backslash is part of
+// a file name there.
+enum class PathStyle { Windows, Posix };
+PathParts SplitPath(const std::string& path, CodePage cp = SystemCodePage(), PathStyle style = PathStyle::Windows);
 
 // _makepath: drive, then folder with a backslash appended when it is not
 // empty and does not already end in '\\' or '/', then name and extension.

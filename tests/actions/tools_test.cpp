@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -330,4 +331,59 @@ TEST(PlatformTexts, EachPlatformNamesItsOwnFoldersAndPrograms) {
   }
   EXPECT_EQ(windows.japaneseBibTeX, "jbibtex");
   EXPECT_EQ(posix.japaneseBibTeX, "pbibtex");
+}
+
+// Every action that runs a tool in the document's folder: when that folder
+// cannot be entered it says so and runs nothing; a name that begins with '-'
+// reaches every tool as ./-name.
+struct FolderAction {
+  const char* name;
+  std::function<void(CMirvanDlg&)> act;
+  std::string program;  // what the action runs, by its configured name
+};
+
+std::vector<FolderAction> FolderActions() {
+  return {
+      {"Compile (plain)", [](CMirvanDlg& d) { d.Compile(); }, "ptex"},
+      {"MakePdf", [](CMirvanDlg& d) { d.MakePdf(); }, "dvipdfmx"},
+      {"RunBibTeX", [](CMirvanDlg& d) { d.RunBibTeX(); }, "jbibtex"},
+      {"RunMakeIndex", [](CMirvanDlg& d) { d.RunMakeIndex(); }, "mendex"},
+      {"LocateTeX probes", [](CMirvanDlg& d) { d.LocateTeX(); }, "/usr/bin/ptex"},
+  };
+}
+
+TEST(DocumentFolder, AFolderThatCannotBeEnteredStopsTheActionWithABox) {
+  for (const auto& a : {FolderActions()[0], FolderActions()[1]}) {
+    SCOPED_TRACE(a.name);
+    ToolRig rig(true);
+    rig.dlg.m_strTeX = "ptex";
+    rig.dlg.m_nPdfNShow = 1;
+    rig.platform.files[rig.dlg.m_strDir + rig.dlg.m_strName + ".dvi"] = 1;
+    rig.starts[a.program] = 0;
+    rig.platform.chdirFails = true;
+    a.act(rig.dlg);
+    EXPECT_TRUE(rig.platform.runs.empty());
+    EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{"box:|stop|フォルダに移動できません: /home/u/論文 2/"});
+  }
+  ToolRig rig(false);
+  rig.platform.chdirFails = true;
+  rig.dlg.OpenCommandPrompt();
+  EXPECT_TRUE(rig.platform.opens.empty());
+  EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{"box:|stop|フォルダに移動できません: C:\\work\\"});
+}
+
+TEST(DocumentFolder, ANameBeginningWithADashReachesEveryToolAsAPath) {
+  for (const auto& a : FolderActions()) {
+    SCOPED_TRACE(a.name);
+    ToolRig rig(true);
+    rig.dlg.m_strTeX = "ptex";
+    rig.dlg.m_strName = "-ini";
+    rig.dlg.m_nPdfNShow = 1;
+    rig.platform.files[rig.dlg.m_strDir + "-ini.dvi"] = 1;
+    rig.starts[a.program] = 0;
+    a.act(rig.dlg);
+    ASSERT_FALSE(rig.platform.runs.empty());
+    EXPECT_EQ(rig.platform.runs.back().program, a.program);
+    EXPECT_EQ(rig.platform.runs.back().args.back(), "./-ini");
+  }
 }
