@@ -10,21 +10,23 @@ e2e_setup
 hello='\documentclass{jarticle}\begin{document}こんにちは。\end{document}'
 mkdir -p "$E2E_WORK/sub"
 printf '%s\n' "$hello" >"$E2E_WORK/sub/rel.tex"
-e2e_write_ini "${E2E_INI_DEFAULT[@]}"
+# The paper size question off, so compile-and-PDF runs unattended.
+e2e_write_ini "${E2E_INI_DEFAULT[@]}" 'PdfNeShow=1' 'PdfSizeNo=1'
 
-# Relative to the start folder, twice: the first compile leaves the working
-# folder in sub/.
+# Relative to the start folder, twice: the first action leaves the working
+# folder in sub/. A compile that judged the wrong folder's files would fail
+# without a word, and no PDF would be made.
 e2e_start sub/rel.tex
 for i in 1 2; do
   mark=$(($(e2e_run_count) + 1))
-  e2e_press tex
+  e2e_press texpdf
   e2e_wait_idle
   runs=$(e2e_runs "$mark" "$E2E_WORK/sub")
-  grep -qx 'platex rel' <<<"$runs" || e2e_fail "compile $i: $runs"
+  e2e_expect_eq "compile-and-PDF $i" "$runs" $'platex rel\ndvipdfmx rel'
 done
-[ -s "$E2E_WORK/sub/rel.dvi" ] || e2e_fail "no sub/rel.dvi"
+[ -s "$E2E_WORK/sub/rel.pdf" ] || e2e_fail "no sub/rel.pdf"
 e2e_stop
-e2e_pass "a relative command-line path compiles, also a second time"
+e2e_pass "a relative command-line path compiles and converts, also a second time"
 
 # A name that begins with '-': pLaTeX would take -ini.tex for its -ini option.
 DOC=$E2E_TMP/doc
