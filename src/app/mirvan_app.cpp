@@ -47,7 +47,7 @@ int CMirvanApp::InitInstance() {
   const std::string title = AppTitleOf(m_argc > 0 ? m_argv[0] : "mirvan");
   InstallQtTranslations(QLocale::system());
   EnsureUiResources();
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/128.svg")));
+  QApplication::setWindowIcon(ResourceIcon(128));
 
   PosixPlatform platform;
   // The settings path is fixed now: tools later change the working

@@ -72,6 +72,8 @@ ConsoleWindow::ConsoleWindow(QWidget* owner)
       m_decoder(MakeDecoder()),
       m_encoder(MakeEncoder()) {
   setObjectName("ConsoleWindow");
+  // Each run names its tool; before the first one the window says what it is.
+  setWindowTitle(QGuiApplication::applicationDisplayName() + QStringLiteral(" - 出力"));
   setSizeGripEnabled(true);
   QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   m_output->setObjectName("output");
@@ -427,6 +429,7 @@ void ActionConsole::Fail(const std::string& text) {
 void ActionConsole::Missing(const std::string& program) {
   m_missing = tool_text::Missing(program);
   Transcript().AppendLine(m_missing);
+  m_failureIsLast = true;
 }
 
 void ActionConsole::EndAction() {

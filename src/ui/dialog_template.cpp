@@ -3,6 +3,7 @@
 #include "ui/dialog_template.h"
 
 #include "ui/dialog_owner.h"
+#include "ui/string_table.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -263,11 +264,11 @@ BuiltDialog BuildDialog(QWidget* dlg, const DialogTemplate& t) {
       r.setHeight(closed);
     }
     if (c.kind == QLatin1String("icon") && c.icon != 0) {
-      const QString file = QStringLiteral(":/icons/%1.svg").arg(c.icon);
-      if (QFile::exists(file)) {
+      const QIcon icon = ResourceIcon(c.icon);
+      if (!icon.isNull()) {
         auto* label = static_cast<QLabel*>(w);
         const int side = qMin(32, qMin(r.width(), r.height()));
-        label->setPixmap(QIcon(file).pixmap(QSize(side, side), label->devicePixelRatioF()));
+        label->setPixmap(icon.pixmap(QSize(side, side), label->devicePixelRatioF()));
       }
     }
     w->setGeometry(r);

@@ -36,7 +36,7 @@ constexpr int kFileSelect = 1001;
 constexpr int kAboutString = 101;
 constexpr int kProgramIcon = 128;
 
-QIcon ResIcon(int n) { return QIcon(QStringLiteral(":/icons/%1.svg").arg(n)); }
+QIcon ResIcon(int n) { return ResourceIcon(n); }
 }  // namespace
 
 const QVector<QPair<int, int>>& CMirvanWnd::ButtonIcons() {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPixmap>
 
 static void InitMirvanQrc() { Q_INIT_RESOURCE(mirvan); }
 
@@ -22,6 +23,13 @@ const QJsonObject& Table() {
   return table;
 }
 }  // namespace
+
+QIcon ResourceIcon(int id) {
+  EnsureUiResources();
+  const QPixmap image(QStringLiteral(":/icons/%1.png").arg(id));
+  if (!image.isNull()) return QIcon(image);
+  return QIcon(QStringLiteral(":/icons/%1.svg").arg(id));
+}
 
 QString LoadResString(int id) { return Table().value(QString::number(id)).toString(); }
 

@@ -232,16 +232,45 @@ _e2e_not_viewable() {
   [[ "$(xwininfo -id "$1" 2>/dev/null)" != *'Map State: IsViewable'* ]]
 }
 
-# Any visible window of the program other than the bar, or nothing.
+# Any visible window of the program other than the bar, or nothing. A
+# console left open by a failed action counts only with $1 = console.
 e2e_other_window() {
-  local w
+  local w title
   for w in $(xdotool search --onlyvisible --pid "$MIRVAN_PID" 2>/dev/null); do
     [ "$w" = "$BAR" ] && continue
+    title=$(xdotool getwindowname "$w" 2>/dev/null)
     # Qt's own helper windows have no title; every dialog has one.
-    [ -n "$(xdotool getwindowname "$w" 2>/dev/null)" ] || continue
+    [ -n "$title" ] || continue
+    if [ "${1:-}" != console ] && [ -z "$(e2e_tool_running)" ] && _e2e_is_console "$w"; then continue; fi
     echo "$w"; return 0
   done
   return 1
+}
+
+# The visible tool console, or nothing.
+e2e_console() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$MIRVAN_PID" 2>/dev/null); do
+    _e2e_is_console "$w" && { echo "$w"; return 0; }
+  done
+  return 1
+}
+# (It is titled after its tool and document: "platex - paper".)
+_e2e_is_console() { [[ "$(xdotool getwindowname "$1" 2>/dev/null)" =~ ' - '|platex|bibtex|mendex|dvipdfmx ]]; }
+
+# The console's whole transcript (click into it, select all, copy).
+e2e_console_text() {
+  local w=$1 marker="e2e-marker-$RANDOM" t n=0
+  printf '%s' "$marker" | xclip -selection clipboard -i >/dev/null 2>&1
+  e2e_geometry "$w"
+  e2e_pointer_to $((X + WIDTH / 2)) $((Y + HEIGHT / 3))
+  xdotool click 1
+  xdotool key --clearmodifiers ctrl+a ctrl+c
+  while [ $n -lt 40 ]; do
+    t=$(xclip -selection clipboard -o 2>/dev/null)
+    [ "$t" != "$marker" ] && { printf '%s' "$t"; return 0; }
+    sleep 0.05; n=$((n + 1))
+  done
 }
 
 e2e_window_text() { xdotool getwindowname "$1" 2>/dev/null; }

@@ -31,4 +31,10 @@ e2e_expect_eq "runs" "$(e2e_runs 1 "$DOC")" "platex broken"
 grep -q '^? x' "$DOC/broken.log" || e2e_fail "the log does not show the answer x"
 [ -s "$DOC/broken.dvi" ] || e2e_fail "platex left no .dvi (the abort test was not reached)"
 [ ! -e "$DOC/broken.pdf" ] || e2e_fail "a PDF was made after the aborted compile"
+# The console stays with the error and a last line saying the compile failed.
+console=$(e2e_console) || e2e_fail "the console closed after the failed compile"
+text=$(e2e_console_text "$console")
+[[ "$text" == *'! Undefined control sequence.'* ]] || e2e_fail "no error lines in the console: $text"
+last=$(grep -v '^$' <<<"$text" | tail -n1)
+[[ "$last" == *'コンパイルに失敗しました'* ]] || e2e_fail "last line: $last"
 e2e_pass "x at the TeX error prompt stops compile-and-PDF"

@@ -112,7 +112,7 @@ TEST(ConsoleWindow, OneWindowPerActionStaysOnlyAfterAFailure) {
       {{bad, ok}, nullptr, true, QString::fromUtf8("✖ bad は終了コード 3 で終わりました。")},
       {{segv}, nullptr, true, QString::fromUtf8("✖ segv はシグナル SIGSEGV (11) で終了しました。")},
       {{ok}, "コンパイルに失敗しました", true, QString::fromUtf8("コンパイルに失敗しました")},
-      {{"mirvan-no-such-tool"}, nullptr, true, QString::fromUtf8("✖ プログラム mirvan-no-such-tool が見つかりません。")},
+      {{"mirvan-no-such-tool"}, nullptr, true, QString::fromUtf8("プログラム mirvan-no-such-tool が見つかりません。")},
   };
   for (const Case& c : cases) {
     auto console = MakeConsoleWindowFactory(nullptr);

@@ -19,7 +19,7 @@
 namespace {
 
 struct BoxSeen {
-  QString title, text;
+  QString title, text, details;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QMessageBox::StandardButtons buttons;
   QMessageBox::StandardButton def = QMessageBox::NoButton;
@@ -32,6 +32,7 @@ void WhenBox(BoxSeen& seen, QMessageBox::StandardButton press) {
     ASSERT_NE(box, nullptr);
     seen.title = box->windowTitle();
     seen.text = box->text();
+    seen.details = box->detailedText();
     seen.icon = box->icon();
     seen.buttons = box->standardButtons();
     seen.def = box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton;
@@ -66,15 +67,22 @@ TEST(QtPrompts, AskOkCancelWarnsWithOkAsDefault) {
 
 TEST(QtPrompts, MessageBoxTakesItsCaptionAndIcon) {
   QtPrompts p(QStringLiteral("mirvan"));
-  const struct { std::string caption; BoxIcon icon; QString title; QMessageBox::Icon qicon; } cases[] = {
-      {"", BoxIcon::Stop, QStringLiteral("mirvan"), QMessageBox::Critical},
-      {"", BoxIcon::Exclamation, QStringLiteral("mirvan"), QMessageBox::Warning},
-      {"TeX の警告", BoxIcon::None, QStringLiteral("TeX の警告"), QMessageBox::NoIcon},
+  const struct { std::string caption; BoxIcon icon; QString title; QMessageBox::Icon qicon; std::string details; } cases[] = {
+      {"", BoxIcon::Stop, QStringLiteral("mirvan"), QMessageBox::Critical, ""},
+      {"", BoxIcon::Exclamation, QStringLiteral("mirvan"), QMessageBox::Warning, ""},
+      {"TeX の警告", BoxIcon::None, QStringLiteral("TeX の警告"), QMessageBox::NoIcon, ""},
+      // The warning box unfolds the log's warning lines.
+      {"Warning!!", BoxIcon::Exclamation, QStringLiteral("Warning!!"), QMessageBox::Warning,
+       "LaTeX Warning: Citation `knuth84' on page 1 undefined on input line 3.\n"},
   };
   for (const auto& c : cases) {
     BoxSeen seen;
     WhenBox(seen, QMessageBox::Ok);
-    p.MessageBox(c.caption, "x.log が見つかりませんでした。", c.icon);
+    if (c.details.empty())
+      p.MessageBox(c.caption, "x.log が見つかりませんでした。", c.icon);
+    else
+      p.MessageBoxWithDetails(c.caption, "x.log が見つかりませんでした。", c.icon, c.details);
+    EXPECT_EQ(seen.details, QString::fromStdString(c.details));
     EXPECT_EQ(seen.title, c.title);
     EXPECT_EQ(seen.icon, c.qicon);
     EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));

@@ -1,0 +1,40 @@
+// Build-time helper: draws each of the bar's SVG icons into a PNG, so that
+// the program shows its icons without loading the SVG library and its icon
+// plugin at start-up. Usage: icon_raster SIZE OUTDIR file.svg...
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  const QStringList args = QCoreApplication::arguments();
+  if (args.size() < 4) {
+    std::fprintf(stderr, "usage: icon_raster SIZE OUTDIR file.svg...\n");
+    return 2;
+  }
+  const int size = args[1].toInt();
+  for (qsizetype i = 3; i < args.size(); ++i) {
+    QSvgRenderer svg(args[i]);
+    if (!svg.isValid()) {
+      std::fprintf(stderr, "icon_raster: cannot read %s\n", qPrintable(args[i]));
+      return 1;
+    }
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    svg.render(&painter);
+    painter.end();
+    const QString out = args[2] + QLatin1Char('/') + QFileInfo(args[i]).completeBaseName() + QStringLiteral(".png");
+    if (!image.save(out)) {
+      std::fprintf(stderr, "icon_raster: cannot write %s\n", qPrintable(out));
+      return 1;
+    }
+  }
+  return 0;
+}

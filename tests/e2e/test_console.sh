@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The console of one button action in the real bar: it closes by itself
+# after a successful compile; after a compiler killed by SIGSEGV or a
+# compiler that cannot be found it stays with a last line saying what
+# failed; Ctrl+C (Stop) ends a looping tool and every child of it at once.
+source "$(dirname "$0")/lib.sh"
+e2e_setup
+
+DOC=$E2E_TMP/doc TOOLS=$E2E_TMP/tools
+mkdir -p "$DOC" "$TOOLS"
+printf '%s\n' '\documentclass{jarticle}' '\begin{document}' '一行だけ。' '\end{document}' >"$DOC/fine.tex"
+cp "$DOC/fine.tex" "$DOC/crash.tex"
+cp "$DOC/fine.tex" "$DOC/loop.tex"
+# A compiler (its name says latex) that crashes, or loops with children.
+cat >"$TOOLS/odd-latex" <<'SH'
+#!/bin/sh
+case "$1" in
+  crash) echo "about to crash"; kill -SEGV $$ ;;
+  loop) sleep 3001 & sleep 3002 & echo "looping"; while :; do :; done ;;
+esac
+SH
+chmod +x "$TOOLS/odd-latex"
+
+# Restarts the bar on document $2 with compiler $1.
+start_with() {
+  if [ -n "$MIRVAN_PID" ]; then
+    wmctrl -i -c "$BAR"
+    e2e_wait_exit
+  fi
+  e2e_write_ini "${E2E_INI_DEFAULT[@]}" "TeX=$1"
+  e2e_start "$DOC/$2.tex"
+}
+# The console's last non-empty line must contain $1; its text must hold $2.
+expect_console() {
+  local w text last
+  w=$(e2e_console) || e2e_fail "no console stayed open ($1)"
+  text=$(e2e_console_text "$w")
+  last=$(grep -v '^$' <<<"$text" | tail -n1)
+  e2e_log "console last line: $last"
+  [[ "$last" == *"$1"* ]] || e2e_fail "last line '$last' does not say '$1'"
+  [[ "$text" == *"$2"* ]] || e2e_fail "transcript lacks '$2': $text"
+}
+
+start_with platex fine
+e2e_press tex
+e2e_wait_idle
+[ -s "$DOC/fine.dvi" ] || e2e_fail "no DVI"
+w=$(e2e_console) && e2e_fail "console still open after a success: $(e2e_window_text "$w")"
+
+start_with "$TOOLS/odd-latex" crash
+e2e_press tex
+e2e_wait_idle
+expect_console "コンパイルに失敗しました" "odd-latex はシグナル SIGSEGV (11) で終了しました。"
+
+start_with /nonexistent/platex fine
+e2e_press tex
+e2e_answer_box "where is the compiler" Escape
+e2e_answer_box "the hint" Return
+e2e_wait_idle
+expect_console "プログラム /nonexistent/platex が見つかりません。" "プログラム"
+
+_none_left() { ! pgrep -f 'sleep 300[12]|odd-latex loop' >/dev/null; }
+
+start_with "$TOOLS/odd-latex" loop
+e2e_press tex
+console=$(e2e_wait_window 'odd-latex - loop' 30) || e2e_fail "no console for the looping tool"
+e2e_poll 10 pgrep -f 'sleep 300[12]' >/dev/null || e2e_fail "the tool's children did not start"
+e2e_key "$console" ctrl+c
+t0=$EPOCHREALTIME
+e2e_poll 5 _none_left || e2e_fail "left running: $(pgrep -af 'sleep 300[12]|odd-latex')"
+took=$(awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }')
+e2e_log "tool and children gone ${took}s after Ctrl+C"
+awk -v t="$took" 'BEGIN { exit !(t <= 1.0) }' || e2e_fail "Stop took ${took}s"
+e2e_wait_idle
+expect_console "コンパイルに失敗しました" "odd-latex を停止しました。"
+e2e_pass "one console per action: closes after success, stays after failures, Stop ends the group"
