@@ -43,6 +43,8 @@ update-desktop-database "$XDG_DATA_HOME/applications"
 
 (cd "$DOC" && exec xdg-open "$DOC/paper.tex") >>"$E2E_TMP/mirvan.out" 2>&1 &
 e2e_adopt_bar
+# Started by another program, the bar still comes up as the active window.
+e2e_poll 10 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$BAR" ]' || e2e_fail "the bar is not active"
 SETTINGS_DIR=$XDG_CONFIG_HOME/mirvan
 e2e_expect_eq "the bar's folder" "$(readlink "/proc/$MIRVAN_PID/cwd")" "$SETTINGS_DIR"
 E2E_WORK=$SETTINGS_DIR   # where e2e_ini reads Mirvan.ini
