@@ -13,7 +13,7 @@ namespace {
 
 struct AuxTool {
   TextSetting program;
-  const char* fallbackJapanese;  // when the compiler is a pLaTeX
+  std::string fallbackJapanese;  // when the compiler is a pLaTeX
   const char* fallbackOther;
   int (ToolRunner::*choose)();
   const char* errorText;
@@ -21,12 +21,15 @@ struct AuxTool {
   const char* hintText;
 };
 
-const AuxTool kBibTeXRun = {&ToolSettings::m_strBib,  tool::kJBibTeX,         tool::kBibTeX,
-                            &ToolRunner::ChooseBibTeX, msg::kBibTeXError,     msg::kBibTeXNotStarted,
-                            msg::kBibTeXHint};
-const AuxTool kMakeIndexRun = {&ToolSettings::m_strMkIdx, tool::kMendex,        tool::kMakeIndex,
-                               &ToolRunner::ChooseMkIdx,  msg::kMkIdxError,     msg::kMkIdxNotStarted,
-                               msg::kMkIdxHint};
+// The names and texts that name program files are the platform's.
+AuxTool BibTeXRun(const PlatformValues& v) {
+  return {&ToolSettings::m_strBib,  v.japaneseBibTeX,      tool::kBibTeX,
+          &ToolRunner::ChooseBibTeX, v.texts.bibTeXError, msg::kBibTeXNotStarted, v.texts.bibTeXHint};
+}
+AuxTool MakeIndexRun(const PlatformValues& v) {
+  return {&ToolSettings::m_strMkIdx, tool::kMendex,        tool::kMakeIndex,
+          &ToolRunner::ChooseMkIdx,  v.texts.mkIdxError, msg::kMkIdxNotStarted, v.texts.mkIdxHint};
+}
 
 // Up to five runs: the configured program, one per probe folder, and the
 // picked one. 1 only when a run ended with status 0.
@@ -73,13 +76,14 @@ int RunAuxTool(IPrompts& prompts, ToolConfig& config, ToolRunner& tools, const A
 }  // namespace
 
 int CompileDriver::RunBibTeX() {
-  return RunAuxTool(m_env.prompts, m_config, m_tools, kBibTeXRun, {m_doc.Name()});
+  return RunAuxTool(m_env.prompts, m_config, m_tools, BibTeXRun(m_env.platform.Values()),
+                    {m_tools.DocumentArgument()});
 }
 
 int CompileDriver::RunMakeIndex() {
   if (m_config.Get().m_nMkIdxNvr == 0) m_config.EditMkIdxOptions(m_env.prompts);
   // The options are the user's words; the document name stays one word.
   std::vector<std::string> args = mbcs::SplitWords(m_config.Get().m_strMkIdxOpt);
-  args.push_back(m_doc.Name());
-  return RunAuxTool(m_env.prompts, m_config, m_tools, kMakeIndexRun, args);
+  args.push_back(m_tools.DocumentArgument());
+  return RunAuxTool(m_env.prompts, m_config, m_tools, MakeIndexRun(m_env.platform.Values()), args);
 }

@@ -16,6 +16,14 @@ namespace ct = compile_text;
 
 namespace {
 
+// TeX writes these markers as lines of their own. Looking for them only at
+// the start of a line keeps document text out: a Shift-JIS title such as
+// 表bibdata holds the bytes of "\bibdata" (表 ends in 0x5C), which only a
+// CP932 system would otherwise tell apart.
+bool StartsALine(const std::string& text, const std::string& marker) {
+  return text.compare(0, marker.size(), marker) == 0 || mbcs::Contains(text, "\n" + marker);
+}
+
 // What the console's last line says when a compile fails after the compiler ran.
 constexpr char kFailedNoDvi[] = "コンパイルに失敗しました: 新しい DVI ファイルができませんでした。";
 constexpr char kFailedStopped[] = "コンパイルに失敗しました: TeX のエラーで中断されました。";
@@ -70,7 +78,7 @@ class CompileRun {
 
   // m_strTeX is read afresh each time: a compiler that LocateTeX found during
   // this call is the one used for the remaining runs.
-  int RunCompiler() { return m_tools.RunTool(m_config.Get().m_strTeX, {m_name}); }
+  int RunCompiler() { return m_tools.RunTool(m_config.Get().m_strTeX, {m_tools.DocumentArgument()}); }
 
   std::optional<std::string> TextIfExists(const std::string& path) {
     if (!Platform().Stat(path).exists) return std::nullopt;
@@ -150,13 +158,13 @@ int CompileRun::Full() {
 int CompileRun::BibStage() {
   int bibStatus = 1;
   const std::string noBbl = std::string(marker::kNoFile) + m_name + marker::kBblExtension;
-  if (mbcs::Contains(m_logText, noBbl)) {
+  if (StartsALine(m_logText, noBbl)) {
     if (m_driver.RunBibTeX() != 0) bibStatus = RunCompiler();
     return bibStatus;
   }
   // A document under \nofiles writes no .aux; that is no reason to fail.
   const std::string auxNow = TextIfExists(DocPath(".aux")).value_or(std::string());
-  if (mbcs::Contains(auxNow, marker::kBibData)) {
+  if (StartsALine(auxNow, marker::kBibData)) {
     if (m_driver.RunBibTeX() != 0) bibStatus = RunCompiler();
   } else if (m_auxBefore && *m_auxBefore != auxNow) {
     bibStatus = RunCompiler();
@@ -226,14 +234,12 @@ int CompileDriver::Compile() {
     m_env.prompts.Notice(ct::kNoDocumentText);
     return 0;
   }
-  // A failed change is ignored: the compiler then leaves no new .dvi here and
-  // the compile fails on that.
-  m_env.platform.ChangeDir(m_doc.Dir());
+  if (!m_tools.EnterDocumentFolder()) return 0;
 
   // Plain TeX and friends leave nothing to judge: a start is a success.
   const std::string& tex = m_config.Get().m_strTeX;
   if (!mbcs::Contains(tex, tool::kLaTeX)) {
-    if (m_tools.RunTool(tex, {m_doc.Name()}) == -1) return m_tools.LocateTeX() != 0 ? 1 : 0;
+    if (m_tools.RunTool(tex, {m_tools.DocumentArgument()}) == -1) return m_tools.LocateTeX() != 0 ? 1 : 0;
     return 1;
   }
   CompileRun run(*this, m_env, m_config, m_doc, m_tools);

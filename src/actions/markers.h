@@ -1,5 +1,6 @@
 // What the compile driver looks for in the compiler's output files. Each is a
-// case-sensitive substring of the whole file.
+// case-sensitive substring; those that TeX writes as lines of their own
+// ("No file", "\bibdata") count only at the start of a line.
 #pragma once
 
 namespace marker {

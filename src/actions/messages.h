@@ -2,48 +2,34 @@
 // them (UTF-8 here; "\n" is a line break, every other backslash a literal one).
 #pragma once
 
+// Those that name program files and the folders they are in differ by
+// platform: they are platform values.
+#include "platform/program_texts.h"
+
 namespace msg {
 
-// Finding the TeX compiler and changing it. %s is the compiler's name as it was
-// when the search began.
-inline constexpr char kLocateTeXQuestion[] =
-    "TeX のコンパイラー \"%s\" が実行できません。パスが通ってない可能性があります。\nもし TeX をインストールしているなら、自分で選択してください。\nキャンセルすれば、デフォルトに戻ります。（パス名無しの \"platex\" のみ）\nTeX は \"C:\\tex\\bin\", \"C:\\usr\\local\\bin\" などにあるでしょう。";
+// Finding the TeX compiler. %s is the compiler's name as it was when the
+// search began.
 inline constexpr char kLocateTeXHint[] =
     "TeX のコンパイラーは\n「設定」→「TeX の変更」からも選択できます。";
 inline constexpr char kLocateTeXFailure[] =
     "TeX のコンパイラー \"%s\" が実行できません。\nTeX のコンパイラーは\n「設定」→「TeX の変更」からも選択できます。";
-inline constexpr char kChangeTeXQuestion[] =
-    "TeX の compiler を変更します。OK ボタンを押せば実行ファイルが選択できます。\nキャンセルすれば、元の platex に戻ります。（パス名無しの \"platex\" のみ）\n他の TeX は \"C:\\tex\\bin\", \"C:\\usr\\local\\bin\" 等に・・・。";
-
-// The questions of the ask-then-pick choosers.
-inline constexpr char kChooseBibTeXQuestion[] =
-    "BibTeX が実効できない時は、実行ファイルが特定できていない可能性があります。\n選択により、フルパスで jbibtex.exe を特定します。\nキャンセルすれば、デフォルトに戻ります。（パス名無しの \"jbibtex\" のみ）\njBibTeX は \"C:\\tex\\bin\", \"C:\\usr\\local\\bin\" 等に・・・。";
-inline constexpr char kChooseMkIdxQuestion[] =
-    "MakeIndex が実効できない時は、実行ファイルが特定できていない可能性があります。\n選択により、フルパスで mendex.exe を特定します。\nキャンセルすれば、デフォルトに戻ります。（パス名無しの \"mendex\" のみ）";
-inline constexpr char kChooseDviPdfQuestion[] =
-    "もし PDF が作れないときは、OK ボタンを押して実行ファイル dvipdfmx.exe を見つけて選択して下さい。\n恐らく、\"C:\\tex\\bin\", \"C:\\usr\\local\\bin\" 等に・・・。\nキャンセルすれば、パス名無しの dvipdfmx のみに戻ります。";
 
 // The bibliography and index runs.
-inline constexpr char kBibTeXError[] =
-    "何かエラーがあります。実行ファイル \"jbibtex.exe\" を \"bibtex.exe\" にしてしまったとか。\nDVI ファイルの参考文献の欄も確かめてみて下さい。";
 inline constexpr char kBibTeXNotStarted[] =
     "BibTeX が起動できません。";
-inline constexpr char kBibTeXHint[] =
-    "BibTeX (\"jbibtex.exe\") は「設定」→「BibTeX の選択」からも選択できます。\nそれでも駄目なら「コマンドプロンプト」を使って、直接、実行して下さい。";
-inline constexpr char kMkIdxError[] =
-    "何かエラーがあります。実行ファイル \"mendex.exe\" を \"makeindex.exe\" にしてしまったとか。";
 inline constexpr char kMkIdxNotStarted[] =
     "MakeIndex が起動できません。";
-inline constexpr char kMkIdxHint[] =
-    "MakeIndex (\"mendex.exe\") は「設定」の「makeIndex の選択」からも選択できます。\nそれでも駄目なら「コマンドプロンプト」を使って、直接、実行して下さい。";
 
-// Editor and viewers. The DVI text's "C;" is how users have always seen it.
+// A document folder that cannot be entered (gone, or not allowed); the
+// folder follows.
+inline constexpr char kFolderUnreachable[] = "フォルダに移動できません: ";
+
+// Editor and viewers.
 inline constexpr char kEditorHint[] =
     "好きな ｴﾃﾞｨﾀ を登録できます。(ﾃﾞﾌｫﾙﾄは ﾒﾓ帳 Notepad です。)\n「設定」->「ｴﾃﾞｨﾀ の登録」で選択して下さい。";
 inline constexpr char kEditorFailure[] =
     "Editor が起動できません！登録して下さい！";
-inline constexpr char kDviOpenFailure[] =
-    "DVI ファイルが開けません。ファイルを dviout に関連付けして下さい。\ndviout.exe は C:\\dviout や C:\\w32tex\\dviout, C;\\tex\\dviout などにあるでしょう。";
 inline constexpr char kPdfOpenFailure[] =
     "PDF file が開けません！";
 

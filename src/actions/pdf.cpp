@@ -59,8 +59,8 @@ int PdfMaker::MakePdf() {
     // Every converter run of this call gets the same words, in the same
     // working directory.
     std::vector<std::string> words = mbcs::SplitWords(PdfSizeOption(m_config.Get().m_nPdfSizeNo));
-    words.push_back(m_doc.Name());
-    m_env.platform.ChangeDir(m_doc.Dir());
+    words.push_back(m_tools.DocumentArgument());
+    if (!m_tools.EnterDocumentFolder()) return 0;
     // A failed conversion leaves the compile's result as it was.
     if (Convert(words)) result = 1;
   }

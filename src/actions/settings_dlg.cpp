@@ -3,7 +3,7 @@
 #include "config/control_ids.h"
 
 CSettingsDlg::CSettingsDlg(MirvanEnv env)
-    : m_env(env), m_config(env.profile, env.platform.Values().defaultEditor), m_doc(env), m_tools(env, m_config, m_doc) {}
+    : m_env(env), m_config(env.profile, env.platform.Values()), m_doc(env), m_tools(env, m_config, m_doc) {}
 
 void CSettingsDlg::OnButton(int id) {
   switch (id) {

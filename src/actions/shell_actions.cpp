@@ -17,7 +17,7 @@ void ShellActions::ViewDvi() {
   // An existing DVI file is shown as it is, however old.
   if (!m_env.platform.Stat(dvi).exists && m_compiler.Compile() == 0) return;
   m_env.prompts.BeginWaitCursor();
-  if (!m_env.platform.OpenDocument(dvi, m_doc.Dir())) m_env.prompts.Notice(msg::kDviOpenFailure);
+  if (!m_env.platform.OpenDocument(dvi, m_doc.Dir())) m_env.prompts.Notice(m_env.platform.Values().texts.dviOpenFailure);
   m_env.prompts.EndWaitCursor();
 }
 
@@ -32,8 +32,8 @@ void ShellActions::ViewPdf() {
 }
 
 void ShellActions::OpenCommandPrompt() {
-  // Without a document the change fails and the prompt opens where we are.
-  m_env.platform.ChangeDir(m_doc.Dir());
+  // Without a document the prompt opens where we are.
+  if (!m_tools.EnterDocumentFolder()) return;
   m_env.platform.StartCommandPrompt();
 }
 

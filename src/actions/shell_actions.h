@@ -6,9 +6,9 @@
 
 class ShellActions {
  public:
-  ShellActions(MirvanEnv env, const ToolConfig& config, const Document& doc, CompileDriver& compiler,
-               PdfMaker& pdf)
-      : m_env(env), m_config(config), m_doc(doc), m_compiler(compiler), m_pdf(pdf) {}
+  ShellActions(MirvanEnv env, const ToolConfig& config, const Document& doc, ToolRunner& tools,
+               CompileDriver& compiler, PdfMaker& pdf)
+      : m_env(env), m_config(config), m_doc(doc), m_tools(tools), m_compiler(compiler), m_pdf(pdf) {}
 
   void EditSource();
   void ViewDvi();
@@ -20,6 +20,7 @@ class ShellActions {
   MirvanEnv m_env;
   const ToolConfig& m_config;
   const Document& m_doc;
+  ToolRunner& m_tools;
   CompileDriver& m_compiler;
   PdfMaker& m_pdf;
 };

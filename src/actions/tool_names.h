@@ -7,7 +7,6 @@ namespace tool {
 inline constexpr char kPLaTeX[] = "platex";
 // Any LaTeX compiler's name contains this; pLaTeX's also contains kPLaTeX.
 inline constexpr char kLaTeX[] = "latex";
-inline constexpr char kJBibTeX[] = "jbibtex";
 inline constexpr char kBibTeX[] = "bibtex";
 inline constexpr char kMendex[] = "mendex";
 inline constexpr char kMakeIndex[] = "makeindex";

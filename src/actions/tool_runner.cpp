@@ -32,6 +32,21 @@ int ToolRunner::RunTool(const std::string& program, const std::vector<std::strin
   return m_env.platform.RunTool(program, args);
 }
 
+bool ToolRunner::EnterDocumentFolder() {
+  const std::string& dir = m_doc.Dir();
+  if (dir.empty() || m_env.platform.ChangeDir(dir)) return true;
+  // Running on in another folder would compile some other file of the same
+  // name there, or none, and say nothing.
+  m_env.prompts.MessageBox(std::string(), msg::kFolderUnreachable + dir, BoxIcon::Stop);
+  return false;
+}
+
+std::string ToolRunner::DocumentArgument() const {
+  // The tools run in the document's folder, so ./ names the same file.
+  const std::string& name = m_doc.Name();
+  return !name.empty() && name[0] == '-' ? "./" + name : name;
+}
+
 bool ToolRunner::NamesProgramFile(const std::string& program) const {
   return mbcs::Contains(program, m_env.platform.Values().programFileMarker);
 }
@@ -52,7 +67,7 @@ ToolRunner::Found ToolRunner::ProbeThenPick(TextSetting tool, const std::vector<
   }
   if (!pick()) return Found();
   // The file dialog may have moved the working directory.
-  m_env.platform.ChangeDir(m_doc.Dir());
+  if (!EnterDocumentFolder()) return Found();
   found.way = Found::Way::Picked;
   found.program = m_config.Get().*tool;
   found.status = RunTool(found.program, args);
@@ -63,11 +78,11 @@ int ToolRunner::LocateTeX() {
   const std::string tex = m_config.Get().m_strTeX;
   // Both texts keep naming the compiler that failed, even after a new one
   // has been picked below.
-  const std::string question = WithName(msg::kLocateTeXQuestion, tex);
+  const std::string question = WithName(m_env.platform.Values().texts.locateTeXQuestion, tex);
   const std::string failure = WithName(msg::kLocateTeXFailure, tex);
   IPrompts& prompts = m_env.prompts;
 
-  const Found found = ProbeThenPick(&ToolSettings::m_strTeX, {m_doc.Name()}, !NamesProgramFile(tex), [&] {
+  const Found found = ProbeThenPick(&ToolSettings::m_strTeX, {DocumentArgument()}, !NamesProgramFile(tex), [&] {
     if (!prompts.AskOkCancel(question)) {
       m_config.Forget(&ToolSettings::m_strTeX, tool::kPLaTeX);
       prompts.Notice(msg::kLocateTeXHint);
@@ -105,20 +120,20 @@ int ToolRunner::ChooseTeX() {
   if (!NamesProgramFile(m_config.Get().m_strDviPdf))
     m_config.Store(&ToolSettings::m_strDviPdf, folder + tool::kDvipdfmx);
   const bool japanese = mbcs::Contains(path, tool::kPLaTeX);
-  m_config.Store(&ToolSettings::m_strBib, folder + (japanese ? tool::kJBibTeX : tool::kBibTeX));
+  m_config.Store(&ToolSettings::m_strBib, folder + (japanese ? m_env.platform.Values().japaneseBibTeX : tool::kBibTeX));
   m_config.Store(&ToolSettings::m_strMkIdx, folder + (japanese ? tool::kMendex : tool::kMakeIndex));
   return 1;
 }
 
 void ToolRunner::ChangeTeX() {
-  if (m_env.prompts.AskOkCancel(msg::kChangeTeXQuestion)) {
+  if (m_env.prompts.AskOkCancel(m_env.platform.Values().texts.changeTeXQuestion)) {
     ChooseTeX();  // a cancelled pick leaves everything as it was
     return;
   }
   m_config.Forget(&ToolSettings::m_strTeX, tool::kPLaTeX);
 }
 
-int ToolRunner::AskThenPick(TextSetting tool, const char* bareName, const char* question) {
+int ToolRunner::AskThenPick(TextSetting tool, const std::string& bareName, const std::string& question) {
   std::string path;
   if (m_env.prompts.AskOkCancel(question) &&
       m_env.prompts.PickFile(ProgramFileRequest(m_env.platform.Values()), path)) {
@@ -131,15 +146,16 @@ int ToolRunner::AskThenPick(TextSetting tool, const char* bareName, const char* 
 }
 
 int ToolRunner::ChooseBibTeX() {
-  return AskThenPick(&ToolSettings::m_strBib, tool::kJBibTeX, msg::kChooseBibTeXQuestion);
+  const PlatformValues& values = m_env.platform.Values();
+  return AskThenPick(&ToolSettings::m_strBib, values.japaneseBibTeX, values.texts.chooseBibTeXQuestion);
 }
 
 int ToolRunner::ChooseMkIdx() {
-  return AskThenPick(&ToolSettings::m_strMkIdx, tool::kMendex, msg::kChooseMkIdxQuestion);
+  return AskThenPick(&ToolSettings::m_strMkIdx, tool::kMendex, m_env.platform.Values().texts.chooseMkIdxQuestion);
 }
 
 int ToolRunner::ChooseDviPdf() {
-  return AskThenPick(&ToolSettings::m_strDviPdf, tool::kDvipdfmx, msg::kChooseDviPdfQuestion);
+  return AskThenPick(&ToolSettings::m_strDviPdf, tool::kDvipdfmx, m_env.platform.Values().texts.chooseDviPdfQuestion);
 }
 
 void ToolRunner::ChooseEditor() {

@@ -47,8 +47,16 @@ class ToolRunner {
   // "Names a program file": contains ".exe" on Windows, "/" on POSIX.
   bool NamesProgramFile(const std::string& program) const;
 
+  // Changes into the document's folder (nothing to change when it is empty:
+  // a bare name is in the working folder). On failure says so with the stop
+  // icon: the caller then runs nothing.
+  bool EnterDocumentFolder();
+  // The document as a tool's argument: a name that begins with '-' is
+  // passed as ./-name, so that no tool takes it for an option.
+  std::string DocumentArgument() const;
+
  private:
-  int AskThenPick(TextSetting tool, const char* bareName, const char* question);
+  int AskThenPick(TextSetting tool, const std::string& bareName, const std::string& question);
 
   MirvanEnv m_env;
   ToolConfig& m_config;

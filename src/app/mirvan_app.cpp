@@ -62,7 +62,8 @@ int CMirvanApp::InitInstance() {
   std::shared_ptr<ActionConsole> console = MakeConsoleWindowFactory(&wnd);
   platform.SetToolConsole(console);
   wnd.SetLastOutput([console] { return console->HasTranscript(); }, [console] { console->ShowTranscript(); });
-  wnd.Core().Doc().SetFile(JoinArguments(m_argc, m_argv));
+  // Absolute from the start: every action later changes the working folder.
+  wnd.Core().Doc().SetFile(AbsoluteAgainstStart(platform, JoinArguments(m_argc, m_argv)));
   wnd.exec();  // its result does not matter: the program ends either way
   return 0;
 }

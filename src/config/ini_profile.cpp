@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "text/mbcs.h"
@@ -70,8 +71,11 @@ Line ReadLine(const std::string& data, std::size_t begin) {
     return l;
   }
   l.kind = Kind::Key;
-  std::size_t eq = data.find('=', b);
-  if (eq == std::string::npos || eq >= e) {
+  // Only this line's bytes: a search to the end of the file would make a
+  // file of lines without '=' quadratic to read.
+  const void* hit = std::memchr(data.data() + b, '=', e - b);
+  const std::size_t eq = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data.data()) : e;
+  if (eq >= e) {
     l.nameEnd = e;
     l.valueBegin = e;
   } else {
@@ -148,6 +152,10 @@ ReadResult ReadAll(const std::string& path, std::string& out) {
   out.clear();
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+  // One buffer of the file's size: growing it chunk by chunk copies a big
+  // file several times over.
+  const long long size = files::FileLength(f);
+  if (size > 0 && size < (1LL << 30)) out.reserve(static_cast<std::size_t>(size));
   char buf[65536];
   std::size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);

@@ -14,7 +14,7 @@ inline constexpr const char* kEdit = "EDIT";  // default: the platform's default
 
 // Section Settings.
 inline constexpr const char* kTeX = "TeX";
-inline constexpr const char* kBib = "Bib";
+inline constexpr const char* kBib = "Bib";  // default: the platform's japaneseBibTeX
 inline constexpr const char* kDviPdf = "DviPdf";
 inline constexpr const char* kMkIdx = "MkIdx";
 inline constexpr const char* kMkIdxOpt = "MkIdxOpt";
@@ -30,7 +30,6 @@ inline constexpr int kHistoryKeys = 16;
 
 // Defaults.
 inline constexpr const char* kDefaultTeX = "platex";
-inline constexpr const char* kDefaultBib = "jbibtex";
 inline constexpr const char* kDefaultDviPdf = "dvipdfmx";
 inline constexpr const char* kDefaultMkIdx = "mendex";
 // At start-up only; every later reader (reload, the MakeIndex options

@@ -15,7 +15,7 @@ struct TextRow {
   TextSetting member;
   const char* section;
   const char* key;
-  const char* def;       // nullptr: the platform's default editor
+  const char* def;       // nullptr: a platform value (see PlatformDefault)
   const char* startDef;  // the default of the load at start
 };
 struct NumberRow {
@@ -30,7 +30,7 @@ struct NumberRow {
 const TextRow kTextRows[] = {
     {&ToolSettings::m_strEditor, kEditor, kEdit, nullptr, nullptr},
     {&ToolSettings::m_strTeX, kSettings, kTeX, kDefaultTeX, kDefaultTeX},
-    {&ToolSettings::m_strBib, kSettings, kBib, kDefaultBib, kDefaultBib},
+    {&ToolSettings::m_strBib, kSettings, kBib, nullptr, nullptr},
     {&ToolSettings::m_strDviPdf, kSettings, kDviPdf, kDefaultDviPdf, kDefaultDviPdf},
     {&ToolSettings::m_strMkIdx, kSettings, kMkIdx, kDefaultMkIdx, kDefaultMkIdx},
     {&ToolSettings::m_strMkIdxOpt, kSettings, kMkIdxOpt, kDefaultMkIdxOpt, kDefaultMkIdxOptAtStart},
@@ -58,8 +58,12 @@ const NumberRow& RowOf(NumberSetting member) {
 
 }  // namespace
 
-ToolConfig::ToolConfig(IProfile& profile, std::string defaultEditor)
-    : m_profile(profile), m_defaultEditor(std::move(defaultEditor)) {}
+ToolConfig::ToolConfig(IProfile& profile, const PlatformValues& values)
+    : m_profile(profile), m_defaultEditor(values.defaultEditor), m_defaultBib(values.japaneseBibTeX) {}
+
+const std::string& ToolConfig::PlatformDefault(TextSetting member) const {
+  return member == &ToolSettings::m_strBib ? m_defaultBib : m_defaultEditor;
+}
 
 void ToolConfig::LoadStartupRule() {
   m_values.m_nPdfSizeNo = kDefaultPdfSizeNo;
@@ -79,14 +83,14 @@ void ToolConfig::LoadStartupRule() {
 
 void ToolConfig::LoadPrograms() {
   for (const TextRow& r : kTextRows)
-    m_values.*r.member = m_profile.GetProfileString(r.section, r.key, r.startDef ? r.startDef : m_defaultEditor);
+    m_values.*r.member = m_profile.GetProfileString(r.section, r.key, r.startDef ? r.startDef : PlatformDefault(r.member));
   for (const NumberRow& r : kNumberRows)
     if (r.atStart) m_values.*r.member = m_profile.GetProfileInt(r.section, r.key, r.def);
 }
 
 void ToolConfig::Reload() {
   for (const TextRow& r : kTextRows)
-    m_values.*r.member = m_profile.GetProfileString(r.section, r.key, r.def ? r.def : m_defaultEditor);
+    m_values.*r.member = m_profile.GetProfileString(r.section, r.key, r.def ? r.def : PlatformDefault(r.member));
   for (const NumberRow& r : kNumberRows)
     if (r.onReload) m_values.*r.member = m_profile.GetProfileInt(r.section, r.key, r.def);
 }

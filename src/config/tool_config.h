@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/platform.h"
 #include "platform/profile.h"
 #include "platform/prompts.h"
 
@@ -31,7 +32,8 @@ using NumberSetting = int ToolSettings::*;
 class ToolConfig {
  public:
   // `defaultEditor`: the editor when Mirvan.ini names none.
-  ToolConfig(IProfile& profile, std::string defaultEditor);
+  // The editor and the Japanese BibTeX program default to platform values.
+  ToolConfig(IProfile& profile, const PlatformValues& values);
 
   // Start-up rule of the paper size switches, then (later at start) the
   // programs and options.
@@ -60,8 +62,11 @@ class ToolConfig {
   std::optional<int> PdfSizeOkShow() const { return m_pdfSizeOkShow; }
 
  private:
+  const std::string& PlatformDefault(TextSetting member) const;
+
   IProfile& m_profile;
   std::string m_defaultEditor;
+  std::string m_defaultBib;
   ToolSettings m_values;
   std::optional<int> m_pdfSizeOkShow;
 };

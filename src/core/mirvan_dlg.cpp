@@ -6,12 +6,12 @@
 
 CMirvanDlg::CMirvanDlg(MirvanEnv env)
     : m_env(env),
-      m_config(env.profile, env.platform.Values().defaultEditor),
+      m_config(env.profile, env.platform.Values()),
       m_doc(env),
       m_tools(env, m_config, m_doc),
       m_compiler(env, m_config, m_doc, m_tools),
       m_pdf(env, m_config, m_doc, m_tools, m_compiler),
-      m_shell(env, m_config, m_doc, m_compiler, m_pdf) {}
+      m_shell(env, m_config, m_doc, m_tools, m_compiler, m_pdf) {}
 
 void CMirvanDlg::InitDialogCore() {
   m_config.LoadStartupRule();

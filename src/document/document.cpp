@@ -21,22 +21,28 @@ void Document::SetFile(const std::string& path) {
 }
 
 void Document::SplitPath(const std::string& path) {
-  const mbcs::PathParts parts = mbcs::SplitPath(path);
+  const mbcs::PathParts parts = mbcs::SplitPath(path, mbcs::SystemCodePage(), m_env.platform.Values().pathStyle);
   m_strDir = mbcs::MakePath(parts.drive, parts.dir, std::string(), std::string());
   m_strName = parts.fname;
 }
 
-void Document::AddToHistory(bool selectEntry) {
-  // Only the same document is replaced. Paths compare without regard to case
-  // where the file system does (Windows); on POSIX A.tex and a.tex are two
-  // documents. Every copy goes, so a document listed twice (a command-line
-  // start) ends up once.
-  const bool foldCase = m_env.platform.Values().pathsIgnoreCase;
-  for (int i = m_history.GetCount() - 1; i >= 0; --i) {
-    const std::string entry = m_history.GetText(i);
-    const bool same = foldCase ? mbcs::EqualsNoCase(entry, m_strFile) : entry == m_strFile;
-    if (same) m_history.DeleteString(i);
+bool Document::SameDocument(const std::string& a, const std::string& b) const {
+  // Paths compare without regard to case where the file system does
+  // (Windows); on POSIX A.tex and a.tex are two documents.
+  return m_env.platform.Values().pathsIgnoreCase ? mbcs::EqualsNoCase(a, b) : a == b;
+}
+
+// Every entry of the same document below position `from`.
+void Document::RemoveFromHistory(const std::string& path, int from) {
+  for (int i = m_history.GetCount() - 1; i >= from; --i) {
+    if (SameDocument(m_history.GetText(i), path)) m_history.DeleteString(i);
   }
+}
+
+void Document::AddToHistory(bool selectEntry) {
+  // Only the same document is replaced, every copy of it, so a document
+  // listed twice ends up once.
+  RemoveFromHistory(m_strFile, 0);
   m_history.InsertString(0, m_strFile);
   m_history.SetEditText(m_strFile);
   if (selectEntry) m_history.SelectString(-1, m_strFile);  // from the top
@@ -49,7 +55,7 @@ bool Document::OnDropFiles(const std::vector<std::string>& paths) {
   // Only the first file of a drop counts; an empty path is a drop that
   // carried no local file.
   const std::string path = paths.empty() ? std::string() : paths.front();
-  const std::string ext = mbcs::SplitPath(path).ext;
+  const std::string ext = mbcs::SplitPath(path, mbcs::SystemCodePage(), m_env.platform.Values().pathStyle).ext;
   if (path.empty() || (ext != ".tex" && ext != ".TEX")) {
     m_env.prompts.Notice(kNotTeXFile);
     return false;
@@ -84,7 +90,9 @@ bool Document::SelectHistory() {
   if (m_env.platform.Stat(text).exists) {
     m_strFile = text;
     m_history.InsertString(0, text);
-    m_history.SelectString(0, text);
+    // The entry itself: a prefix search without regard to case would pick
+    // /w/a.tex for /w/A.tex, both kept on POSIX.
+    m_history.SetCurSel(0);
     SplitPath(m_strFile);
   }
   return true;
@@ -96,15 +104,19 @@ void Document::LoadHistory() {
   for (int i = 0; i < kHistoryKeys; ++i) {
     const std::string path = m_env.profile.GetProfileString(kHistory, HistoryKey(i), std::string());
     if (path.empty()) break;
-    m_history.InsertString(i, path);
     if (i == 0) first = path;
+    // A file written by an older version may hold a path twice.
+    bool listed = false;
+    for (const std::string& e : m_history.Items()) listed = listed || SameDocument(e, path);
+    if (!listed) m_history.InsertString(m_history.GetCount(), path);
   }
   m_history.SetExtendedUI(true);
   if (m_strFile.empty()) {
     m_strFile = first;
   } else {
-    // The command-line document goes on top as given, even when it is
-    // already listed further down.
+    // The command-line document goes on top; an older entry of it goes, so
+    // the list (and the file written at close) holds it once.
+    RemoveFromHistory(m_strFile, 0);
     m_history.InsertString(0, m_strFile);
     if (m_history.GetCount() > m_nHistoryMax) m_history.DeleteString(m_nHistoryMax);
   }
@@ -117,9 +129,13 @@ void Document::LoadHistoryFinish() {
 }
 
 void Document::OnClose() {
-  const int n = m_history.GetCount();
-  for (int i = 0; i < n && i < kHistoryKeys; ++i)
-    m_env.profile.WriteProfileString(kHistory, HistoryKey(i), m_history.GetText(i));
+  // An entry Mirvan.ini cannot hold (a line break in its path) stays in the
+  // list for this run but takes no key: a gap would end the list at the next
+  // start, so the others are numbered on without one.
+  int written = 0;
+  for (int i = 0; i < m_history.GetCount() && written < kHistoryKeys; ++i) {
+    if (m_env.profile.WriteProfileString(kHistory, HistoryKey(written), m_history.GetText(i))) ++written;
+  }
   // Keys past the list would bring removed entries back at the next start.
-  for (int i = n; i < kHistoryKeys; ++i) m_env.profile.DeleteProfileKey(kHistory, HistoryKey(i));
+  for (int i = written; i < kHistoryKeys; ++i) m_env.profile.DeleteProfileKey(kHistory, HistoryKey(i));
 }

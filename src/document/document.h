@@ -41,6 +41,8 @@ class Document {
 
  private:
   void SplitPath(const std::string& path);
+  bool SameDocument(const std::string& a, const std::string& b) const;
+  void RemoveFromHistory(const std::string& path, int from);
   // selectEntry: select the new top entry, as a pick from the file dialog does.
   void AddToHistory(bool selectEntry);
 

@@ -7,12 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "text/mbcs.h"
+
 // Values that differ between the platforms. Windows keeps the original ones.
 struct PlatformValues {
   std::vector<std::string> probeFolders;  // tried in order; each ends in a separator
   std::string probeSuffix;                // appended to folder + name (".exe" / "")
   std::string programFileMarker;          // "names a program file" test (".exe" / "/")
   std::string separator;                  // last-separator search in ChooseTeX ("\\" / "/")
+  mbcs::PathStyle pathStyle = mbcs::PathStyle::Windows;  // how a document path splits
   bool pathsIgnoreCase = false;           // A.tex and a.tex are one document (Windows)
   std::string defaultEditor;              // "c:\\WINDOWS\\NOTEPAD.exe" / "xdg-open"
   std::string programFilter;              // ChooseTeX & co. ("Exe files (*.exe)|*.exe||" / all files)
@@ -20,6 +23,23 @@ struct PlatformValues {
   std::string editorDefExt;               // ChooseEditor default extension
   std::string editorInitialName;          // ChooseEditor initial file name
   std::string settingsFileName;           // joined to the start-up folder ("\\Mirvan.ini" / "/Mirvan.ini")
+  // The Japanese BibTeX program: default, fallback and derived name
+  // ("jbibtex" / "pbibtex", TeX Live has no jbibtex).
+  std::string japaneseBibTeX;
+  // The texts that name program files and where they are: Windows folders
+  // and ".exe" there, the POSIX probe folders and bare names here.
+  struct ToolTexts {
+    const char* locateTeXQuestion;
+    const char* changeTeXQuestion;
+    const char* chooseBibTeXQuestion;
+    const char* chooseMkIdxQuestion;
+    const char* chooseDviPdfQuestion;
+    const char* bibTeXError;
+    const char* bibTeXHint;
+    const char* mkIdxError;
+    const char* mkIdxHint;
+    const char* dviOpenFailure;
+  } texts{};
 };
 
 PlatformValues WindowsPlatformValues();

@@ -142,10 +142,11 @@ bool EqualsNoCase(const std::string& a, const std::string& b, CodePage cp) {
   return a.size() == b.size() && StartsWithNoCase(a, b, cp);
 }
 
-PathParts SplitPath(const std::string& path, CodePage cp) {
+PathParts SplitPath(const std::string& path, CodePage cp, PathStyle style) {
   PathParts p;
   std::size_t start = 0;
-  if (path.size() >= 2 && path[1] == ':' && !IsLeadByte(static_cast<unsigned char>(path[0]), cp)) {
+  const bool posix = style == PathStyle::Posix;
+  if (!posix && path.size() >= 2 && path[1] == ':' && !IsLeadByte(static_cast<unsigned char>(path[0]), cp)) {
     p.drive = path.substr(0, 2);
     start = 2;
   }
@@ -153,7 +154,7 @@ PathParts SplitPath(const std::string& path, CodePage cp) {
   for (std::size_t i = start; i < path.size();) {
     const std::size_t len = CharLen(path, i, cp);
     if (len == 1) {
-      if (IsPathSep(path[i])) lastSep = i;
+      if (posix ? path[i] == '/' : IsPathSep(path[i])) lastSep = i;
       else if (path[i] == '.') lastDot = i;
     }
     i += len;
@@ -193,15 +194,55 @@ std::string MakePath(const std::string& drive, const std::string& dir, const std
   return out;
 }
 
-std::vector<std::string> SplitWords(const std::string& options) {
+std::vector<std::string> SplitWords(const std::string& options, CodePage cp) {
   std::vector<std::string> words;
-  std::size_t i = 0;
-  while (i < options.size()) {
-    while (i < options.size() && (options[i] == ' ' || options[i] == '\t')) ++i;
-    std::size_t start = i;
-    while (i < options.size() && options[i] != ' ' && options[i] != '\t') ++i;
-    if (i > start) words.push_back(options.substr(start, i - start));
+  std::string word;
+  bool inWord = false, quoted = false;
+  for (std::size_t i = 0; i < options.size();) {
+    const char c = options[i];
+    if (!quoted && (c == ' ' || c == '\t')) {
+      if (inWord) words.push_back(word);
+      word.clear();
+      inWord = false;
+      ++i;
+      continue;
+    }
+    inWord = true;
+    if (CharLen(options, i, cp) == 2) {
+      word.append(options, i, 2);
+      i += 2;
+      continue;
+    }
+    if (c == '\\') {
+      std::size_t n = 0;
+      while (i < options.size() && options[i] == '\\') ++n, ++i;
+      if (i < options.size() && options[i] == '"') {
+        // 2n backslashes and a quote: n backslashes and the quote groups;
+        // 2n+1: n backslashes and a quote that is text.
+        word.append(n / 2, '\\');
+        if (n % 2 == 1) {
+          word += '"';
+          ++i;
+        }
+      } else {
+        word.append(n, '\\');
+      }
+      continue;
+    }
+    if (c == '"') {
+      if (quoted && i + 1 < options.size() && options[i + 1] == '"') {
+        word += '"';  // "" inside quotes is one quote, and the quotes go on
+        i += 2;
+        continue;
+      }
+      quoted = !quoted;
+      ++i;
+      continue;
+    }
+    word += c;
+    ++i;
   }
+  if (inWord) words.push_back(word);
   return words;
 }
 

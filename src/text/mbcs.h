@@ -41,15 +41,22 @@ bool EqualsNoCase(const std::string& a, const std::string& b, CodePage cp = Syst
 struct PathParts {
   std::string drive, dir, fname, ext;
 };
-PathParts SplitPath(const std::string& path, CodePage cp = SystemCodePage());
+// POSIX paths have no drive and one separator, '/': a backslash is part of
+// a file name there.
+enum class PathStyle { Windows, Posix };
+PathParts SplitPath(const std::string& path, CodePage cp = SystemCodePage(), PathStyle style = PathStyle::Windows);
 
 // _makepath: drive, then folder with a backslash appended when it is not
 // empty and does not already end in '\\' or '/', then name and extension.
 std::string MakePath(const std::string& drive, const std::string& dir, const std::string& fname,
                      const std::string& ext, CodePage cp = SystemCodePage());
 
-// An option string split at blanks into words; an empty or blank string gives
-// no word (" -p a3 " -> {"-p", "a3"}).
-std::vector<std::string> SplitWords(const std::string& options);
+// An option string split into words as the Windows C runtime splits a
+// command line: blanks and tabs separate, double quotes group (and "" inside
+// quotes is a quote), backslashes are text except before a quote, where 2n
+// give n and a grouping quote and 2n+1 give n and a quote; double-byte
+// characters are units. An empty or blank string gives no word
+// (" -p a3 " -> {"-p", "a3"}; "-s \"my style.ist\"" -> {"-s", "my style.ist"}).
+std::vector<std::string> SplitWords(const std::string& options, CodePage cp = SystemCodePage());
 
 }  // namespace mbcs

@@ -46,7 +46,7 @@ constexpr int kReadsPerWake = 8;
 constexpr int kReadsAtEnd = 256;
 // Output waiting for the view is cut to the scrollback's worth of lines, and
 // to this many characters.
-constexpr int kMaxPendingChars = 4 * 1024 * 1024;
+constexpr int kMaxPendingChars = 2 * 1024 * 1024;
 // The view is brought up to date at most this often, and never takes more
 // than about a fifth of the time.
 constexpr int kMinShowIntervalMs = 40;

@@ -190,6 +190,11 @@ const Case kStages[] = {
      "T B T", 1, false},
     {"NoFileBblRunsBibTeX", {}, {Tex(kLog + kNoBbl), Tex(kLog)}, 0, 0, "T B T", 1, false},
     {"NoFileBblOfOtherDocumentIgnored", {}, {Tex(kLog + "No file other.bbl.\n")}, 0, 0, "T", 1, false},
+    // A Shift-JIS section title 表bibdata read under UTF-8: its bytes hold
+    // "\bibdata", but not at the start of a line, where TeX writes its own.
+    {"BibdataInsideADocumentLineIsText", {},
+     {Tex(kLog, {{".aux", "\\relax\n\\@writefile{toc}{\\contentsline {section}{\x95\\bibdata}{1}}\n"}})}, 0, 0,
+     "T", 1, false},
     {"AuxChangedWithoutBibdataReruns", {{".aux", "aux 1"}}, {Tex(kLog, {{".aux", "aux 2"}}), Tex(kLog)}, 0, 0,
      "T T", 1, false},
     {"AuxUnchangedNoRerun", {{".aux", "aux 1"}}, {Tex(kLog, {{".aux", "aux 1"}})}, 0, 0, "T", 1, false},

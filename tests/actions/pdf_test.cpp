@@ -89,7 +89,7 @@ struct Pdf : BarOn<DocPlatform> {
 const std::string kRetry =
     "ask:PDF file が作れません！\n もし Acrobat (Adobe Reader) が起動中なら \n閉じてから、「OK」ボタンを下さい。";
 const std::string kFailure = "notice:PDF file が作れません！";
-const std::string kChooser = std::string("ask:") + msg::kChooseDviPdfQuestion;
+const std::string kChooser = std::string("ask:") + msg::posix::kChooseDviPdfQuestion;
 
 TEST(MakePdf, DialogSkippedWhenSwitchedOffFirstSuccessWritesAcrOnce) {
   Pdf p;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -64,7 +65,7 @@ const std::vector<LocateCase>& LocateCases() {
        {"/usr/local/bin/uplatex", "/usr/bin/uplatex", "/Library/TeX/texbin/uplatex", "/opt/tl/bin/uplatex"},
        {"Q", "P"},
        {"W Settings/TeX=/opt/tl/bin/uplatex", "W Settings/DviPdf=/opt/tl/bin/dvipdfmx",
-        "W Settings/Bib=/opt/tl/bin/jbibtex", "W Settings/MkIdx=/opt/tl/bin/mendex"},
+        "W Settings/Bib=/opt/tl/bin/pbibtex", "W Settings/MkIdx=/opt/tl/bin/mendex"},
        "/opt/tl/bin/uplatex"},
   };
   return cases;
@@ -85,7 +86,7 @@ TEST(LocateTeX, ProbeChainTable) {
     for (const ToolCall& run : rig.platform.runs) EXPECT_EQ(run.args, std::vector<std::string>{rig.dlg.Doc().Name()});
     std::vector<std::string> shown;
     for (const std::string& s : c.shown) {
-      if (s == "Q") shown.push_back("ask:" + Named(msg::kLocateTeXQuestion, c.tex));
+      if (s == "Q") shown.push_back("ask:" + Named(rig.platform.Values().texts.locateTeXQuestion, c.tex));
       else if (s == "H") shown.push_back(std::string("notice:") + msg::kLocateTeXHint);
       else if (s == "F") shown.push_back("notice:" + Named(msg::kLocateTeXFailure, c.tex));
       else if (s == "P") shown.push_back("pick:" + rig.platform.Values().programFilter);
@@ -152,16 +153,16 @@ TEST(ChooseTeX, DerivesCompanionsFromThePickedCompiler) {
        "C:\\platex-kit\\dvipdfmx", "C:\\platex-kit\\jbibtex", "C:\\platex-kit\\mendex"},
       {"POSIX platex", true, "/opt/texlive/bin/platex", "dvipdfmx",
        {"W Settings/TeX=/opt/texlive/bin/platex", "W Settings/DviPdf=/opt/texlive/bin/dvipdfmx",
-        "W Settings/Bib=/opt/texlive/bin/jbibtex", "W Settings/MkIdx=/opt/texlive/bin/mendex"},
-       "/opt/texlive/bin/dvipdfmx", "/opt/texlive/bin/jbibtex", "/opt/texlive/bin/mendex"},
+        "W Settings/Bib=/opt/texlive/bin/pbibtex", "W Settings/MkIdx=/opt/texlive/bin/mendex"},
+       "/opt/texlive/bin/dvipdfmx", "/opt/texlive/bin/pbibtex", "/opt/texlive/bin/mendex"},
       {"POSIX: a converter path stays", true, "/opt/texlive/bin/platex", "/usr/bin/dvipdfmx",
-       {"W Settings/TeX=/opt/texlive/bin/platex", "W Settings/Bib=/opt/texlive/bin/jbibtex",
+       {"W Settings/TeX=/opt/texlive/bin/platex", "W Settings/Bib=/opt/texlive/bin/pbibtex",
         "W Settings/MkIdx=/opt/texlive/bin/mendex"},
-       "/usr/bin/dvipdfmx", "/opt/texlive/bin/jbibtex", "/opt/texlive/bin/mendex"},
+       "/usr/bin/dvipdfmx", "/opt/texlive/bin/pbibtex", "/opt/texlive/bin/mendex"},
       {"POSIX: a .exe name is no program file here", true, "/w/bin/platex", "C:\\x\\dvipdfmx.exe",
-       {"W Settings/TeX=/w/bin/platex", "W Settings/DviPdf=/w/bin/dvipdfmx", "W Settings/Bib=/w/bin/jbibtex",
+       {"W Settings/TeX=/w/bin/platex", "W Settings/DviPdf=/w/bin/dvipdfmx", "W Settings/Bib=/w/bin/pbibtex",
         "W Settings/MkIdx=/w/bin/mendex"},
-       "/w/bin/dvipdfmx", "/w/bin/jbibtex", "/w/bin/mendex"},
+       "/w/bin/dvipdfmx", "/w/bin/pbibtex", "/w/bin/mendex"},
   };
   for (const ChooseCase& c : cases) {
     SCOPED_TRACE(c.title);
@@ -241,31 +242,36 @@ TEST(ChangeTeX, CancelRestoresPlatexOkPicks) {
 
 // ---- The ask-then-pick choosers ----------------------------------------------
 
+using Texts = PlatformValues::ToolTexts;
+
 struct ChooserCol {
   const char* name;
   int (ToolRunner::*choose)();
   TextSetting member;
   const char* key;
-  const char* restored;
-  const char* question;
+  std::string restored;  // empty: the platform's Japanese BibTeX
+  const char* PlatformValues::ToolTexts::*question;
 };
 
 TEST(Choosers, AskThenPickForEachTool) {
   const std::vector<ChooserCol> cols = {
-      {"BibTeX", &ToolRunner::ChooseBibTeX, &ToolSettings::m_strBib, "Bib", "jbibtex", msg::kChooseBibTeXQuestion},
-      {"MkIdx", &ToolRunner::ChooseMkIdx, &ToolSettings::m_strMkIdx, "MkIdx", "mendex", msg::kChooseMkIdxQuestion},
+      {"BibTeX", &ToolRunner::ChooseBibTeX, &ToolSettings::m_strBib, "Bib", "", &Texts::chooseBibTeXQuestion},
+      {"MkIdx", &ToolRunner::ChooseMkIdx, &ToolSettings::m_strMkIdx, "MkIdx", "mendex", &Texts::chooseMkIdxQuestion},
       {"DviPdf", &ToolRunner::ChooseDviPdf, &ToolSettings::m_strDviPdf, "DviPdf", "dvipdfmx",
-       msg::kChooseDviPdfQuestion},
+       &Texts::chooseDviPdfQuestion},
   };
   for (const ChooserCol& col : cols) {
     SCOPED_TRACE(col.name);
-    const std::string ask = std::string("ask:") + col.question;
+    auto ask = [&](const ToolRig& rig) { return std::string("ask:") + rig.platform.Values().texts.*col.question; };
+    auto restored = [&](const ToolRig& rig) {
+      return col.restored.empty() ? rig.platform.Values().japaneseBibTeX : col.restored;
+    };
     {  // question answered Cancel: no dialog, default back, key gone
       ToolRig rig(false);
       rig.dlg.Config().Set(col.member, "D:\\old\\tool.exe");
       EXPECT_EQ((rig.dlg.Tools().*col.choose)(), 0);
-      EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{ask});
-      EXPECT_EQ(rig.dlg.Config().Get().*col.member, col.restored);
+      EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{ask(rig)});
+      EXPECT_EQ(rig.dlg.Config().Get().*col.member, restored(rig));
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("D Settings/") + col.key});
     }
     {  // the file dialog cancelled: the same reset
@@ -273,8 +279,8 @@ TEST(Choosers, AskThenPickForEachTool) {
       rig.dlg.Config().Set(col.member, "/old/tool");
       rig.prompts.askAnswers = {true};
       EXPECT_EQ((rig.dlg.Tools().*col.choose)(), 0);
-      EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask, "pick:"}));
-      EXPECT_EQ(rig.dlg.Config().Get().*col.member, col.restored);
+      EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask(rig), "pick:"}));
+      EXPECT_EQ(rig.dlg.Config().Get().*col.member, restored(rig));
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("D Settings/") + col.key});
     }
     {  // picked
@@ -282,7 +288,7 @@ TEST(Choosers, AskThenPickForEachTool) {
       rig.prompts.askAnswers = {true};
       rig.prompts.picks = {std::string("E:\\bin\\tool.exe")};
       EXPECT_EQ((rig.dlg.Tools().*col.choose)(), 1);
-      EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask, "pick:Exe files (*.exe)|*.exe||"}));
+      EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask(rig), "pick:Exe files (*.exe)|*.exe||"}));
       EXPECT_EQ(rig.dlg.Config().Get().*col.member, "E:\\bin\\tool.exe");
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("W Settings/") + col.key + "=E:\\bin\\tool.exe"});
       EXPECT_TRUE(rig.prompts.pickRequests[0].fileMustExist);
@@ -301,3 +307,83 @@ TEST(Choosers, RestoredNameDoesNotFollowTheCompiler) {
 }
 
 }  // namespace
+
+// The texts that tell where programs are: Windows keeps its own, POSIX names
+// its probe folders and bare program names.
+TEST(PlatformTexts, EachPlatformNamesItsOwnFoldersAndPrograms) {
+  using T = PlatformValues::ToolTexts;
+  const std::vector<std::pair<const char* T::*, const char*>> fields = {
+      {&T::locateTeXQuestion, msg::kLocateTeXQuestion},     {&T::changeTeXQuestion, msg::kChangeTeXQuestion},
+      {&T::chooseBibTeXQuestion, msg::kChooseBibTeXQuestion}, {&T::chooseMkIdxQuestion, msg::kChooseMkIdxQuestion},
+      {&T::chooseDviPdfQuestion, msg::kChooseDviPdfQuestion}, {&T::bibTeXError, msg::kBibTeXError},
+      {&T::bibTeXHint, msg::kBibTeXHint},                   {&T::mkIdxError, msg::kMkIdxError},
+      {&T::mkIdxHint, msg::kMkIdxHint},                     {&T::dviOpenFailure, msg::kDviOpenFailure},
+  };
+  const PlatformValues windows = WindowsPlatformValues(), posix = PosixPlatformValues();
+  for (const auto& [field, original] : fields) {
+    const std::string w = windows.texts.*field, p = posix.texts.*field;
+    EXPECT_EQ(w, original);
+    SCOPED_TRACE(p);
+    for (const char* foreign : {"C:\\", "C;\\", ".exe", "jbibtex", "jBibTeX"}) EXPECT_EQ(p.find(foreign), std::string::npos);
+    if (w.find("C:\\tex\\bin") != std::string::npos) {
+      EXPECT_NE(p.find("\"/usr/local/bin\", \"/usr/bin\", \"/Library/TeX/texbin\""), std::string::npos);
+    }
+  }
+  EXPECT_EQ(windows.japaneseBibTeX, "jbibtex");
+  EXPECT_EQ(posix.japaneseBibTeX, "pbibtex");
+}
+
+// Every action that runs a tool in the document's folder: when that folder
+// cannot be entered it says so and runs nothing; a name that begins with '-'
+// reaches every tool as ./-name.
+struct FolderAction {
+  const char* name;
+  std::function<void(CMirvanDlg&)> act;
+  std::string program;  // what the action runs, by its configured name
+};
+
+std::vector<FolderAction> FolderActions() {
+  return {
+      {"Compile (plain)", [](CMirvanDlg& d) { d.Compile(); }, "ptex"},
+      {"MakePdf", [](CMirvanDlg& d) { d.MakePdf(); }, "dvipdfmx"},
+      {"RunBibTeX", [](CMirvanDlg& d) { d.Compiler().RunBibTeX(); }, "jbibtex"},
+      {"RunMakeIndex", [](CMirvanDlg& d) { d.Compiler().RunMakeIndex(); }, "mendex"},
+      {"LocateTeX probes", [](CMirvanDlg& d) { d.Tools().LocateTeX(); }, "/usr/bin/ptex"},
+  };
+}
+
+TEST(DocumentFolder, AFolderThatCannotBeEnteredStopsTheActionWithABox) {
+  for (const auto& a : {FolderActions()[0], FolderActions()[1]}) {
+    SCOPED_TRACE(a.name);
+    ToolRig rig(true);
+    rig.dlg.Config().Set(&ToolSettings::m_strTeX, "ptex");
+    rig.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
+    rig.platform.files[rig.dlg.Doc().Dir() + rig.dlg.Doc().Name() + ".dvi"] = 1;
+    rig.starts[a.program] = 0;
+    rig.platform.chdirFails = true;
+    a.act(rig.dlg);
+    EXPECT_TRUE(rig.platform.runs.empty());
+    EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{"box:|stop|フォルダに移動できません: /home/u/論文 2/"});
+  }
+  ToolRig rig(false);
+  rig.platform.chdirFails = true;
+  rig.dlg.OpenCommandPrompt();
+  EXPECT_TRUE(rig.platform.opens.empty());
+  EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{"box:|stop|フォルダに移動できません: C:\\work\\"});
+}
+
+TEST(DocumentFolder, ANameBeginningWithADashReachesEveryToolAsAPath) {
+  for (const auto& a : FolderActions()) {
+    SCOPED_TRACE(a.name);
+    ToolRig rig(true);
+    rig.dlg.Config().Set(&ToolSettings::m_strTeX, "ptex");
+    rig.dlg.Doc().SetFile(rig.dlg.Doc().Dir() + "-ini.tex");
+    rig.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
+    rig.platform.files[rig.dlg.Doc().Dir() + "-ini.dvi"] = 1;
+    rig.starts[a.program] = 0;
+    a.act(rig.dlg);
+    ASSERT_FALSE(rig.platform.runs.empty());
+    EXPECT_EQ(rig.platform.runs.back().program, a.program);
+    EXPECT_EQ(rig.platform.runs.back().args.back(), "./-ini");
+  }
+}

@@ -66,7 +66,7 @@ TEST(ProgramLoad, DefaultsWithNoSettingsFile) {
     bar.dlg.Config().LoadPrograms();
     EXPECT_EQ(bar.dlg.Config().Get().m_strEditor, windows ? "c:\\WINDOWS\\NOTEPAD.exe" : "xdg-open");
     EXPECT_EQ(bar.dlg.Config().Get().m_strTeX, "platex");
-    EXPECT_EQ(bar.dlg.Config().Get().m_strBib, "jbibtex");
+    EXPECT_EQ(bar.dlg.Config().Get().m_strBib, windows ? "jbibtex" : "pbibtex");  // TeX Live has no jbibtex
     EXPECT_EQ(bar.dlg.Config().Get().m_strDviPdf, "dvipdfmx");
     EXPECT_EQ(bar.dlg.Config().Get().m_strMkIdx, "mendex");
     EXPECT_EQ(bar.dlg.Config().Get().m_strMkIdxOpt, "-s myindex");

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -95,4 +96,40 @@ TEST_F(IniPosixTest, TwoProcessesWritingAtOnceLoseNoKey) {
     EXPECT_EQ(ini.GetProfileInt("Settings", "B" + std::to_string(i), -1), i);
   }
   EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"Mirvan.ini"});
+}
+
+TEST_F(IniPosixTest, AReadOnlyFileIsNotWrittenEvenByRoot) {
+  const std::string original = "[Settings]\nTeX=platex\n";
+  dir.Write("Mirvan.ini", original);
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  EXPECT_FALSE(ini.WriteProfileString("Settings", "TeX", "latex"));
+  EXPECT_EQ(dir.Read("Mirvan.ini"), original);
+  EXPECT_EQ(Entries(dir.Path()), std::vector<std::string>{"Mirvan.ini"});
+}
+
+TEST_F(IniPosixTest, ADanglingLinkIsWrittenThroughAndStaysALink) {
+  fs::create_directory(dir.File("conf"));
+  fs::create_symlink("conf/settings.ini", path);
+  ASSERT_TRUE(ini.WriteProfileString("Settings", "TeX", "platex"));
+  EXPECT_TRUE(fs::is_symlink(path));
+  EXPECT_EQ(dir.Read("conf/settings.ini"), "[Settings]\nTeX=platex\n");
+}
+
+TEST_F(IniPosixTest, LeftoversOfKilledWritersGoAtTheNextWrite) {
+  // Named as our writer names its temporaries; only the old ones are
+  // leftovers, a fresh one may belong to a writer still at work.
+  const std::vector<std::string> stale = {".Mirvan.ini.4242.1.tmp", ".Mirvan.ini.77.13.tmp"};
+  const std::vector<std::string> kept = {".Mirvan.ini.4243.1.tmp", ".Other.ini.4242.1.tmp", ".Mirvan.ini.x.1.tmp",
+                                         "Mirvan.ini.4242.1.tmp"};
+  for (const auto& n : stale) dir.Write(n, "[half");
+  for (const auto& n : kept) dir.Write(n, "[half");
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+  for (const auto& n : stale) fs::last_write_time(dir.File(n), old);
+  for (std::size_t i = 1; i < kept.size(); ++i) fs::last_write_time(dir.File(kept[i]), old);
+
+  ASSERT_TRUE(ini.WriteProfileString("Settings", "TeX", "platex"));
+  std::vector<std::string> expected = kept;
+  expected.push_back("Mirvan.ini");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(Entries(dir.Path()), expected);
 }

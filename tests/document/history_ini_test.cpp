@@ -88,4 +88,18 @@ TEST_F(HistoryIniTest, TwentyKeysLoadSixteenAndCloseWritesNoStaleOnes) {
   EXPECT_EQ(next->Doc().History().GetText(15), "/d/14.tex");
 }
 
+TEST_F(HistoryIniTest, AnEntryTheFileCannotHoldLeavesNoGap) {
+  const std::string a = dir.File("a.tex"), broken = dir.File("two\nlines.tex"), c = dir.File("c.tex");
+  {
+    auto run = Start();
+    for (const std::string& p : {c, broken, a}) run->OnDropFiles({p});
+    run->OnClose();
+    // It stays in the list while the bar runs.
+    EXPECT_EQ(run->m_history.Items(), (Items{a, broken, c}));
+  }
+  EXPECT_EQ(profile.GetProfileString("RFL", "File1", ""), c);
+  EXPECT_EQ(profile.GetProfileString("RFL", "File2", "none"), "none");
+  EXPECT_EQ(Start()->m_history.Items(), (Items{a, c}));
+}
+
 }  // namespace

@@ -100,13 +100,40 @@ TEST_F(HistoryTest, AtMostSixteenKeysAreRead) {
   EXPECT_EQ(List(), Numbered("/d/", 16));
 }
 
-TEST_F(HistoryTest, CommandLineDocumentAlreadyListedAppearsTwice) {
+// Listed twice, the document came back three times after the next restart.
+TEST_F(HistoryTest, CommandLineDocumentAlreadyListedIsListedOnce) {
   Store({"/w/a.tex", "/w/b.tex", "/w/c.tex"});
   Start("/w/b.tex");
-  EXPECT_EQ(List(), (Items{"/w/b.tex", "/w/a.tex", "/w/b.tex", "/w/c.tex"}));
+  EXPECT_EQ(List(), (Items{"/w/b.tex", "/w/a.tex", "/w/c.tex"}));
   EXPECT_EQ(dlg->Doc().History().GetCurSel(), 0);
   EXPECT_EQ(dlg->Doc().Dir(), "/w/");
   EXPECT_EQ(dlg->Doc().Name(), "b");
+}
+
+TEST_F(HistoryTest, ASettingsFileListingAPathTwiceLoadsItOnce) {
+  Store({"/w/a.tex", "/w/b.tex", "/w/c.tex", "/w/x/../a.tex", "/w/b.tex"});
+  Start();
+  EXPECT_EQ(List(), (Items{"/w/a.tex", "/w/b.tex", "/w/c.tex", "/w/x/../a.tex"}));
+}
+
+TEST_F(PosixHistoryTest, ChoosingAnEntryShowsThatEntryAndNotOneInOtherLetterCase) {
+  Store({"/w/A.tex", "/w/a.tex"});
+  Start();
+  platform.files = {{"/w/A.tex", 1}, {"/w/a.tex", 1}};
+  for (const char* pick : {"/w/a.tex", "/w/A.tex"}) {
+    Choose(List()[0] == pick ? 0 : 1);
+    EXPECT_EQ(dlg->Doc().File(), pick);
+    EXPECT_EQ(dlg->Doc().History().GetCurSel(), 0);
+    EXPECT_EQ(dlg->Doc().History().GetEditText(), pick);
+  }
+}
+
+// A backslash is part of a POSIX file name: the document is a\b.tex in
+// docs/, not b.tex in a folder docs/a that is not there.
+TEST_F(PosixHistoryTest, ABackslashIsNoSeparatorOnPosix) {
+  Start("/w/docs/a\\b.tex");
+  EXPECT_EQ(dlg->Doc().Dir(), "/w/docs/");
+  EXPECT_EQ(dlg->Doc().Name(), "a\\b");
 }
 
 TEST_F(HistoryTest, CommandLineDocumentOnAFullHistoryDropsTheOldest) {

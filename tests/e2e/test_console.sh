@@ -21,6 +21,18 @@ esac
 SH
 chmod +x "$TOOLS/odd-latex"
 
+# Starts the bar with SIGCHLD ignored and SIGTERM blocked, as a careless
+# parent may leave them: the tools' statuses must still come through.
+cat >"$TOOLS/careless-parent" <<SH
+#!/usr/bin/python3
+import os, signal, sys
+signal.signal(signal.SIGCHLD, signal.SIG_IGN)
+signal.pthread_sigmask(signal.SIG_BLOCK, [signal.SIGTERM])
+os.execv("$MIRVAN_BIN", ["$MIRVAN_BIN"] + sys.argv[1:])
+SH
+chmod +x "$TOOLS/careless-parent"
+REAL_BIN=$MIRVAN_BIN
+
 # Restarts the bar on document $2 with compiler $1.
 start_with() {
   if [ -n "$MIRVAN_PID" ]; then
@@ -41,7 +53,8 @@ expect_console() {
   [[ "$text" == *"$2"* ]] || e2e_fail "transcript lacks '$2': $text"
 }
 
-start_with platex fine
+MIRVAN_BIN=$TOOLS/careless-parent start_with platex fine
+MIRVAN_BIN=$REAL_BIN
 e2e_press tex
 e2e_wait_idle
 [ -s "$DOC/fine.dvi" ] || e2e_fail "no DVI"
@@ -73,4 +86,13 @@ e2e_log "tool and children gone ${took}s after Ctrl+C"
 awk -v t="$took" 'BEGIN { exit !(t <= 1.0) }' || e2e_fail "Stop took ${took}s"
 e2e_wait_idle
 expect_console "コンパイルに失敗しました" "odd-latex を停止しました。"
+# The bar ended by a signal ends the running tool's group with it.
+start_with "$TOOLS/odd-latex" loop
+e2e_press tex
+e2e_wait_window 'odd-latex - loop' 30 >/dev/null || e2e_fail "no console for the looping tool"
+e2e_poll 10 pgrep -f 'sleep 300[12]' >/dev/null || e2e_fail "the tool's children did not start"
+kill -TERM "$MIRVAN_PID"
+e2e_wait_exit
+MIRVAN_PID=
+e2e_poll 5 _none_left || e2e_fail "left running after the bar ended: $(pgrep -af 'sleep 300[12]|odd-latex')"
 e2e_pass "one console per action: closes after success, stays after failures, Stop ends the group"

@@ -7,7 +7,7 @@ e2e_setup
 
 DOC=$E2E_TMP/doc
 e2e_copy_sample "$DOC"
-# No Bib key: the default would be jbibtex, which TeX Live no longer has.
+# No Bib key: the default is the bare pbibtex, which the wrappers catch.
 e2e_write_ini '[Settings]' 'MkIdxNvr=1' 'MkIdxOpt=-s myindex'
 e2e_start "$DOC/paper.tex"
 

@@ -209,6 +209,16 @@ TEST(SplitWords, OptionStrings) {
       {"-s\tmy.ist  -r", {"-s", "my.ist", "-r"}},
       {"", {}},
       {"   ", {}},
+      {"-s \"my style.ist\"", {"-s", "my style.ist"}},
+      {"a\"b\"\"c d\"e f", {"ab\"c de", "f"}},
+      {"\"\" x", {"", "x"}},
+      {"a\\\\\"b c\"", {"a\\b c"}},
+      {"a\\\\\\\"b c", {"a\\\"b", "c"}},
+      {"c:\\dir\\ x", {"c:\\dir\\", "x"}},
+      {"\"open", {"open"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(mbcs::SplitWords(c.in), c.out) << c.in;
+  for (const auto& c : cases) EXPECT_EQ(mbcs::SplitWords(c.in, CodePage::Utf8), c.out) << c.in;
+  // 表 ends in the byte of a backslash, which must not take the quote.
+  EXPECT_EQ(mbcs::SplitWords("\"\x95\x5c\" x", CodePage::Cp932), (std::vector<std::string>{"\x95\x5c", "x"}));
+  EXPECT_EQ(mbcs::SplitWords("\"\x95\x5c\" x", CodePage::Utf8), (std::vector<std::string>{"\x95\" x"}));
 }

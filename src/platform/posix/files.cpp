@@ -1,6 +1,7 @@
 // The file system on POSIX systems.
 #include "platform/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
 
 namespace files {
 
@@ -36,6 +38,44 @@ bool WriteFully(int fd, const std::string& bytes) {
   return true;
 }
 
+const int kStaleSeconds = 10;
+
+// Temporaries are ".<ini>.<pid>.<n>.tmp", written only under the folder
+// lock; one older than a live writer could take is the leftover of a
+// writer that was killed, and nobody else will ever remove it.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& base) {
+  DIR* d = ::opendir(folder.c_str());
+  if (!d) return;
+  const std::string head = "." + base + ".";
+  const time_t now = ::time(nullptr);
+  while (const dirent* e = ::readdir(d)) {
+    const std::string name = e->d_name;
+    if (name.size() <= head.size() + 4 || name.compare(0, head.size(), head) != 0) continue;
+    if (name.compare(name.size() - 4, 4, ".tmp") != 0) continue;
+    const std::string middle = name.substr(head.size(), name.size() - head.size() - 4);
+    const std::size_t dot = middle.find('.');
+    if (dot == 0 || dot == std::string::npos || dot + 1 == middle.size() ||
+        middle.find_first_not_of("0123456789.") != std::string::npos || middle.find('.', dot + 1) != std::string::npos) {
+      continue;
+    }
+    const std::string full = folder + "/" + name;
+    struct stat st;
+    if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (now - st.st_mtime < kStaleSeconds) continue;
+    ::unlink(full.c_str());
+  }
+  ::closedir(d);
+}
+
+// Windows refuses to replace a read-only file, administrators included; a
+// file without any write permission is read-only in that sense here too,
+// also for root, who would otherwise pass every access check.
+bool ReadOnly(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return false;
+  return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 }  // namespace
 
 // An exclusive flock on the settings file's folder. The folder rather than a
@@ -61,9 +101,11 @@ void WriteLock::SyncFolder() {
 }
 
 bool ReplaceWith(const std::string& path, const std::string& bytes) {
+  if (ReadOnly(path)) return false;
   const std::string folder = FolderOf(path);
   const std::size_t sep = path.find_last_of('/');
   const std::string base = sep == std::string::npos ? path : path.substr(sep + 1);
+  RemoveStaleTemporaries(folder, base);
   static unsigned counter = 0;
   std::string tmp;
   int fd = -1;
@@ -91,14 +133,25 @@ bool ReplaceWith(const std::string& path, const std::string& bytes) {
 }
 
 // A settings file that is a symbolic link is written through the link, so
-// the link stays.
+// the link stays; also one that points at a file not there yet, which the
+// write then creates. Links are followed one at a time, as open() would.
 std::string WriteTarget(const std::string& path) {
-  struct stat st;
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved)) return resolved;
+  std::string target = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink(target.c_str(), buf, sizeof buf - 1);
+    if (n <= 0) return target;
+    const std::string link(buf, static_cast<std::size_t>(n));
+    if (link[0] == '/') {
+      target = link;
+    } else {
+      const std::size_t sep = target.find_last_of('/');
+      target = (sep == std::string::npos ? std::string() : target.substr(0, sep + 1)) + link;
+    }
   }
-  return path;
+  return target;
 }
 
 long long FileLength(std::FILE* f) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/win/win_api.h"
+#include "text/mbcs.h"
 
 namespace files {
 
@@ -13,6 +14,35 @@ const char* const kNativeEol = "\r\n";
 
 namespace {
 HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+// How old a temporary of ours must be before a later write takes it for the
+// leftover of a writer that was killed: a live writer finishes in far less.
+const int kStaleSeconds = 10;
+
+// Temporaries are "<ini>.tmp<pid>". One that is still open in its writer
+// cannot be deleted (it is created without sharing), so only leftovers go.
+void RemoveStaleTemporaries(const std::string& path) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((path + ".tmp*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  const std::size_t sep = path.find_last_of("\\/");
+  const std::string folder = sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+  const std::string base = (sep == std::string::npos ? path : path.substr(sep + 1)) + ".tmp";
+  FILETIME nowFt;
+  GetSystemTimeAsFileTime(&nowFt);
+  auto ticks = [](const FILETIME& t) {
+    return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  do {
+    const std::string name = fd.cFileName;
+    if (name.size() <= base.size() || !mbcs::EqualsNoCase(name.substr(0, base.size()), base)) continue;
+    if (name.find_first_not_of("0123456789", base.size()) != std::string::npos) continue;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (ticks(nowFt) < ticks(fd.ftLastWriteTime) + kStaleSeconds * 10000000ull) continue;
+    DeleteFileA((folder + name).c_str());
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+}
 }  // namespace
 
 // A named mutex, one name per settings file (its full path without regard to
@@ -46,6 +76,7 @@ WriteLock::~WriteLock() {
 void WriteLock::SyncFolder() {}
 
 bool ReplaceWith(const std::string& path, const std::string& bytes) {
+  RemoveStaleTemporaries(path);
   const std::string tmp = path + ".tmp" + std::to_string(GetCurrentProcessId());
   HANDLE h = CreateFileA(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;

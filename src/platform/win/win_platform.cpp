@@ -17,7 +17,19 @@ std::string WinPlatform::QuoteArg(const std::string& word) {
   if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos) return word;
   std::string out = "\"";
   std::size_t backslashes = 0;
-  for (char c : word) {
+  // The runtime reads the command line in the system code page: the second
+  // byte of a double-byte character is never a backslash to it (表 ends in
+  // 0x5C), so it must not be doubled before the closing quote either.
+  const mbcs::CodePage cp = mbcs::SystemCodePage();
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    const char c = word[i];
+    if (i + 1 < word.size() && mbcs::IsLeadByte(static_cast<unsigned char>(c), cp)) {
+      out.append(backslashes, '\\');
+      backslashes = 0;
+      out += c;
+      out += word[++i];
+      continue;
+    }
     if (c == '\\') {
       ++backslashes;
       continue;

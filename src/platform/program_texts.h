@@ -1,0 +1,57 @@
+// The texts that name program files and the folders they are in: Windows
+// keeps its own byte for byte, POSIX says the same with its probe folders,
+// bare program names and TeX Live's Japanese BibTeX. UTF-8 here; "\n" is a
+// line break, every other backslash a literal one.
+#pragma once
+
+namespace msg {
+
+inline constexpr char kLocateTeXQuestion[] =
+    "TeX のコンパイラー \"%s\" が実行できません。パスが通ってない可能性があります。\nもし TeX をインストールしているなら、自分で選択してください。\nキャンセルすれば、デフォルトに戻ります。（パス名無しの \"platex\" のみ）\nTeX は \"C:\\tex\\bin\", \"C:\\usr\\local\\bin\" などにあるでしょう。";
+inline constexpr char kChangeTeXQuestion[] =
+    "TeX の compiler を変更します。OK ボタンを押せば実行ファイルが選択できます。\nキャンセルすれば、元の platex に戻ります。（パス名無しの \"platex\" のみ）\n他の TeX は \"C:\\tex\\bin\", \"C:\\usr\\local\\bin\" 等に・・・。";
+inline constexpr char kChooseBibTeXQuestion[] =
+    "BibTeX が実効できない時は、実行ファイルが特定できていない可能性があります。\n選択により、フルパスで jbibtex.exe を特定します。\nキャンセルすれば、デフォルトに戻ります。（パス名無しの \"jbibtex\" のみ）\njBibTeX は \"C:\\tex\\bin\", \"C:\\usr\\local\\bin\" 等に・・・。";
+inline constexpr char kChooseMkIdxQuestion[] =
+    "MakeIndex が実効できない時は、実行ファイルが特定できていない可能性があります。\n選択により、フルパスで mendex.exe を特定します。\nキャンセルすれば、デフォルトに戻ります。（パス名無しの \"mendex\" のみ）";
+inline constexpr char kChooseDviPdfQuestion[] =
+    "もし PDF が作れないときは、OK ボタンを押して実行ファイル dvipdfmx.exe を見つけて選択して下さい。\n恐らく、\"C:\\tex\\bin\", \"C:\\usr\\local\\bin\" 等に・・・。\nキャンセルすれば、パス名無しの dvipdfmx のみに戻ります。";
+inline constexpr char kBibTeXError[] =
+    "何かエラーがあります。実行ファイル \"jbibtex.exe\" を \"bibtex.exe\" にしてしまったとか。\nDVI ファイルの参考文献の欄も確かめてみて下さい。";
+inline constexpr char kBibTeXHint[] =
+    "BibTeX (\"jbibtex.exe\") は「設定」→「BibTeX の選択」からも選択できます。\nそれでも駄目なら「コマンドプロンプト」を使って、直接、実行して下さい。";
+inline constexpr char kMkIdxError[] =
+    "何かエラーがあります。実行ファイル \"mendex.exe\" を \"makeindex.exe\" にしてしまったとか。";
+inline constexpr char kMkIdxHint[] =
+    "MakeIndex (\"mendex.exe\") は「設定」の「makeIndex の選択」からも選択できます。\nそれでも駄目なら「コマンドプロンプト」を使って、直接、実行して下さい。";
+// The DVI text's "C;" is how users have always seen it.
+inline constexpr char kDviOpenFailure[] =
+    "DVI ファイルが開けません。ファイルを dviout に関連付けして下さい。\ndviout.exe は C:\\dviout や C:\\w32tex\\dviout, C;\\tex\\dviout などにあるでしょう。";
+// The same texts on POSIX: the probe folders there, programs without ".exe",
+// and TeX Live's Japanese BibTeX, pbibtex.
+namespace posix {
+
+inline constexpr char kLocateTeXQuestion[] =
+    "TeX のコンパイラー \"%s\" が実行できません。パスが通ってない可能性があります。\nもし TeX をインストールしているなら、自分で選択してください。\nキャンセルすれば、デフォルトに戻ります。（パス名無しの \"platex\" のみ）\nTeX は \"/usr/local/bin\", \"/usr/bin\", \"/Library/TeX/texbin\" などにあるでしょう。";
+inline constexpr char kChangeTeXQuestion[] =
+    "TeX の compiler を変更します。OK ボタンを押せば実行ファイルが選択できます。\nキャンセルすれば、元の platex に戻ります。（パス名無しの \"platex\" のみ）\n他の TeX は \"/usr/local/bin\", \"/usr/bin\", \"/Library/TeX/texbin\" 等に・・・。";
+inline constexpr char kChooseBibTeXQuestion[] =
+    "BibTeX が実効できない時は、実行ファイルが特定できていない可能性があります。\n選択により、フルパスで pbibtex を特定します。\nキャンセルすれば、デフォルトに戻ります。（パス名無しの \"pbibtex\" のみ）\npBibTeX は \"/usr/local/bin\", \"/usr/bin\", \"/Library/TeX/texbin\" 等に・・・。";
+inline constexpr char kChooseMkIdxQuestion[] =
+    "MakeIndex が実効できない時は、実行ファイルが特定できていない可能性があります。\n選択により、フルパスで mendex を特定します。\nキャンセルすれば、デフォルトに戻ります。（パス名無しの \"mendex\" のみ）";
+inline constexpr char kChooseDviPdfQuestion[] =
+    "もし PDF が作れないときは、OK ボタンを押して実行ファイル dvipdfmx を見つけて選択して下さい。\n恐らく、\"/usr/local/bin\", \"/usr/bin\", \"/Library/TeX/texbin\" 等に・・・。\nキャンセルすれば、パス名無しの dvipdfmx のみに戻ります。";
+inline constexpr char kBibTeXError[] =
+    "何かエラーがあります。実行ファイル \"pbibtex\" を \"bibtex\" にしてしまったとか。\nDVI ファイルの参考文献の欄も確かめてみて下さい。";
+inline constexpr char kBibTeXHint[] =
+    "BibTeX (\"pbibtex\") は「設定」→「BibTeX の選択」からも選択できます。\nそれでも駄目なら「コマンドプロンプト」を使って、直接、実行して下さい。";
+inline constexpr char kMkIdxError[] =
+    "何かエラーがあります。実行ファイル \"mendex\" を \"makeindex\" にしてしまったとか。";
+inline constexpr char kMkIdxHint[] =
+    "MakeIndex (\"mendex\") は「設定」の「makeIndex の選択」からも選択できます。\nそれでも駄目なら「コマンドプロンプト」を使って、直接、実行して下さい。";
+inline constexpr char kDviOpenFailure[] =
+    "DVI ファイルが開けません。ファイルを dviout に関連付けして下さい。\ndviout は /usr/local/bin や /usr/bin, /Library/TeX/texbin などにあるでしょう。";
+
+}  // namespace posix
+
+}  // namespace msg
