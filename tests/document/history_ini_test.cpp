@@ -95,11 +95,11 @@ TEST_F(HistoryIniTest, AnEntryTheFileCannotHoldLeavesNoGap) {
     for (const std::string& p : {c, broken, a}) run->OnDropFiles({p});
     run->OnClose();
     // It stays in the list while the bar runs.
-    EXPECT_EQ(run->m_history.Items(), (Items{a, broken, c}));
+    EXPECT_EQ(run->Doc().History().Items(), (Items{a, broken, c}));
   }
   EXPECT_EQ(profile.GetProfileString("RFL", "File1", ""), c);
   EXPECT_EQ(profile.GetProfileString("RFL", "File2", "none"), "none");
-  EXPECT_EQ(Start()->m_history.Items(), (Items{a, c}));
+  EXPECT_EQ(Start()->Doc().History().Items(), (Items{a, c}));
 }
 
 }  // namespace
