@@ -11,14 +11,14 @@
 
 #include "platform/posix/child_process.h"
 #include "platform/posix/headless_console.h"
+#include "platform/tool_texts.h"
 
 namespace {
 
 // The window title of a tool run: the program's name and the document it
 // works on (the last argument word).
 std::string ToolTitle(const std::string& program, const std::vector<std::string>& args) {
-  std::size_t slash = program.rfind('/');
-  std::string title = slash == std::string::npos ? program : program.substr(slash + 1);
+  std::string title = tool_text::BaseName(program);
   if (!args.empty() && !args.back().empty()) title += " - " + args.back();
   return title;
 }
@@ -79,9 +79,7 @@ bool IsOurOwnApp(GAppInfo* app) {
   if (id && std::string(id) == "mirvan.desktop") return true;
   const char* exe = g_app_info_get_executable(app);
   if (!exe) return false;
-  std::string name = exe;
-  const std::size_t slash = name.rfind('/');
-  if (slash != std::string::npos) name.erase(0, slash + 1);
+  const std::string name = tool_text::BaseName(exe);
   return name == "mirvan" || name == "mirvan-desktop";
 }
 
