@@ -54,8 +54,10 @@ else()
     platform_values.cpp posix/child_process.cpp posix/files.cpp posix/headless_console.cpp
     posix/posix_platform.cpp)
   find_package(PkgConfig REQUIRED)
-  pkg_check_modules(GIO REQUIRED IMPORTED_TARGET gio-2.0)
-  target_link_libraries(mirvan_platform PUBLIC PkgConfig::GIO)
+  # GIO's headers only: the library is loaded when a document is first opened.
+  pkg_check_modules(GIO REQUIRED gio-2.0)
+  target_include_directories(mirvan_platform SYSTEM PRIVATE ${GIO_INCLUDE_DIRS})
+  target_link_libraries(mirvan_platform PUBLIC ${CMAKE_DL_LIBS})
 endif()
 
 mirvan_layer(config USES platform text SOURCES ini_profile.cpp option_dialogs.cpp tool_config.cpp)

@@ -3,7 +3,12 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QImage>
 #include <QPixmap>
+#include <QResource>
+
+#include <cstdint>
+#include <cstring>
 
 static void InitMirvanQrc() { Q_INIT_RESOURCE(mirvan); }
 
@@ -26,8 +31,19 @@ const QJsonObject& Table() {
 
 QIcon ResourceIcon(int id) {
   EnsureUiResources();
-  const QPixmap image(QStringLiteral(":/icons/%1.png").arg(id));
-  if (!image.isNull()) return QIcon(image);
+  // Drawn at build time: the pixels are taken as they are, without an image
+  // reader (which would ask every image plugin on the system about them).
+  const QByteArray raw = QResource(QStringLiteral(":/icons/%1.argb").arg(id)).uncompressedData();
+  std::uint32_t dims[2] = {0, 0};
+  if (raw.size() > qsizetype(sizeof dims)) std::memcpy(dims, raw.constData(), sizeof dims);
+  const qsizetype pixels = qsizetype(dims[0]) * qsizetype(dims[1]);
+  const bool whole = dims[0] > 0 && dims[0] <= 1024 && dims[1] > 0 && dims[1] <= 1024 &&
+                     raw.size() == qsizetype(sizeof dims) + 4 * pixels;
+  if (whole) {
+    QImage image(static_cast<int>(dims[0]), static_cast<int>(dims[1]), QImage::Format_ARGB32_Premultiplied);
+    std::memcpy(image.bits(), raw.constData() + sizeof dims, std::size_t(4 * pixels));
+    return QIcon(QPixmap::fromImage(image));
+  }
   return QIcon(QStringLiteral(":/icons/%1.svg").arg(id));
 }
 

@@ -1,5 +1,7 @@
 // The bar as the user meets it: layout from its template, icons and tips,
 // every button's operation, drops, the history box's keys, closing, About.
+#include <QImage>
+#include <QSet>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -169,7 +171,14 @@ TEST_F(Bar, IconButtonsShowOnlyTheirIconsAndNoneIsDefault) {
     ASSERT_NE(b, nullptr);
     EXPECT_TRUE(b->text().isEmpty());
     ASSERT_FALSE(b->icon().isNull());
-    EXPECT_FALSE(b->icon().pixmap(b->iconSize()).isNull());  // the SVG really renders
+    // Drawn at build time, not the SVG fallback, and not blank.
+    EXPECT_EQ(b->icon().availableSizes(), QList<QSize>{QSize(64, 64)});
+    const QImage image = b->icon().pixmap(QSize(64, 64)).toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
+    }
+    EXPECT_GT(colours.size(), 2) << "a blank or garbled icon";
     EXPECT_GE(b->iconSize().width(), b->width() / 2);
   }
   EXPECT_EQ(Button(1001)->text(), QStringLiteral("ﾌｧｲﾙ選択"));

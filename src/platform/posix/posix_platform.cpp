@@ -1,5 +1,6 @@
 #include "platform/posix/posix_platform.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <gio/gio.h>
 #include <sys/stat.h>
@@ -73,11 +74,43 @@ std::string Head(const std::string& path, std::size_t size) {
   return data;
 }
 
+// The desktop's associations come from GIO, which is loaded when a document
+// is first opened: the bar starts without it and its half a dozen
+// libraries, and most runs of the bar never open anything.
+#define MIRVAN_GIO_CALLS(X)                                                                              \
+  X(g_app_info_get_id) X(g_app_info_get_executable) X(g_app_info_get_default_for_type)                  \
+  X(g_app_info_get_recommended_for_type) X(g_app_info_launch) X(g_app_launch_context_new)             \
+  X(g_content_type_guess) X(g_file_new_for_path) X(g_object_ref) X(g_object_unref) X(g_list_free_full) \
+  X(g_error_free) X(g_free)
+
+struct Gio {
+#define MIRVAN_GIO_MEMBER(name) decltype(&::name) name = nullptr;
+  MIRVAN_GIO_CALLS(MIRVAN_GIO_MEMBER)
+#undef MIRVAN_GIO_MEMBER
+};
+
+// Null when GIO cannot be loaded: then no document has an application.
+const Gio* LoadGio() {
+  static const Gio* const loaded = []() -> const Gio* {
+    void* lib = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (!lib) return nullptr;
+    static Gio gio;
+    bool all = true;
+#define MIRVAN_GIO_LOAD(name)                                                 \
+  gio.name = reinterpret_cast<decltype(&::name)>(::dlsym(lib, #name)); \
+  all = all && gio.name;
+    MIRVAN_GIO_CALLS(MIRVAN_GIO_LOAD)
+#undef MIRVAN_GIO_LOAD
+    return all ? &gio : nullptr;
+  }();
+  return loaded;
+}
+
 // This program's own desktop entry, or another entry that starts it.
-bool IsOurOwnApp(GAppInfo* app) {
-  const char* id = g_app_info_get_id(app);
+bool IsOurOwnApp(const Gio& gio, GAppInfo* app) {
+  const char* id = gio.g_app_info_get_id(app);
   if (id && std::string(id) == "mirvan.desktop") return true;
-  const char* exe = g_app_info_get_executable(app);
+  const char* exe = gio.g_app_info_get_executable(app);
   if (!exe) return false;
   const std::string name = tool_text::BaseName(exe);
   return name == "mirvan" || name == "mirvan-desktop";
@@ -87,38 +120,37 @@ bool IsOurOwnApp(GAppInfo* app) {
 // sources, else the next one offered for them, else the same for plain
 // text; never this program itself, which a user may have made the default
 // for TeX sources and which would only open a second bar. Null when none.
-GAppInfo* TeXEditorApp() {
+GAppInfo* TeXEditorApp(const Gio& gio) {
   for (const char* type : {"text/x-tex", "text/plain"}) {
-    GAppInfo* def = g_app_info_get_default_for_type(type, FALSE);
-    if (def && !IsOurOwnApp(def)) return def;
-    if (def) g_object_unref(def);
-    GList* apps = g_app_info_get_recommended_for_type(type);
+    GAppInfo* def = gio.g_app_info_get_default_for_type(type, FALSE);
+    if (def && !IsOurOwnApp(gio, def)) return def;
+    if (def) gio.g_object_unref(def);
+    GList* apps = gio.g_app_info_get_recommended_for_type(type);
     GAppInfo* found = nullptr;
     for (GList* l = apps; l; l = l->next) {
       auto* app = static_cast<GAppInfo*>(l->data);
-      if (!found && !IsOurOwnApp(app)) found = G_APP_INFO(g_object_ref(app));
+      if (!found && !IsOurOwnApp(gio, app)) found = static_cast<GAppInfo*>((gio.g_object_ref)(app));
     }
-    g_list_free_full(apps, g_object_unref);
+    gio.g_list_free_full(apps, gio.g_object_unref);
     if (found) return found;
   }
   return nullptr;
 }
 
 // Starts `app` on the file at `path`, in folder `dir` (when not empty).
-bool LaunchWith(GAppInfo* app, const std::string& path, const std::string& dir) {
-  GFile* gfile = g_file_new_for_path(path.c_str());
-  GList* files = g_list_append(nullptr, gfile);
-  GAppLaunchContext* context = g_app_launch_context_new();
+bool LaunchWith(const Gio& gio, GAppInfo* app, const std::string& path, const std::string& dir) {
+  GFile* gfile = gio.g_file_new_for_path(path.c_str());
+  GList files{gfile, nullptr, nullptr};
+  GAppLaunchContext* context = gio.g_app_launch_context_new();
   GError* error = nullptr;
   gboolean launched;
   {
     WorkingDirScope scope(dir);
-    launched = g_app_info_launch(app, files, context, &error);
+    launched = gio.g_app_info_launch(app, &files, context, &error);
   }
-  if (error) g_error_free(error);
-  g_object_unref(context);
-  g_list_free(files);
-  g_object_unref(gfile);
+  if (error) gio.g_error_free(error);
+  gio.g_object_unref(context);
+  gio.g_object_unref(gfile);
   return launched != FALSE;
 }
 
@@ -179,15 +211,17 @@ bool PosixPlatform::OpenDocument(const std::string& file, const std::string& dir
   struct stat s {};
   if (::stat(path.c_str(), &s) != 0 || !S_ISREG(s.st_mode)) return false;
 
+  const Gio* gio = LoadGio();
+  if (!gio) return false;
   std::string head = Head(path, 4096);
   gboolean uncertain = FALSE;
-  gchar* type = g_content_type_guess(path.c_str(), reinterpret_cast<const guchar*>(head.data()), head.size(),
-                                     &uncertain);
-  GAppInfo* app = type ? g_app_info_get_default_for_type(type, FALSE) : nullptr;
-  g_free(type);
+  gchar* type = gio->g_content_type_guess(path.c_str(), reinterpret_cast<const guchar*>(head.data()),
+                                          head.size(), &uncertain);
+  GAppInfo* app = type ? gio->g_app_info_get_default_for_type(type, FALSE) : nullptr;
+  gio->g_free(type);
   if (!app) return false;
-  const bool launched = LaunchWith(app, path, dir);
-  g_object_unref(app);
+  const bool launched = LaunchWith(*gio, app, path, dir);
+  gio->g_object_unref(app);
   return launched;
 }
 
@@ -202,10 +236,11 @@ bool PosixPlatform::OpenEditor(const std::string& editor, const std::string& doc
       std::string cwd;
       if (GetCwd(cwd)) path = JoinPath(cwd, path);
     }
-    GAppInfo* app = TeXEditorApp();
+    const Gio* gio = LoadGio();
+    GAppInfo* app = gio ? TeXEditorApp(*gio) : nullptr;
     if (!app) return false;
-    const bool launched = LaunchWith(app, path, dir);
-    g_object_unref(app);
+    const bool launched = LaunchWith(*gio, app, path, dir);
+    gio->g_object_unref(app);
     return launched;
   }
   std::vector<std::string> argv{editor};
