@@ -118,6 +118,12 @@ ConsoleWindow::~ConsoleWindow() = default;
 int ConsoleWindow::Run(const std::vector<std::string>& argv, const std::string& title, const std::string& dir) {
   std::unique_ptr<IChildProcess> child = MakeChildProcess();
   if (argv.empty() || !child->Start(argv)) return -1;
+  return Run(std::move(child), argv, title, dir);
+}
+
+int ConsoleWindow::Run(std::unique_ptr<IChildProcess> started, const std::vector<std::string>& argv,
+                       const std::string& title, const std::string& dir) {
+  const std::unique_ptr<IChildProcess> child = std::move(started);
   m_child = child.get();
   m_program = argv[0];
   m_ending = false;
@@ -156,8 +162,8 @@ int ConsoleWindow::Run(const std::vector<std::string>& argv, const std::string& 
   int status = m_child->Wait();
   const int sig = m_child->EndSignal();
   m_endLine = sig ? tool_text::EndedBySignal(m_program, sig) : tool_text::Exited(m_program, status);
+  // Shown with the next batch: the next tool of the action starts first.
   AppendLine(m_endLine);
-  ShowPending();
   m_child = nullptr;
   return status;
 }
@@ -401,14 +407,16 @@ void ActionConsole::BeginAction() {
 }
 
 int ActionConsole::Run(const std::vector<std::string>& argv, const std::string& title, const std::string& dir) {
-  ConsoleWindow& window = Transcript();
   // After Stop nothing more of the action runs; it ends as the stopped tool did.
-  if (m_inAction && window.Stopped()) return 128 + SIGTERM;
-  const int status = window.Run(argv, title, dir);
-  if (status == -1) {
+  if (m_inAction && !m_fresh && m_window && m_window->Stopped()) return 128 + SIGTERM;
+  // The tool starts before the window is made or shown, which it need not wait for.
+  std::unique_ptr<IChildProcess> child = MakeChildProcess();
+  if (argv.empty() || !child->Start(argv)) {
     Missing(argv.empty() ? std::string() : argv[0]);
-    return status;
+    return -1;
   }
+  ConsoleWindow& window = Transcript();
+  const int status = window.Run(std::move(child), argv, title, dir);
   // Found after all (a probe folder, a picked file): the missing one is no failure.
   m_missing.clear();
   m_failureIsLast = false;

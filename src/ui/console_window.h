@@ -45,6 +45,9 @@ class ConsoleWindow : public QDialog {
   // has ended, with its status; -1 only when it could not be started. The
   // window stays when the tool has ended. `title` is in the system code page.
   int Run(const std::vector<std::string>& argv, const std::string& title, const std::string& dir = std::string());
+  // The same for a tool already started from argv.
+  int Run(std::unique_ptr<IChildProcess> started, const std::vector<std::string>& argv, const std::string& title,
+          const std::string& dir);
 
   // A line of the program's own (UTF-8), after what is shown so far.
   void AppendLine(const std::string& text);
