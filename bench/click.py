@@ -3,9 +3,11 @@
 
     click.py X Y
 
-Prints the time (seconds since the epoch) the press was sent, taken after
-this program has started and the pointer has reached the place, so that a
-measurement from the click holds neither.
+Prints the time (seconds since the epoch) the button was released, which is
+when a click takes effect, as for a user whose press lasts a moment. The
+time is taken after this program has started, the pointer has reached the
+place and the press has been handled, so a measurement from the click holds
+none of them.
 """
 import sys
 import time
@@ -20,8 +22,10 @@ def main(argv):
     xtest.fake_input(d, X.MotionNotify, x=x, y=y)
     d.sync()
     time.sleep(0.05)
-    sent = time.time()
     xtest.fake_input(d, X.ButtonPress, 1)
+    d.sync()
+    time.sleep(0.05)
+    sent = time.time()
     xtest.fake_input(d, X.ButtonRelease, 1)
     d.sync()
     print("%.6f" % sent)
