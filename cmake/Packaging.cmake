@@ -46,13 +46,14 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION tex)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # What the program needs to start: dpkg-shlibdeps names the libraries it
-# links (Qt 6 widgets, GUI and core; GLib and GIO for the file associations;
-# the C and C++ runtime) with the versions it was built against. The SVG
-# icons are drawn by Qt's SVG image plugin, which is loaded at run time and
-# so is named here. The TeX chain and the desktop helpers are what the bar
-# drives; without them it starts but cannot build anything.
+# links (Qt 6 widgets, GUI and core; the C and C++ runtime) with the
+# versions it was built against. GIO, for the file associations, is loaded
+# when a document is first opened, so it is named here. The icons are drawn
+# at build time and need no SVG library. The TeX chain and the desktop
+# helpers are what the bar drives; without them it starts but cannot build
+# anything.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.2)")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libglib2.0-0 (>= 2.56)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
   "texlive-lang-japanese, texlive-latex-base, texlive-binaries, xdg-utils, fonts-noto-cjk | fonts-ipafont-gothic")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "texlive-latex-recommended, x-terminal-emulator")

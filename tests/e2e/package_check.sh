@@ -27,7 +27,7 @@ version=$(sed -n 's/^project(Mirvan VERSION \([0-9.]*\).*/\1/p' "$SRC/CMakeLists
 names() { tr ',|' '\n\n' | sed 's/(.*)//; s/^ *//; s/ *$//' | grep -v '^$' | sort -u; }
 depends=$(field Depends | names)
 recommends=$(field Recommends | names)
-for p in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 libglib2.0-0; do
+for p in libqt6widgets6 libqt6gui6 libqt6core6 libglib2.0-0; do
   grep -qx "$p" <<<"$depends" || fail "Depends lacks $p: $(field Depends)"
 done
 for p in texlive-lang-japanese texlive-latex-base texlive-binaries xdg-utils; do
@@ -67,9 +67,12 @@ fi
 stray=$(grep -Ev '^\./usr/(bin/mirvan|bin/mirvan-desktop|share/applications/|share/icons/hicolor/|share/doc/mirvan/)' <<<"$contents")
 [ -z "$stray" ] || fail "unexpected files: $stray"
 
-# Every shared library the program links comes from a package that Depends
-# names (or from the C/C++ runtime every Debian system has).
-for lib in $(readelf -d "$bin" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p'); do
+# Every shared library the program links, or loads by name when it needs
+# it, comes from a package that Depends names (or from the C/C++ runtime
+# every Debian system has).
+loaded=$(strings -a "$bin" | grep -E '^lib[A-Za-z0-9_.+-]+\.so\.[0-9]+$' | sort -u)
+[ -n "$loaded" ] || fail "no library loaded by name (GIO) found in the program"
+for lib in $(readelf -d "$bin" | sed -n 's/.*Shared library: \[\(.*\)\]/\1/p') $loaded; do
   path=$(ldconfig -p | awk -v l="$lib" '$1 == l { print $NF; exit }')
   [ -n "$path" ] || fail "cannot resolve $lib"
   pkg=$(dpkg -S "$(realpath "$path")" 2>/dev/null | head -n1 | cut -d: -f1)
