@@ -20,7 +20,7 @@
 
 #include "actions/settings_dlg.h"
 #include "config/option_dialogs.h"
-#include "core/mirvan_dlg.h"
+#include "actions/compile_driver.h"
 #include "platform/posix/posix_platform.h"
 #include "text/mbcs.h"
 
@@ -110,12 +110,17 @@ Result CompileOnce(const std::string& dir, const std::string& log, const std::st
   BenchPlatform platform;
   NullProfile profile;
   NullPrompts prompts;
-  CMirvanDlg dlg(MirvanEnv{profile, platform, prompts});
-  dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
-  dlg.Config().Set(&ToolSettings::m_strBib, "pbibtex");
-  dlg.Config().Set(&ToolSettings::m_strMkIdx, "mendex");
-  dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 1);
-  dlg.Doc().SetFile(dir + "doc.tex");
+  const MirvanEnv env{profile, platform, prompts};
+  ToolConfig config(profile, platform.Values());
+  config.Set(&ToolSettings::m_strTeX, "platex");
+  config.Set(&ToolSettings::m_strBib, "pbibtex");
+  config.Set(&ToolSettings::m_strMkIdx, "mendex");
+  config.Set(&ToolSettings::m_nMkIdxNvr, 1);
+  Document document(env);
+  document.SetFile(dir + "doc.tex");
+  VerdictLog verdict;
+  ToolRunner tools(env, config, document, verdict);
+  CompileDriver driver(env, config, document, tools, verdict);
 
   int texRun = 0;
   auto tex = [&](const std::string& text, const char* toc, bool idx) {
@@ -135,7 +140,7 @@ Result CompileOnce(const std::string& dir, const std::string& log, const std::st
 
   const Clock::time_point t0 = Clock::now();
   Result r;
-  r.compileResult = dlg.Compile();
+  r.compileResult = driver.Compile();
   r.ownMs = Ms(Clock::now() - t0 - platform.inTools);
   r.runs = texRun;
   r.boxes = prompts.boxes;

@@ -61,10 +61,14 @@ else()
 endif()
 
 mirvan_layer(config USES platform text SOURCES ini_profile.cpp option_dialogs.cpp tool_config.cpp)
+# config/resource_ids.h is made from res/: seen by the configuration and
+# everything built on it.
+include(${MIRVAN_ROOT}/cmake/ResourceIds.cmake)
+target_include_directories(mirvan_config PUBLIC ${MIRVAN_GENERATED_DIR})
 mirvan_layer(document USES config platform text SOURCES document.cpp history_box.cpp)
 mirvan_layer(actions USES document config platform text SOURCES
   bib_index.cpp compile.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tool_runner.cpp)
-mirvan_layer(core USES actions document config platform text SOURCES dispatch.cpp mirvan_dlg.cpp)
+mirvan_layer(core USES actions document config platform text SOURCES bar_controller.cpp dispatch.cpp mirvan_dlg.cpp)
 
 # Everything below the user interface, for the front ends, tests and benchmarks.
 add_library(mirvan_toolkit_free INTERFACE)

@@ -2,10 +2,7 @@
 """Writes the Windows resource script of Mirvan.exe from the one description
 of the dialogs (res/dialogs/*.json) and the one string table
 (res/strings.json) that the Qt bar reads too, so the two front ends cannot
-drift apart. Usage: make_rc.py RES_DIR ICON_DIR OUT.rc OUT.h
-
-OUT.h gives the program the one thing a resource script cannot carry: which
-icon each icon button of the main window shows.
+drift apart. Usage: make_rc.py RES_DIR ICON_DIR OUT.rc
 
 The script is UTF-8 (code page 65001); windres stores every text as UTF-16,
 and the program's ANSI calls hand it out in the system code page."""
@@ -118,20 +115,13 @@ def main():
     for f in sorted(res.glob("dialogs/*.json")):
         lines += dialog(json.loads(f.read_text(encoding="utf-8")))
         lines.append("")
-    strings = json.loads((res / "strings.json").read_text(encoding="utf-8"))
+    strings = json.loads((res / "strings.json").read_text(encoding="utf-8"))["strings"]
     lines.append("STRINGTABLE")
     lines.append("BEGIN")
     for key in sorted(strings, key=int):
         lines.append("    %s %s" % (key, rc_string(strings[key])))
     lines.append("END")
     out.write_text("\n".join(lines) + "\n", encoding="utf-8")
-
-    main = json.loads((res / "dialogs" / "146.json").read_text(encoding="utf-8"))
-    pairs = ["{%d, %d}" % (c["id"], c["icon"]) for c in main["controls"] if c["kind"] == "iconbutton"]
-    header = ["// Made by res/make_rc.py from res/dialogs/146.json.", "#pragma once", "",
-              "struct ButtonIcon {", "  int control;", "  int icon;", "};",
-              "inline constexpr ButtonIcon kButtonIcons[] = {" + ", ".join(pairs) + "};"]
-    pathlib.Path(sys.argv[4]).write_text("\n".join(header) + "\n", encoding="utf-8")
 
 
 if __name__ == "__main__":

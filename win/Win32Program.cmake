@@ -24,9 +24,8 @@ endforeach()
 
 file(GLOB _dialogs CONFIGURE_DEPENDS ${MIRVAN_ROOT}/res/dialogs/*.json)
 add_custom_command(
-  OUTPUT ${_gen}/mirvan.rc ${_gen}/button_icons.h
+  OUTPUT ${_gen}/mirvan.rc
   COMMAND ${Python3_EXECUTABLE} ${MIRVAN_ROOT}/res/make_rc.py ${MIRVAN_ROOT}/res ${_gen} ${_gen}/mirvan.rc
-          ${_gen}/button_icons.h
   DEPENDS ${MIRVAN_ROOT}/res/make_rc.py ${MIRVAN_ROOT}/res/strings.json ${_dialogs} ${_icos}
   VERBATIM)
 set_source_files_properties(${_gen}/mirvan.rc PROPERTIES GENERATED TRUE OBJECT_DEPENDS "${_icos}")
@@ -35,8 +34,6 @@ set_source_files_properties(${_gen}/mirvan.rc PROPERTIES GENERATED TRUE OBJECT_D
 # build, and the program's entry point, which picks the Windows platform.
 mirvan_layer(ui USES actions core config document platform text SOURCES
   win32/dialogs.cpp win32/main_dlg.cpp win32/win32_prompts.cpp win32/win_text.cpp)
-target_sources(mirvan_ui PRIVATE ${_gen}/button_icons.h)
-target_include_directories(mirvan_ui PRIVATE ${_gen})
 target_link_libraries(mirvan_ui PUBLIC comctl32 comdlg32 shell32)
 mirvan_layer(app PROGRAM Mirvan USES ui actions core config document platform text SOURCES
   win32/winmain.cpp)

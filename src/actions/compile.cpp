@@ -24,10 +24,6 @@ bool StartsALine(const std::string& text, const std::string& marker) {
   return text.compare(0, marker.size(), marker) == 0 || mbcs::Contains(text, "\n" + marker);
 }
 
-// What the console's last line says when a compile fails after the compiler ran.
-constexpr char kFailedNoDvi[] = "コンパイルに失敗しました: 新しい DVI ファイルができませんでした。";
-constexpr char kFailedStopped[] = "コンパイルに失敗しました: TeX のエラーで中断されました。";
-constexpr char kFailedLastRun[] = "コンパイルに失敗しました: 最後の TeX の実行がエラーで終わりました。";
 constexpr std::size_t kMaxWarningLines = 200;
 
 // The log's warning lines, each with the lines TeX wrapped it onto or added
@@ -65,8 +61,14 @@ std::string WarningLines(const std::string& log) {
 class CompileRun {
  public:
   CompileRun(CompileDriver& driver, MirvanEnv env, const ToolConfig& config, const Document& doc,
-             ToolRunner& tools)
-      : m_driver(driver), m_env(env), m_config(config), m_tools(tools), m_dir(doc.Dir()), m_name(doc.Name()) {}
+             ToolRunner& tools, VerdictLog& verdict)
+      : m_driver(driver),
+        m_env(env),
+        m_config(config),
+        m_tools(tools),
+        m_verdict(verdict),
+        m_dir(doc.Dir()),
+        m_name(doc.Name()) {}
 
   int Full();
   // Why Full returned 0 after the compiler ran; empty otherwise.
@@ -97,7 +99,7 @@ class CompileRun {
   bool Aborted() {
     const bool stopped =
         mbcs::Contains(m_logText, marker::kStoppedLower) || mbcs::Contains(m_logText, marker::kStoppedUpper);
-    if (stopped) m_failure = kFailedStopped;
+    if (stopped) m_failure = ct::kFailedStopped;
     return stopped;
   }
   void NoteWarning() { m_warningFound = mbcs::Contains(m_logText, marker::kLaTeXWarning); }
@@ -110,6 +112,7 @@ class CompileRun {
   MirvanEnv m_env;
   const ToolConfig& m_config;
   ToolRunner& m_tools;
+  VerdictLog& m_verdict;
   const std::string m_dir;
   const std::string m_name;
   std::optional<std::string> m_tocBefore;
@@ -135,7 +138,7 @@ int CompileRun::Full() {
   // The .dvi must be new. Full-resolution times: a quick document compiled
   // twice within one second still gets a strictly newer .dvi.
   const std::optional<std::int64_t> dviNow = TimeIfExists(DocPath(".dvi"));
-  m_failure = kFailedNoDvi;
+  m_failure = ct::kFailedNoDvi;
   if (!dviNow) return 0;
   if (m_dviTimeBefore && *m_dviTimeBefore >= *dviNow) return 0;
   m_failure = "";
@@ -204,7 +207,7 @@ int CompileRun::Finish() {
     branch = labelsFound ? Branch::OneMoreRun : Branch::Done;
   }
 
-  m_failure = kFailedLastRun;
+  m_failure = ct::kFailedLastRun;
   if (branch == Branch::RunAndCompare) {
     if (RunCompiler() != 0) return 0;
     // The .toc may vanish while labels still settle; absent reads as empty.
@@ -221,9 +224,13 @@ int CompileRun::Finish() {
   }
   m_failure = "";
 
-  if (m_warningFound)
+  if (m_warningFound) {
     m_env.prompts.MessageBoxWithDetails(ct::kWarningCaption, ct::kWarningText, BoxIcon::Exclamation,
                                         WarningLines(m_logText));
+    m_verdict.Succeeded(ct::kWarningText, true);
+  } else {
+    m_verdict.Succeeded(ct::CompiledText());
+  }
   return 1;
 }
 
@@ -232,6 +239,7 @@ int CompileRun::Finish() {
 int CompileDriver::Compile() {
   if (m_doc.Name().empty()) {
     m_env.prompts.Notice(ct::kNoDocumentText);
+    m_verdict.Failed(ct::kNoDocumentText, true);
     return 0;
   }
   if (!m_tools.EnterDocumentFolder()) return 0;
@@ -239,11 +247,13 @@ int CompileDriver::Compile() {
   // Plain TeX and friends leave nothing to judge: a start is a success.
   const std::string& tex = m_config.Get().m_strTeX;
   if (!mbcs::Contains(tex, tool::kLaTeX)) {
-    if (m_tools.RunTool(tex, {m_tools.DocumentArgument()}) == -1) return m_tools.LocateTeX() != 0 ? 1 : 0;
+    if (m_tools.RunTool(tex, {m_tools.DocumentArgument()}) == -1 && m_tools.LocateTeX() == 0) return 0;
+    m_verdict.Succeeded(ct::CompiledText());
     return 1;
   }
-  CompileRun run(*this, m_env, m_config, m_doc, m_tools);
+  CompileRun run(*this, m_env, m_config, m_doc, m_tools, m_verdict);
   const int result = run.Full();
-  if (result == 0 && *run.Failure()) m_env.platform.NoteFailure(run.Failure());
+  // Without a text of its own, the failure is one a box has told already.
+  if (result == 0 && *run.Failure()) m_verdict.Failed(run.Failure(), false);
   return result;
 }

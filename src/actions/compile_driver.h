@@ -9,8 +9,8 @@
 
 class CompileDriver {
  public:
-  CompileDriver(MirvanEnv env, ToolConfig& config, const Document& doc, ToolRunner& tools)
-      : m_env(env), m_config(config), m_doc(doc), m_tools(tools) {}
+  CompileDriver(MirvanEnv env, ToolConfig& config, const Document& doc, ToolRunner& tools, VerdictLog& verdict)
+      : m_env(env), m_config(config), m_doc(doc), m_tools(tools), m_verdict(verdict) {}
 
   // 1 when the document compiled (a new .dvi, no stop at an error).
   int Compile();
@@ -23,4 +23,5 @@ class CompileDriver {
   ToolConfig& m_config;
   const Document& m_doc;
   ToolRunner& m_tools;
+  VerdictLog& m_verdict;
 };

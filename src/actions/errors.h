@@ -1,6 +1,7 @@
-// The two errors that end a whole button action: a file that must be read
-// and cannot be opened, and exhausted memory. Raised by ReadWholeFile, caught
-// once where button actions are dispatched (CMirvanDlg::RunAction).
+// What ends a whole button action where it stands: a file that must be read
+// and cannot be opened, exhausted memory (both raised by ReadWholeFile), and
+// the user stopping one of its tools. Caught once where button actions run
+// (CMirvanDlg::RunAction).
 #pragma once
 
 #include <stdexcept>
@@ -20,4 +21,11 @@ class FileError : public std::runtime_error {
 class MemoryError : public std::runtime_error {
  public:
   MemoryError() : std::runtime_error("out of memory") {}
+};
+
+// The user stopped a tool run: no later tool of the action starts, and no
+// box or question about runs that did not happen appears.
+class ActionStopped : public std::runtime_error {
+ public:
+  ActionStopped() : std::runtime_error("stopped by the user") {}
 };

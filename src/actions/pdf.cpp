@@ -11,13 +11,10 @@ namespace {
 
 constexpr const char kPdfRetryQuestion[] = "PDF file が作れません！\n もし Acrobat (Adobe Reader) が起動中なら \n閉じてから、「OK」ボタンを下さい。";
 constexpr const char kPdfFailureNotice[] = "PDF file が作れません！";
-// The console's last line after a conversion that made no PDF.
+// The end of an action whose conversion made the PDF, and of one that gave
+// up without the failure notice (the converter was never found).
+constexpr const char kPdfMade[] = "PDF ファイルを作りました。";
 constexpr const char kPdfNotMade[] = "PDF ファイルができませんでした。";
-
-void TellPdfNotMade(const MirvanEnv& env) {
-  env.platform.NoteFailure(kPdfNotMade);
-  env.prompts.Notice(kPdfFailureNotice);
-}
 
 // Index = paper size number. The blanks are harmless: the converter gets the
 // words of these strings, never the strings themselves.
@@ -62,11 +59,19 @@ int PdfMaker::MakePdf() {
     words.push_back(m_tools.DocumentArgument());
     if (!m_tools.EnterDocumentFolder()) return 0;
     // A failed conversion leaves the compile's result as it was.
-    if (Convert(words)) result = 1;
+    if (Convert(words)) {
+      result = 1;
+      m_verdict.Succeeded(kPdfMade);
+    }
   }
 
   if (m_config.Get().m_nAcr == 0 && result != 0) m_config.Store(&ToolSettings::m_nAcr, 1);
   return result;
+}
+
+void PdfMaker::TellPdfNotMade() {
+  m_env.prompts.Notice(kPdfFailureNotice);
+  m_verdict.Failed(kPdfFailureNotice, true);
 }
 
 bool PdfMaker::Convert(const std::vector<std::string>& words) {
@@ -76,7 +81,7 @@ bool PdfMaker::Convert(const std::vector<std::string>& words) {
     if (m_tools.NamesProgramFile(m_config.Get().m_strDviPdf)) {
       // A converter the user pinned to a file that will not start: say so,
       // as the BibTeX and index runs do, rather than end in silence.
-      TellPdfNotMade(m_env);
+      TellPdfNotMade();
       return false;
     }
     // A candidate counts as found as soon as it starts; its exit status is
@@ -85,6 +90,7 @@ bool PdfMaker::Convert(const std::vector<std::string>& words) {
         &ToolSettings::m_strDviPdf, words, true, [this] { return m_tools.ChooseDviPdf() == 1; });
     switch (found.way) {
       case ToolRunner::Found::Way::None:
+        m_verdict.Failed(kPdfNotMade, false);
         return false;
       case ToolRunner::Found::Way::Probed:
         m_config.Store(&ToolSettings::m_strDviPdf, found.program);
@@ -94,14 +100,14 @@ bool PdfMaker::Convert(const std::vector<std::string>& words) {
         // The picked converter runs once, as a picked BibTeX or index
         // program does.
         if (found.status == 0) return true;
-        TellPdfNotMade(m_env);
+        TellPdfNotMade();
         return false;
     }
   }
 
   if (status == 0) return true;
   if (prompts.AskOkCancel(kPdfRetryQuestion) && m_tools.RunTool(m_config.Get().m_strDviPdf, words) == 0) return true;
-  TellPdfNotMade(m_env);
+  TellPdfNotMade();
   if (m_config.Get().m_nAcr == 0) m_tools.ChooseDviPdf();
   return false;
 }

@@ -1,9 +1,9 @@
 #include "actions/settings_dlg.h"
 
-#include "config/control_ids.h"
+#include "config/resource_ids.h"
 
 CSettingsDlg::CSettingsDlg(MirvanEnv env)
-    : m_env(env), m_config(env.profile, env.platform.Values()), m_doc(env), m_tools(env, m_config, m_doc) {}
+    : m_env(env), m_config(env.profile, env.platform.Values()), m_doc(env), m_tools(env, m_config, m_doc, m_verdict) {}
 
 void CSettingsDlg::OnButton(int id) {
   switch (id) {

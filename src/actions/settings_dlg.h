@@ -11,7 +11,7 @@ class CSettingsDlg {
   CSettingsDlg(const CSettingsDlg&) = delete;
   CSettingsDlg& operator=(const CSettingsDlg&) = delete;
 
-  // A click on one of the operation buttons (control::kSettingsOperations).
+  // A click on one of the operation buttons; other ids do nothing.
   void OnButton(int id);
   // The working copy's configuration, as the buttons left it.
   const ToolConfig& Work() const { return m_config; }
@@ -22,5 +22,6 @@ class CSettingsDlg {
   // only what earlier buttons of the same opening set on it.
   ToolConfig m_config;
   Document m_doc;  // none: the choosers need no document
+  VerdictLog m_verdict;  // no tool runs here
   ToolRunner m_tools;
 };

@@ -4,6 +4,12 @@
 
 #include "actions/messages.h"
 
+void ShellActions::Tell(const char* failure) {
+  // Also the end of a compile that ran first: its console says the same.
+  m_env.prompts.Notice(failure);
+  m_verdict.Failed(failure, true);
+}
+
 void ShellActions::EditSource() {
   // Without a document the editor still opens, empty; the hint tells the
   // user where another editor can be registered.
@@ -17,7 +23,7 @@ void ShellActions::ViewDvi() {
   // An existing DVI file is shown as it is, however old.
   if (!m_env.platform.Stat(dvi).exists && m_compiler.Compile() == 0) return;
   m_env.prompts.BeginWaitCursor();
-  if (!m_env.platform.OpenDocument(dvi, m_doc.Dir())) m_env.prompts.Notice(m_env.platform.Values().texts.dviOpenFailure);
+  if (!m_env.platform.OpenDocument(dvi, m_doc.Dir())) Tell(m_env.platform.Values().texts.dviOpenFailure);
   m_env.prompts.EndWaitCursor();
 }
 
@@ -27,7 +33,7 @@ void ShellActions::ViewPdf() {
   if (!m_env.platform.Stat(pdf).exists) made = m_pdf.MakePdf();
   if (!m_env.platform.Stat(pdf).exists && made != 1) return;
   m_env.prompts.BeginWaitCursor();
-  if (!m_env.platform.OpenDocument(m_doc.Name() + ".pdf", m_doc.Dir())) m_env.prompts.Notice(msg::kPdfOpenFailure);
+  if (!m_env.platform.OpenDocument(m_doc.Name() + ".pdf", m_doc.Dir())) Tell(msg::kPdfOpenFailure);
   m_env.prompts.EndWaitCursor();
 }
 

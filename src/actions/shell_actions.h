@@ -7,8 +7,9 @@
 class ShellActions {
  public:
   ShellActions(MirvanEnv env, const ToolConfig& config, const Document& doc, ToolRunner& tools,
-               CompileDriver& compiler, PdfMaker& pdf)
-      : m_env(env), m_config(config), m_doc(doc), m_tools(tools), m_compiler(compiler), m_pdf(pdf) {}
+               CompileDriver& compiler, PdfMaker& pdf, VerdictLog& verdict)
+      : m_env(env), m_config(config), m_doc(doc), m_tools(tools), m_compiler(compiler), m_pdf(pdf),
+        m_verdict(verdict) {}
 
   void EditSource();
   void ViewDvi();
@@ -17,10 +18,13 @@ class ShellActions {
   void CompileAndMakePdf();
 
  private:
+  void Tell(const char* failure);
+
   MirvanEnv m_env;
   const ToolConfig& m_config;
   const Document& m_doc;
   ToolRunner& m_tools;
   CompileDriver& m_compiler;
   PdfMaker& m_pdf;
+  VerdictLog& m_verdict;
 };

@@ -1,5 +1,6 @@
 #include "actions/tool_runner.h"
 
+#include "actions/errors.h"
 #include "actions/messages.h"
 #include "actions/tool_names.h"
 #include "text/mbcs.h"
@@ -29,15 +30,23 @@ FileRequest ProgramFileRequest(const PlatformValues& values) {
 }  // namespace
 
 int ToolRunner::RunTool(const std::string& program, const std::vector<std::string>& args) {
-  return m_env.platform.RunTool(program, args);
+  const int status = m_env.platform.RunTool(program, args);
+  // Whatever the stopped tool's status says, what follows it in the action
+  // was asked for by nobody: no later run, no question about this one.
+  if (m_env.platform.ActionStopped()) throw ActionStopped();
+  return status;
 }
 
 bool ToolRunner::EnterDocumentFolder() {
+  // Without a document there is no folder to go to (a document always has
+  // one: a bare name is in the folder the program started in).
   const std::string& dir = m_doc.Dir();
   if (dir.empty() || m_env.platform.ChangeDir(dir)) return true;
   // Running on in another folder would compile some other file of the same
   // name there, or none, and say nothing.
-  m_env.prompts.MessageBox(std::string(), msg::kFolderUnreachable + dir, BoxIcon::Stop);
+  const std::string text = msg::kFolderUnreachable + dir;
+  m_env.prompts.MessageBox(std::string(), text, BoxIcon::Stop);
+  m_verdict.Failed(text, true);
   return false;
 }
 
@@ -83,13 +92,10 @@ int ToolRunner::LocateTeX() {
   IPrompts& prompts = m_env.prompts;
 
   const Found found = ProbeThenPick(&ToolSettings::m_strTeX, {DocumentArgument()}, !NamesProgramFile(tex), [&] {
-    if (!prompts.AskOkCancel(question)) {
-      m_config.Forget(&ToolSettings::m_strTeX, tool::kPLaTeX);
-      prompts.Notice(msg::kLocateTeXHint);
-      return false;
-    }
-    if (ChooseTeX()) return true;
+    if (!prompts.AskOkCancel(question)) m_config.Forget(&ToolSettings::m_strTeX, tool::kPLaTeX);
+    else if (ChooseTeX()) return true;
     prompts.Notice(msg::kLocateTeXHint);
+    m_verdict.Failed(failure, true);
     return false;
   });
   switch (found.way) {
@@ -104,6 +110,7 @@ int ToolRunner::LocateTeX() {
   }
   if (found.status != -1) return 1;
   prompts.Notice(failure);
+  m_verdict.Failed(failure, true);
   return 0;
 }
 

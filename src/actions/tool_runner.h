@@ -6,17 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "actions/verdict.h"
 #include "config/tool_config.h"
 #include "document/document.h"
 #include "platform/env.h"
 
 class ToolRunner {
  public:
-  ToolRunner(MirvanEnv env, ToolConfig& config, const Document& doc)
-      : m_env(env), m_config(config), m_doc(doc) {}
+  ToolRunner(MirvanEnv env, ToolConfig& config, const Document& doc, VerdictLog& verdict)
+      : m_env(env), m_config(config), m_doc(doc), m_verdict(verdict) {}
 
   // Runs `program` with exactly these argument words in the current working
-  // directory; its exit status, or -1 when it could not be started.
+  // directory; its exit status, or -1 when it could not be started. A run
+  // the user stopped raises ActionStopped: the action ends there.
   int RunTool(const std::string& program, const std::vector<std::string>& args);
 
   // How a tool that would not start was found.
@@ -47,8 +49,7 @@ class ToolRunner {
   // "Names a program file": contains ".exe" on Windows, "/" on POSIX.
   bool NamesProgramFile(const std::string& program) const;
 
-  // Changes into the document's folder (nothing to change when it is empty:
-  // a bare name is in the working folder). On failure says so with the stop
+  // Changes into the document's folder. On failure says so with the stop
   // icon: the caller then runs nothing.
   bool EnterDocumentFolder();
   // The document as a tool's argument: a name that begins with '-' is
@@ -61,4 +62,5 @@ class ToolRunner {
   MirvanEnv m_env;
   ToolConfig& m_config;
   const Document& m_doc;
+  VerdictLog& m_verdict;
 };

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
+#include <QSessionManager>
 
 #include <cstdio>
 #include <cstdlib>
@@ -62,8 +63,10 @@ int CMirvanApp::InitInstance() {
   std::shared_ptr<ActionConsole> console = MakeConsoleWindowFactory(&wnd);
   platform.SetToolConsole(console);
   wnd.SetLastOutput([console] { return console->HasTranscript(); }, [console] { console->ShowTranscript(); });
-  // Absolute from the start: every action later changes the working folder.
-  wnd.Core().Doc().SetFile(AbsoluteAgainstStart(platform, JoinArguments(m_argc, m_argv)));
+  wnd.Bar().SetFirstDocument(JoinArguments(m_argc, m_argv));
+  // A session that ends takes the bar with it, history saved.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &wnd,
+                   [&wnd](QSessionManager&) { wnd.EndFromOutside(BarEnd::Session); });
   wnd.exec();  // its result does not matter: the program ends either way
   return 0;
 }

@@ -1,17 +1,20 @@
 // Which operation a bar button runs, and where button actions run: a file
-// that an action must read and cannot, or exhausted memory, ends the whole
-// action and is reported here, once. The bar then waits for the next button.
+// that an action must read and cannot, exhausted memory, or the user
+// stopping a tool ends the whole action, and is reported here, once. The bar
+// then waits for the next button.
 #include <new>
 #include <string>
 
 #include "actions/errors.h"
-#include "config/control_ids.h"
+#include "config/resource_ids.h"
 #include "core/mirvan_dlg.h"
 
 namespace {
 
 constexpr const char kFileNotFoundText[] = "%1 が見つかりませんでした。";
 constexpr const char kNoMemoryText[] = "ﾒﾓﾘが不足しています。";
+// The end of an action whose tool the user stopped.
+constexpr const char kStoppedText[] = "停止したので、処理をここで終えました。";
 
 std::string WithPath(std::string text, const std::string& path) {
   const std::string::size_type at = text.find("%1");
@@ -36,23 +39,26 @@ std::function<void()> CMirvanDlg::ActionFor(int id) {
   }
 }
 
-bool CMirvanDlg::RunAction(const std::function<void()>& action) {
+ActionVerdict CMirvanDlg::RunAction(const std::function<void()>& action) {
   // The tools of one action share one console and one transcript.
   m_env.platform.BeginAction();
-  bool completed = false;
+  m_verdict.Begin();
   try {
     action();
-    completed = true;
+  } catch (const ActionStopped&) {
+    m_verdict.Stopped(kStoppedText);
   } catch (const FileError& e) {
     const std::string text = WithPath(kFileNotFoundText, e.Path());
-    m_env.platform.NoteFailure(text);
     m_env.prompts.MessageBox("", text, BoxIcon::Stop);
+    m_verdict.Failed(text, true);
   } catch (const MemoryError&) {
-    m_env.platform.NoteFailure(kNoMemoryText);
     m_env.prompts.MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
+    m_verdict.Failed(kNoMemoryText, true);
   } catch (const std::bad_alloc&) {
     m_env.prompts.MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
+    m_verdict.Failed(kNoMemoryText, true);
   }
-  m_env.platform.EndAction();
-  return completed;
+  const ActionVerdict verdict = m_verdict.Verdict();
+  m_env.platform.EndAction(verdict);
+  return verdict;
 }

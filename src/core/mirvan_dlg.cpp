@@ -8,17 +8,16 @@ CMirvanDlg::CMirvanDlg(MirvanEnv env)
     : m_env(env),
       m_config(env.profile, env.platform.Values()),
       m_doc(env),
-      m_tools(env, m_config, m_doc),
-      m_compiler(env, m_config, m_doc, m_tools),
-      m_pdf(env, m_config, m_doc, m_tools, m_compiler),
-      m_shell(env, m_config, m_doc, m_tools, m_compiler, m_pdf) {}
+      m_tools(env, m_config, m_doc, m_verdict),
+      m_compiler(env, m_config, m_doc, m_tools, m_verdict),
+      m_pdf(env, m_config, m_doc, m_tools, m_compiler, m_verdict),
+      m_shell(env, m_config, m_doc, m_tools, m_compiler, m_pdf, m_verdict) {}
 
 void CMirvanDlg::InitDialogCore() {
   m_config.LoadStartupRule();
   m_doc.LoadHistory();
   m_config.LoadPrograms();
   m_doc.LoadHistoryFinish();
-  Repaint();
 }
 
 void CMirvanDlg::OpenSettings() {
@@ -30,17 +29,4 @@ void CMirvanDlg::OpenSettings() {
   // working copy's last paper size OK.
   if (const std::optional<int> show = dlg.Work().PdfSizeOkShow())
     m_config.Set(&ToolSettings::m_nPdfNShow, *show);
-}
-
-void CMirvanDlg::OnDropFiles(const std::vector<std::string>& paths) {
-  if (m_doc.OnDropFiles(paths)) Repaint();
-}
-
-void CMirvanDlg::SelectFile() {
-  m_doc.SelectFile();
-  Repaint();
-}
-
-void CMirvanDlg::SelectHistory() {
-  if (m_doc.SelectHistory()) Repaint();
 }

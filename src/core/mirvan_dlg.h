@@ -1,11 +1,13 @@
-// CMirvanDlg: the bar's state and operations, free of any toolkit. It
+// CMirvanDlg: the bar's document operations, free of any toolkit. It
 // composes the parts that own the data (the tool configuration, the current
 // document and its history) and those that act on them (the tool runner,
-// the compile driver, the PDF maker, the shell actions), and keeps the bar's
-// entry points. It reaches the world only through MirvanEnv.
+// the compile driver, the PDF maker, the shell actions), and keeps the
+// operations the bar's controls start. It reaches the world only through
+// MirvanEnv. The bar's behaviour around them (busy state, events, the
+// history's view) is BarController's.
 //
-// The Qt window (src/ui) shows one of these; the Settings dialog works on a
-// copy of its own (CSettingsDlg), never on this one.
+// The Settings dialog works on a copy of its own (CSettingsDlg), never on
+// this one.
 #pragma once
 
 #include <functional>
@@ -33,44 +35,32 @@ class CMirvanDlg {
   void ViewPdf() { m_shell.ViewPdf(); }
   void OpenCommandPrompt() { m_shell.OpenCommandPrompt(); }
   void OpenSettings();
-  int RunTool(const std::string& program, const std::vector<std::string>& args) {
-    return m_tools.RunTool(program, args);
-  }
 
   // Choosing the document.
-  void OnDropFiles(const std::vector<std::string>& paths);
-  void SelectFile();
-  void SelectHistory();
+  void SetDocument(const std::string& path) { m_doc.SetFile(path); }
+  void SetDocumentFromCommandLine(const std::string& path) { m_doc.SetFileFromCommandLine(path); }
+  void OnDropFiles(const std::vector<std::string>& paths) { m_doc.OnDropFiles(paths); }
+  void SelectFile() { m_doc.SelectFile(); }
+  void SelectHistory() { m_doc.SelectHistory(); }
   void OnClose() { m_doc.OnClose(); }
+  // The history box's list, which the bar shows and chooses from.
+  HistoryBox& History() { return m_doc.History(); }
+  const std::string& DocumentFile() const { return m_doc.File(); }
 
   // The operation of a bar button (control::k...); empty for other ids.
   std::function<void()> ActionFor(int id);
-  // Runs one button action; a FileError or MemoryError raised inside ends it
-  // and is reported here, once. Returns false when an error ended it.
-  bool RunAction(const std::function<void()>& action);
-  // Called when the window must be drawn anew (after drops, picks, history
-  // choices).
-  void SetRepaint(std::function<void()> repaint) { m_repaint = std::move(repaint); }
-
-  // The world and the parts.
-  const MirvanEnv& Env() const { return m_env; }
-  ToolConfig& Config() { return m_config; }
-  Document& Doc() { return m_doc; }
-  const Document& Doc() const { return m_doc; }
-  ToolRunner& Tools() { return m_tools; }
-  CompileDriver& Compiler() { return m_compiler; }
+  // Runs one button action with its tools' console, and judges how it
+  // ended. A FileError or MemoryError raised inside ends it and is reported
+  // here, once; so does the user stopping one of its tools, silently.
+  ActionVerdict RunAction(const std::function<void()>& action);
 
  private:
-  void Repaint() {
-    if (m_repaint) m_repaint();
-  }
-
   MirvanEnv m_env;
+  VerdictLog m_verdict;
   ToolConfig m_config;
   Document m_doc;
   ToolRunner m_tools;
   CompileDriver m_compiler;
   PdfMaker m_pdf;
   ShellActions m_shell;
-  std::function<void()> m_repaint;
 };

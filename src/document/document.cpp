@@ -15,15 +15,50 @@ const char kNotTeXFile[] = "TeX のファイルではありません！登録し
 
 }  // namespace
 
+Document::Document(MirvanEnv env) : m_env(env) {
+  const std::string& separator = m_env.platform.Values().separator;
+  if (!m_env.platform.GetCwd(m_startDir) || m_startDir.empty()) return;
+  // A trail byte of a double-byte character is no separator.
+  const std::size_t last = mbcs::FindLastOf(m_startDir, separator);
+  if (last == std::string::npos || last + 1 != m_startDir.size()) m_startDir += separator;
+}
+
 void Document::SetFile(const std::string& path) {
   m_strFile = path;
   SplitPath(m_strFile);
+}
+
+void Document::SetFileFromCommandLine(const std::string& path) {
+  const bool windows = m_env.platform.Values().pathStyle == mbcs::PathStyle::Windows;
+  const auto isSeparator = [windows](char c) { return c == '/' || (windows && c == '\\'); };
+  std::string rest = path;
+  const bool rooted = !rest.empty() && isSeparator(rest[0]);
+  const bool drive = windows && rest.size() >= 2 && rest[1] == ':';
+  if (rest.empty() || m_startDir.empty() || drive || (rooted && !windows)) {
+    SetFile(rest);
+    return;
+  }
+  if (rooted) {
+    // The root of the start folder's drive (a UNC path keeps its own).
+    const bool unc = rest.size() >= 2 && isSeparator(rest[1]);
+    SetFile(unc || m_startDir.size() < 2 || m_startDir[1] != ':' ? rest : m_startDir.substr(0, 2) + rest);
+    return;
+  }
+  while (rest.size() >= 2 && rest[0] == '.' && isSeparator(rest[1])) {
+    rest.erase(0, 2);
+    while (!rest.empty() && isSeparator(rest[0])) rest.erase(0, 1);
+  }
+  SetFile(m_startDir + rest);
 }
 
 void Document::SplitPath(const std::string& path) {
   const mbcs::PathParts parts = mbcs::SplitPath(path, mbcs::SystemCodePage(), m_env.platform.Values().pathStyle);
   m_strDir = mbcs::MakePath(parts.drive, parts.dir, std::string(), std::string());
   m_strName = parts.fname;
+  // A name without a folder (an entry written by hand into Mirvan.ini)
+  // would otherwise be looked for, and compiled, in whichever folder the
+  // last action left the program in.
+  if (m_strDir.empty() && !m_strName.empty()) m_strDir = m_startDir;
 }
 
 bool Document::SameDocument(const std::string& a, const std::string& b) const {

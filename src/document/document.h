@@ -12,15 +12,22 @@
 
 class Document {
  public:
-  explicit Document(MirvanEnv env) : m_env(env) {}
+  // Made when the program starts: the working folder then is where a
+  // document named without a folder lives.
+  explicit Document(MirvanEnv env);
 
-  // The full path, its folder (with the separator) and its name without
-  // extension; all empty until a document is chosen.
+  // The full path, its folder (with the separator; the start folder for a
+  // bare name) and its name without extension; all empty until a document
+  // is chosen.
   const std::string& File() const { return m_strFile; }
   const std::string& Dir() const { return m_strDir; }
   const std::string& Name() const { return m_strName; }
   // Makes `path` the document, as given: no test of its extension.
   void SetFile(const std::string& path);
+  // The document named on the command line: a relative path is taken from
+  // the start folder before anything else sees it, since every action later
+  // changes the working folder (leading "./" parts dropped). Empty stays empty.
+  void SetFileFromCommandLine(const std::string& path);
 
   HistoryBox& History() { return m_history; }
   int HistoryMax() const { return m_nHistoryMax; }  // 0 until the history is loaded
@@ -47,6 +54,7 @@ class Document {
   void AddToHistory(bool selectEntry);
 
   MirvanEnv m_env;
+  std::string m_startDir;
   std::string m_strFile;
   std::string m_strDir;
   std::string m_strName;

@@ -68,6 +68,3 @@ void HistoryBox::SetEditText(const std::string& text) {
   Changed();
 }
 
-void HistoryBox::SetFocus() {
-  if (m_onFocus) m_onFocus();
-}

@@ -3,9 +3,7 @@
 // without regard to case. The window's box is only a view of it.
 #pragma once
 
-#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 class HistoryBox {
@@ -39,26 +37,26 @@ class HistoryBox {
   void SetExtendedUI(bool on) { m_extendedUI = on; Changed(); }
   bool GetExtendedUI() const { return m_extendedUI; }
 
-  // The view asks for the keyboard focus to go to the box.
-  void SetFocus();
-
-  // Set by the view: `changed` after every change of list, selection or
-  // edit text; `focus` when the box is to take the keyboard focus. Empty
-  // functions detach the view.
-  void SetView(std::function<void()> changed, std::function<void()> focus) {
-    m_onChanged = std::move(changed);
-    m_onFocus = std::move(focus);
+  // Asks for the keyboard focus to go to the box.
+  void SetFocus() { m_focusWanted = true; }
+  // Whether the focus was asked for since the last call.
+  bool TakeFocusRequest() {
+    const bool wanted = m_focusWanted;
+    m_focusWanted = false;
+    return wanted;
   }
+
+  // Counts every change of list, selection, edit text or keyboard
+  // interface: the view draws the box anew when it has moved on.
+  unsigned Revision() const { return m_revision; }
 
  private:
-  void Changed() {
-    if (m_onChanged) m_onChanged();
-  }
+  void Changed() { ++m_revision; }
 
   std::vector<std::string> m_items;
   int m_curSel = -1;
   std::string m_edit;
   bool m_extendedUI = false;
-  std::function<void()> m_onChanged;
-  std::function<void()> m_onFocus;
+  bool m_focusWanted = false;
+  unsigned m_revision = 0;
 };

@@ -45,6 +45,22 @@ struct PlatformValues {
 PlatformValues WindowsPlatformValues();
 PlatformValues PosixPlatformValues();
 
+// How one button action ended, as the core judged it from the files the
+// tools left (never from an exit status alone).
+struct ActionVerdict {
+  enum class Kind {
+    None,     // nothing to say: the action ran no tool, or opened something
+    Success,  // what the action was for was done
+    Failure,  // it was not; `text` says why
+    Stopped,  // the user stopped one of its tools, and so the action
+  };
+  Kind kind = Kind::None;
+  // The end line's words: those of the box the bar showed, where it showed one.
+  std::string text;
+  // The user has read `text` in a box already.
+  bool shownInBox = false;
+};
+
 struct FileStatus {
   bool exists = false;
   // Last-write time at the file system's full resolution, in nanoseconds
@@ -83,10 +99,15 @@ class IPlatform {
   // working directory. Its failure is silent by rule.
   virtual void StartCommandPrompt() = 0;
 
-  // One button action's tool runs are shown together. A failure found in
-  // the tools' output files (no new DVI, no PDF) is told with NoteFailure,
-  // so that it is shown with what the tools printed.
+  // One button action's tool runs are shown together, and end with the
+  // action's verdict.
   virtual void BeginAction() {}
-  virtual void NoteFailure(const std::string& text) { (void)text; }
-  virtual void EndAction() {}
+  // The user stopped a tool run of this action (Stop, Ctrl+C, closing its
+  // console): its later runs must not start.
+  virtual bool ActionStopped() const { return false; }
+  virtual void EndAction(const ActionVerdict& verdict) { (void)verdict; }
+  // Whether the user sees the verdict of an action that ran tools without
+  // being told in a box: a console of the program's own keeps its last line
+  // in view; the consoles Windows gives each tool close with their tool.
+  virtual bool ShowsVerdicts() const { return false; }
 };

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 class IToolConsole {
  public:
   virtual ~IToolConsole() = default;
@@ -15,10 +17,12 @@ class IToolConsole {
 
   // One button action: everything between Begin and End is one transcript.
   virtual void BeginAction() {}
-  // A line saying what failed; the action counts as failed.
-  virtual void Fail(const std::string& text) { (void)text; }
-  // A program that could not be found. It fails the action unless a later
-  // tool of the same action starts (the program was found elsewhere).
+  // A program that could not be found: a line of the transcript.
   virtual void Missing(const std::string& program) { (void)program; }
-  virtual void EndAction() {}
+  // The user stopped a tool since BeginAction.
+  virtual bool Stopped() const { return false; }
+  // The action's verdict: the transcript's last line.
+  virtual void EndAction(const ActionVerdict& verdict) { (void)verdict; }
+  // Whether the verdict stays in view after the action.
+  virtual bool ShowsVerdicts() const { return false; }
 };

@@ -1,7 +1,5 @@
 #include "ui/console_window.h"
 
-#include <signal.h>
-
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFontDatabase>
@@ -402,57 +400,43 @@ ConsoleWindow& ActionConsole::Transcript() {
 void ActionConsole::BeginAction() {
   m_inAction = true;
   m_fresh = true;
-  m_failed = false;
-  m_failureIsLast = false;
-  m_failure.clear();
-  m_missing.clear();
 }
 
 int ActionConsole::Run(const std::vector<std::string>& argv, const std::string& title, const std::string& dir) {
-  // After Stop nothing more of the action runs; it ends as the stopped tool did.
-  if (m_inAction && !m_fresh && m_window && m_window->Stopped()) return 128 + SIGTERM;
   // The tool starts before the window is made or shown, which it need not wait for.
   std::unique_ptr<IChildProcess> child = MakeChildProcess();
   if (argv.empty() || !child->Start(argv)) {
     Missing(argv.empty() ? std::string() : argv[0]);
     return -1;
   }
-  ConsoleWindow& window = Transcript();
-  const int status = window.Run(std::move(child), argv, title, dir);
-  // Found after all (a probe folder, a picked file): the missing one is no failure.
-  m_missing.clear();
-  m_failureIsLast = false;
-  if (status != 0) {
-    m_failed = true;
-    m_failure = window.Stopped() ? tool_text::Stopped(argv[0]) : window.EndLine();
-  }
-  return status;
+  return Transcript().Run(std::move(child), argv, title, dir);
 }
 
-void ActionConsole::Fail(const std::string& text) {
-  Transcript().AppendLine(text);
-  m_failed = true;
-  m_failure = text;
-  m_failureIsLast = true;
-}
+void ActionConsole::Missing(const std::string& program) { Transcript().AppendLine(tool_text::Missing(program)); }
 
-void ActionConsole::Missing(const std::string& program) {
-  m_missing = tool_text::Missing(program);
-  Transcript().AppendLine(m_missing);
-  m_failureIsLast = true;
-}
+bool ActionConsole::Stopped() const { return m_inAction && !m_fresh && m_window && m_window->Stopped(); }
 
-void ActionConsole::EndAction() {
+void ActionConsole::EndAction(const ActionVerdict& verdict) {
   const bool ran = m_inAction && !m_fresh;
   m_inAction = false;
   if (!ran || !m_window) return;
-  if (!m_failed && m_missing.empty()) {
+  const std::string line = VerdictLine(verdict);
+  if (!line.empty()) m_window->AppendLine(line);
+  if (verdict.kind == ActionVerdict::Kind::Success || verdict.kind == ActionVerdict::Kind::None) {
     m_window->hide();
     return;
   }
-  // The last line says what failed, even when later tools printed more.
-  if (!m_failureIsLast) m_window->AppendLine("✖ " + (m_failed ? m_failure : m_missing));
   ShowTranscript();
+}
+
+std::string VerdictLine(const ActionVerdict& verdict) {
+  switch (verdict.kind) {
+    case ActionVerdict::Kind::Success: return "✔ " + verdict.text;
+    case ActionVerdict::Kind::Failure: return "✖ " + verdict.text;
+    case ActionVerdict::Kind::Stopped: return "■ " + verdict.text;
+    case ActionVerdict::Kind::None: break;
+  }
+  return std::string();
 }
 
 void ActionConsole::ShowTranscript() {

@@ -110,9 +110,10 @@ class ConsoleWindow : public QDialog {
 };
 
 // The console for PosixPlatform::SetToolConsole: one window per button
-// action, opened by the action's first tool run. After a success it closes
-// by itself; after a failure it stays with the whole transcript and a last
-// line saying what failed. The last transcript can be shown again.
+// action, opened by the action's first tool run. Each run ends with a line
+// giving its status; the action ends with its verdict. After a success the
+// window closes by itself; after a failure or a stop it stays with the whole
+// transcript. The last transcript can be shown again.
 class ActionConsole : public IToolConsole {
  public:
   explicit ActionConsole(QWidget* owner) : m_owner(owner) {}
@@ -120,9 +121,10 @@ class ActionConsole : public IToolConsole {
 
   int Run(const std::vector<std::string>& argv, const std::string& title, const std::string& dir) override;
   void BeginAction() override;
-  void Fail(const std::string& text) override;
   void Missing(const std::string& program) override;
-  void EndAction() override;
+  bool Stopped() const override;
+  void EndAction(const ActionVerdict& verdict) override;
+  bool ShowsVerdicts() const override { return true; }
 
   bool HasTranscript() const { return m_window != nullptr; }
   void ShowTranscript();
@@ -135,10 +137,9 @@ class ActionConsole : public IToolConsole {
   QPointer<ConsoleWindow> m_window;
   bool m_inAction = false;
   bool m_fresh = true;  // nothing of this action shown yet: the last transcript stays
-  bool m_failed = false;
-  bool m_failureIsLast = false;
-  std::string m_failure;
-  std::string m_missing;
 };
+
+// The verdict's line as the transcript ends with it.
+std::string VerdictLine(const ActionVerdict& verdict);
 
 std::shared_ptr<ActionConsole> MakeConsoleWindowFactory(QWidget* owner);

@@ -25,31 +25,14 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "config/control_ids.h"
+#include "config/resource_ids.h"
 #include "ui/cp_text.h"
 #include "ui/dialogs.h"
 #include "ui/string_table.h"
 
-namespace {
-constexpr int kMainTemplate = 146;
-constexpr int kAboutString = 101;
-constexpr int kProgramIcon = 128;
-
-QIcon ResIcon(int n) { return ResourceIcon(n); }
-}  // namespace
-
-const QVector<QPair<int, int>>& CMirvanWnd::ButtonIcons() {
-  static const QVector<QPair<int, int>> icons = {
-      {control::kEditSource, 133}, {control::kCompile, 131},        {control::kViewDvi, 132},
-      {control::kMakePdf, 134},    {control::kViewPdf, 135},        {control::kCommandPrompt, 136},
-      {control::kCompileAndMakePdf, 138}, {control::kSettings, 139},
-  };
-  return icons;
-}
-
-CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_core(env) {
+CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_bar(env, *this) {
   EnsureUiResources();
-  const DialogTemplate t = LoadDialogTemplate(kMainTemplate);
+  const DialogTemplate t = LoadDialogTemplate(dialog::kMain);
   m_built = BuildDialog(this, t);
 
   // A normal window rather than a transient dialog, so it gets a taskbar
@@ -88,8 +71,8 @@ CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_core
     button->setDefault(false);
     const int id = m_built.controls.key(button, 0);
     if (id == 0) continue;
-    connect(button, &QPushButton::clicked, this, [this, id] { OnButton(id); });
-    const QString tip = ToolTipText(id);
+    connect(button, &QPushButton::clicked, this, [this, id] { m_bar.Press(id); });
+    const QString tip = CpToQt(BarController::ToolTipOf(QtToCp(LoadResString(id))));
     if (!tip.isEmpty()) button->setToolTip(tip);
   }
   if (QWidget* fileSelect = Control(control::kSelectFile)) {
@@ -97,18 +80,6 @@ CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_core
     fileSelect->setAcceptDrops(true);
     fileSelect->installEventFilter(this);
   }
-
-  m_core.SetRepaint([this] { update(); });
-  // A disabled control cannot take the focus: a request during an action
-  // is kept until the controls are enabled again.
-  m_core.Doc().History().SetView([this] { SyncHistory(); },
-                                 [this] {
-                                   if (m_busy) {
-                                     m_focusHistory = true;
-                                   } else {
-                                     m_history->setFocus(Qt::OtherFocusReason);
-                                   }
-                                 });
 }
 
 CMirvanWnd::~CMirvanWnd() {
@@ -121,8 +92,6 @@ CMirvanWnd::~CMirvanWnd() {
     m_history->view()->window()->removeEventFilter(this);
   }
   if (QWidget* fileSelect = Control(control::kSelectFile)) fileSelect->removeEventFilter(this);
-  m_core.SetRepaint(nullptr);
-  m_core.Doc().History().SetView(nullptr, nullptr);
 }
 
 void CMirvanWnd::showEvent(QShowEvent* e) {
@@ -156,15 +125,11 @@ void CMirvanWnd::OnInitDialog() {
   // Where the window system lets an application extend the window menu the
   // About entry would go there; X11 and Wayland do not, so it is the bar's
   // context menu. A missing string leaves the entry out.
-  m_aboutText = LoadResString(kAboutString);
-  const QIcon programIcon = ResIcon(kProgramIcon);
-  setWindowIcon(programIcon);
+  m_aboutText = LoadResString(string_id::kAboutMenu);
+  setWindowIcon(ResourceIcon(icon::kMainWindow));
   SetButtonIcons();
-  m_core.InitDialogCore();
-  SyncHistory();
-  update();
+  m_bar.Open();
   setAcceptDrops(true);
-  m_history->setFocus(Qt::OtherFocusReason);
   // Brought to the foreground when created, even when started from a
   // terminal or a file manager that keeps the focus.
   raise();
@@ -172,25 +137,23 @@ void CMirvanWnd::OnInitDialog() {
 }
 
 void CMirvanWnd::SetButtonIcons() {
-  for (const auto& [id, icon] : ButtonIcons()) {
-    auto* button = qobject_cast<QPushButton*>(Control(id));
+  for (const ButtonIcon& b : kButtonIcons) {
+    auto* button = qobject_cast<QPushButton*>(Control(b.control));
     if (!button) continue;
-    // Only the picture is shown; the caption stays for screen readers.
-    button->setAccessibleName(button->text());
-    button->setText(QString());
-    button->setIcon(ResIcon(icon));
+    // Only the picture is shown; the template's caption names the button
+    // for screen readers.
+    button->setIcon(ResourceIcon(b.icon));
     const int side = qMax(8, qMin(button->width(), button->height()) - 4);
     button->setIconSize(QSize(side, side));
   }
 }
 
-void CMirvanWnd::SyncHistory() {
+void CMirvanWnd::ShowHistory(const HistoryBox& model) {
   if (!m_history) return;
-  const bool wasSyncing = m_syncing;
-  m_syncing = true;
+  const bool wasDrawing = m_drawing;
+  m_drawing = true;
   {
     const QSignalBlocker block(m_history);
-    const HistoryBox& model = m_core.Doc().History();
     QStringList items;
     for (const std::string& s : model.Items()) items << CpToQt(s);
     QStringList shown;
@@ -202,77 +165,75 @@ void CMirvanWnd::SyncHistory() {
     m_history->setCurrentIndex(model.GetCurSel());
     m_history->setEditText(CpToQt(model.GetEditText()));
   }
-  m_syncing = wasSyncing;
+  m_drawing = wasDrawing;
+  update();
+}
+
+void CMirvanWnd::FocusHistory() { m_history->setFocus(Qt::OtherFocusReason); }
+
+void CMirvanWnd::SetBusy(bool busy) {
+  // The controls rather than the window are disabled: a box or dialog the
+  // action opens is a child of the window and must stay usable.
+  if (busy) {
+    m_focusBefore = focusWidget();
+    for (QWidget* w : m_built.order) {
+      if (w->isEnabled()) {
+        w->setEnabled(false);
+        m_disabled << w;
+      }
+    }
+    return;
+  }
+  for (const QPointer<QWidget>& w : m_disabled) {
+    if (w) w->setEnabled(true);
+  }
+  m_disabled.clear();
+  if (m_focusBefore && m_focusBefore->isEnabled()) m_focusBefore->setFocus(Qt::OtherFocusReason);
+  m_focusBefore = nullptr;
 }
 
 void CMirvanWnd::OnHistoryActivated(int index) {
   const bool fromList = m_listChoice;
   m_listChoice = false;
-  if (!fromList || m_syncing || m_busy) {
-    SyncHistory();  // the box shows the history as it is
+  if (m_drawing) return;
+  if (!fromList) {
+    ShowHistory(m_bar.History());  // the box shows the history as it is
     return;
   }
-  m_syncing = true;
-  m_core.Doc().History().SetCurSel(index);
-  m_syncing = false;
-  m_core.SelectHistory();
-  SyncHistory();
-}
-
-void CMirvanWnd::OnButton(int id) {
-  if (m_busy) return;
-  const std::function<void()> action = m_core.ActionFor(id);
-  if (!action) return;
-  // The controls rather than the window are disabled: a box or dialog the
-  // action opens is a child of the window and must stay usable.
-  m_busy = true;
-  const QPointer<QWidget> focus = focusWidget();
-  QVector<QPointer<QWidget>> disabled;
-  for (QWidget* w : m_built.order) {
-    if (w->isEnabled()) {
-      w->setEnabled(false);
-      disabled << w;
-    }
-  }
-  m_core.RunAction(action);
-  for (const QPointer<QWidget>& w : disabled) {
-    if (w) w->setEnabled(true);
-  }
-  m_busy = false;
-  SyncHistory();
-  if (m_focusHistory) {
-    m_focusHistory = false;
-    m_history->setFocus(Qt::OtherFocusReason);
-  } else if (focus && focus->isEnabled()) {
-    focus->setFocus(Qt::OtherFocusReason);
-  }
-  update();
+  m_bar.ChooseHistory(index);
 }
 
 void CMirvanWnd::closeEvent(QCloseEvent* e) {
-  if (m_busy) {
+  if (!m_bar.End(BarEnd::CloseBox)) {
     e->ignore();
     return;
   }
-  // The close box (and Alt+F4) save the history; Esc ends through reject(),
-  // whose own close is not delivered here, and so saves nothing.
-  m_core.OnClose();
   QDialog::closeEvent(e);
 }
 
+void CMirvanWnd::reject() {
+  if (m_bar.End(BarEnd::Escape)) QDialog::reject();
+}
+
+void CMirvanWnd::EndFromOutside(BarEnd how) {
+  if (m_bar.End(how)) QDialog::reject();
+}
+
 void CMirvanWnd::keyPressEvent(QKeyEvent* e) {
-  if (m_busy) return;
+  if (m_bar.Busy()) return;
   switch (e->key()) {
     case Qt::Key_F1:
       OpenManual();
       return;
     case Qt::Key_Enter:
     case Qt::Key_Return:
-      // No push button is the default: Enter presses the focused button and
-      // does nothing anywhere else (it never ends the bar).
+      // No push button is the default: Enter presses the focused button,
+      // and is the bar's to handle anywhere else.
       if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
         if (button->isEnabled()) button->click();
+        return;
       }
+      m_bar.Enter();
       return;
     default:
       QDialog::keyPressEvent(e);
@@ -321,14 +282,14 @@ bool CMirvanWnd::eventFilter(QObject* watched, QEvent* e) {
     switch (key->key()) {
       case Qt::Key_Down:
         // The extended keyboard interface: the down arrow opens the list...
-        if (plain && m_core.Doc().History().GetExtendedUI()) {
+        if (plain && m_bar.History().GetExtendedUI()) {
           m_history->showPopup();
           return true;
         }
         return false;
       case Qt::Key_F4:
         // ...and F4 does nothing.
-        return m_core.Doc().History().GetExtendedUI();
+        return m_bar.History().GetExtendedUI();
       case Qt::Key_Up:
       case Qt::Key_PageUp:
       case Qt::Key_PageDown:
@@ -337,7 +298,8 @@ bool CMirvanWnd::eventFilter(QObject* watched, QEvent* e) {
         return true;
       case Qt::Key_Enter:
       case Qt::Key_Return:
-        // A typed path changes nothing, and Enter here must not end the bar.
+        // A typed path changes nothing.
+        m_bar.Enter();
         return true;
       default:
         return false;
@@ -347,7 +309,7 @@ bool CMirvanWnd::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void CMirvanWnd::dragEnterEvent(QDragEnterEvent* e) {
-  if (!m_busy && e->mimeData()->hasUrls()) {
+  if (!m_bar.Busy() && e->mimeData()->hasUrls()) {
     e->acceptProposedAction();
   } else {
     e->ignore();
@@ -355,7 +317,7 @@ void CMirvanWnd::dragEnterEvent(QDragEnterEvent* e) {
 }
 
 void CMirvanWnd::dragMoveEvent(QDragMoveEvent* e) {
-  if (!m_busy && e->mimeData()->hasUrls()) {
+  if (!m_bar.Busy() && e->mimeData()->hasUrls()) {
     e->acceptProposedAction();
   } else {
     e->ignore();
@@ -363,7 +325,7 @@ void CMirvanWnd::dragMoveEvent(QDragMoveEvent* e) {
 }
 
 void CMirvanWnd::dropEvent(QDropEvent* e) {
-  if (m_busy || !e->mimeData()->hasUrls()) {
+  if (m_bar.Busy() || !e->mimeData()->hasUrls()) {
     e->ignore();
     return;
   }
@@ -376,17 +338,11 @@ void CMirvanWnd::dropEvent(QDropEvent* e) {
   e->acceptProposedAction();
   // Handled after the drop has completed, so that a message box does not
   // keep the file manager waiting for the end of the drag.
-  QMetaObject::invokeMethod(this, [this, paths] { DeliverDrop(paths); }, Qt::QueuedConnection);
-}
-
-void CMirvanWnd::DeliverDrop(const std::vector<std::string>& paths) {
-  if (m_busy) return;
-  m_core.OnDropFiles(paths);
-  SyncHistory();
+  QMetaObject::invokeMethod(this, [this, paths] { m_bar.Drop(paths); }, Qt::QueuedConnection);
 }
 
 void CMirvanWnd::contextMenuEvent(QContextMenuEvent* e) {
-  if (m_busy || (m_aboutText.isEmpty() && !m_showLastOutput)) {
+  if (m_bar.Busy() || (m_aboutText.isEmpty() && !m_showLastOutput)) {
     e->ignore();
     return;
   }
@@ -403,27 +359,11 @@ void CMirvanWnd::contextMenuEvent(QContextMenuEvent* e) {
   if (chosen == lastOutput) m_showLastOutput();
 }
 
-std::string CMirvanWnd::ManualPath() {
-  const QString appDir = QCoreApplication::applicationDirPath();
-  // Installed (the package's documentation folder, named after the project
-  // or the package), next to the program, or in the checkout of a build.
-  const QStringList candidates = {
-      appDir + QStringLiteral("/../share/doc/mirvan/manual.html"),
-      appDir + QStringLiteral("/../share/doc/Mirvan/manual.html"),
-      appDir + QStringLiteral("/manual.html"),
-      appDir + QStringLiteral("/../docs/manual.html"),
-      appDir + QStringLiteral("/../../docs/manual.html"),  // a build's tests folder
-  };
-  for (const QString& c : candidates) {
-    if (QFileInfo::exists(c)) return QtPathToCp(QFileInfo(c).canonicalFilePath());
-  }
-  return QtPathToCp(QDir::cleanPath(candidates.first()));
-}
-
 void CMirvanWnd::OpenManual() {
   // Shown by the program itself: the desktop's association for HTML files
   // may well be a text editor, which would show the manual's source.
-  const QString path = QFile::decodeName(QByteArray::fromStdString(ManualPath()));
+  const QString path = QFile::decodeName(QByteArray::fromStdString(
+      m_bar.ManualPath(QtPathToCp(QCoreApplication::applicationDirPath() + QLatin1Char('/')))));
   if (!QFileInfo::exists(path)) return;
   if (!m_manual) {
     m_manual = new QTextBrowser(this);

@@ -1,5 +1,5 @@
-// The bar: the Qt window that shows a CMirvanDlg and hands every click, drop
-// and history choice to it.
+// The bar: the Qt window that draws a BarController and passes every click,
+// drop, key and history choice to it.
 #pragma once
 
 #include <QDialog>
@@ -9,37 +9,26 @@
 #include <functional>
 #include <string>
 
-#include "core/mirvan_dlg.h"
+#include "core/bar_controller.h"
 #include "ui/dialog_template.h"
 
 class QComboBox;
 class QPushButton;
 
-
-class CMirvanWnd : public QDialog {
+class CMirvanWnd : public QDialog, private IBarView {
   Q_OBJECT
 
  public:
-  // The core object is created on `env`; tests pass scripted ones.
+  // The controller is created on `env`; tests pass scripted ones.
   explicit CMirvanWnd(MirvanEnv env, QWidget* parent = nullptr);
   ~CMirvanWnd() override;
 
-  CMirvanDlg& Core() { return m_core; }
+  BarController& Bar() { return m_bar; }
   QWidget* Control(int id) const { return m_built.controls.value(id); }
   QComboBox* History() const { return m_history; }
   // The user manual's window, once F1 has opened it.
   QTextBrowser* Manual() const { return m_manual; }
   const BuiltDialog& Built() const { return m_built; }
-
-  // The one way a button's action runs: the bar's controls are disabled
-  // (still painted) until it ends, the core reports file and memory errors,
-  // and the history box is shown anew afterwards.
-  void OnButton(int id);
-  bool Busy() const { return m_busy; }
-
-  // The user manual F1 shows: the installed copy, else the one next to the
-  // program or in the source tree it was built from.
-  static std::string ManualPath();
 
   // The context menu's entry that shows the last action's tool output
   // again; `available` says whether there is one.
@@ -48,8 +37,11 @@ class CMirvanWnd : public QDialog {
     m_showLastOutput = std::move(show);
   }
 
-  // Icon resource of each icon button, in the order the buttons get them.
-  static const QVector<QPair<int, int>>& ButtonIcons();
+  // The bar is told to end from outside (a signal, the session's end).
+  void EndFromOutside(BarEnd how);
+
+ public slots:
+  void reject() override;  // Esc
 
  protected:
   void showEvent(QShowEvent* e) override;
@@ -62,25 +54,29 @@ class CMirvanWnd : public QDialog {
   bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
+  // What the controller asks of the window.
+  void ShowHistory(const HistoryBox& history) override;
+  void SetBusy(bool busy) override;
+  void FocusHistory() override;
+
   void OnInitDialog();
   void KeepOnScreen();
   void SetButtonIcons();
-  void SyncHistory();
   void OnHistoryActivated(int index);
-  void DeliverDrop(const std::vector<std::string>& paths);
   void OpenManual();
 
-  CMirvanDlg m_core;
+  BarController m_bar;
   BuiltDialog m_built;
   QComboBox* m_history = nullptr;
   QString m_aboutText;
   QPointer<QTextBrowser> m_manual;
   std::function<bool()> m_lastOutputAvailable;
   std::function<void()> m_showLastOutput;
+  // The controls an action disabled, and the focus to give back after it.
+  QVector<QPointer<QWidget>> m_disabled;
+  QPointer<QWidget> m_focusBefore;
   bool m_initialized = false;
-  bool m_busy = false;
-  bool m_syncing = false;
-  bool m_focusHistory = false;  // the history box asked for the focus during an action
+  bool m_drawing = false;  // the history box is being drawn: its reports are ours
   // Set while the list is open (and until its closing has been handled): an
   // "activated" then is a choice from the list. Qt also reports one when the
   // edit field loses the focus holding a typed text equal to an entry, and

@@ -4,7 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "config/control_ids.h"
+#include "config/resource_ids.h"
 #include "config/option_dialogs.h"
 #include "ui/cp_text.h"
 #include "ui/dialog_owner.h"
@@ -13,7 +13,7 @@
 // The options come from the settings file and go back there: they cross in
 // the system code page.
 MkIdxOptDialog::MkIdxOptDialog(CMkIdxOptDlg& model, QWidget* parent) : QDialog(parent), m_model(model) {
-  m_built = BuildDialog(this, LoadDialogTemplate(198));
+  m_built = BuildDialog(this, LoadDialogTemplate(dialog::kMkIdxOpt));
   m_options = qobject_cast<QLineEdit*>(m_built.controls.value(control::kMkIdxOptionsEdit));
   m_never = qobject_cast<QCheckBox*>(m_built.controls.value(control::kMkIdxNeverBox));
   auto* ok = qobject_cast<QAbstractButton*>(m_built.controls.value(control::kOk));

@@ -5,13 +5,13 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
-#include "config/control_ids.h"
+#include "config/resource_ids.h"
 #include "config/option_dialogs.h"
 #include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 
 PdfSizeDialog::PdfSizeDialog(CPdfSizeDlg& model, QWidget* parent) : QDialog(parent), m_model(model) {
-  m_built = BuildDialog(this, LoadDialogTemplate(173));
+  m_built = BuildDialog(this, LoadDialogTemplate(dialog::kPdfSize));
 
   // A radio button's number is its place in the template, not its id:
   // Landscape sits fifth although its id is the last.

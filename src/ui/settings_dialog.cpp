@@ -3,15 +3,17 @@
 #include <QAbstractButton>
 
 #include "actions/settings_dlg.h"
-#include "config/control_ids.h"
+#include "config/resource_ids.h"
 #include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
 
 SettingsDialog::SettingsDialog(CSettingsDlg& model, QWidget* parent) : QDialog(parent), m_model(model) {
-  m_built = BuildDialog(this, LoadDialogTemplate(137));
-  for (int id : control::kSettingsOperations) {
-    auto* b = qobject_cast<QAbstractButton*>(m_built.controls.value(id));
-    Q_ASSERT(b);
+  m_built = BuildDialog(this, LoadDialogTemplate(dialog::kSettings));
+  // Every button but Close is one of the model's operations.
+  for (auto it = m_built.controls.constBegin(); it != m_built.controls.constEnd(); ++it) {
+    auto* b = qobject_cast<QAbstractButton*>(it.value());
+    const int id = it.key();
+    if (!b || id == control::kOk) continue;
     connect(b, &QAbstractButton::clicked, this, [this, id] { m_model.OnButton(id); });
   }
   // Close is the default button and simply ends the dialog; how it ends

@@ -26,18 +26,6 @@ std::string JoinArguments(int argc, const char* const* argv) {
   return line;
 }
 
-std::string AbsoluteAgainstStart(IPlatform& platform, const std::string& path) {
-  std::string cwd;
-  if (path.empty() || path[0] == '/' || !platform.GetCwd(cwd)) return path;
-  std::string rest = path;
-  while (rest.compare(0, 2, "./") == 0) {
-    rest.erase(0, 2);
-    while (!rest.empty() && rest[0] == '/') rest.erase(0, 1);
-  }
-  if (cwd.empty() || cwd.back() != '/') cwd += '/';
-  return cwd + rest;
-}
-
 mbcs::CodePage CodePageOfCodeset(const std::string& codeset) {
   std::string name;
   for (char c : codeset) {

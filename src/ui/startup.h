@@ -18,13 +18,6 @@ std::string SettingsPathAtStart(IPlatform& platform);
 // blanks, otherwise untouched (quotes and all).
 std::string JoinArguments(int argc, const char* const* argv);
 
-// A document path from the command line made absolute against the start-up
-// working directory, before anything else sees it: the build actions change
-// the working folder, after which a relative path names another file. "./"
-// parts are dropped; empty and absolute paths, and a path when the working
-// directory cannot be read, stay as they are.
-std::string AbsoluteAgainstStart(IPlatform& platform, const std::string& path);
-
 // The code page of a locale's character set name (nl_langinfo(CODESET)):
 // CP932 for the Shift_JIS family, UTF-8 otherwise.
 mbcs::CodePage CodePageOfCodeset(const std::string& codeset);

@@ -23,7 +23,8 @@ const QJsonObject& Table() {
     EnsureUiResources();
     QFile f(QStringLiteral(":/strings.json"));
     if (!f.open(QIODevice::ReadOnly)) return QJsonObject();
-    return QJsonDocument::fromJson(f.readAll()).object();
+    // The named entries ("names") are for the build's header of numbers.
+    return QJsonDocument::fromJson(f.readAll()).object().value(QStringLiteral("strings")).toObject();
   }();
   return table;
 }

@@ -63,9 +63,14 @@ class ScriptedPlatform : public IPlatform {
   // Shell opens: "doc|file|dir" or "editor|editor|path|dir"; "prompt|cwd".
   std::vector<std::string> opens;
   bool openResult = true;
-  // What the actions reported as failed, in order.
-  std::vector<std::string> failures;
-  void NoteFailure(const std::string& text) override { failures.push_back(text); }
+  // The verdict of every action that ended, in order.
+  std::vector<ActionVerdict> verdicts;
+  void EndAction(const ActionVerdict& verdict) override { verdicts.push_back(verdict); }
+  // The user stopped a tool of this action: a script sets it in onRun for
+  // the run that is stopped.
+  bool stopped = false;
+  void BeginAction() override { stopped = false; }
+  bool ActionStopped() const override { return stopped; }
 
   const PlatformValues& Values() const override { return values_; }
   int RunTool(const std::string& program, const std::vector<std::string>& args) override;

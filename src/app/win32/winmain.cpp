@@ -55,7 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Prompts prompts(instance, AppTitle());
 
   CMirvanWin bar(MirvanEnv{profile, platform, prompts}, prompts);
-  bar.Core().Doc().SetFile(DocumentFromCommandLine(ArgumentsOf(GetCommandLineA())));
+  bar.Bar().SetFirstDocument(DocumentFromCommandLine(ArgumentsOf(GetCommandLineA())));
   bar.DoModal();  // its result does not matter: the program ends either way
   return 0;
 }

@@ -35,7 +35,9 @@ void HeadlessConsole::Line(const std::string& text) {
   if (m_sink) m_sink((text + "\n").data(), text.size() + 1);
 }
 
-void HeadlessConsole::Fail(const std::string& text) { Line(text); }
+void HeadlessConsole::EndAction(const ActionVerdict& verdict) {
+  if (!verdict.text.empty()) Line(verdict.text);
+}
 
 void HeadlessConsole::Missing(const std::string& program) { Line(tool_text::Missing(program)); }
 

@@ -25,9 +25,9 @@ class HeadlessConsole : public IToolConsole {
   void AddAnswer(const std::string& trigger, const std::string& line);
 
   int Run(const std::vector<std::string>& argv, const std::string& title, const std::string& dir) override;
-  // What failed goes to the sink as a line of its own.
-  void Fail(const std::string& text) override;
   void Missing(const std::string& program) override;
+  // A verdict with words goes to the sink as a line of its own.
+  void EndAction(const ActionVerdict& verdict) override;
 
  private:
   struct Answer {

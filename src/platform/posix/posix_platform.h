@@ -26,8 +26,9 @@ class PosixPlatform : public IPlatform {
                   const std::string& dir) override;
   void StartCommandPrompt() override;
   void BeginAction() override { m_console->BeginAction(); }
-  void NoteFailure(const std::string& text) override { m_console->Fail(text); }
-  void EndAction() override { m_console->EndAction(); }
+  bool ActionStopped() const override { return m_console->Stopped(); }
+  void EndAction(const ActionVerdict& verdict) override { m_console->EndAction(verdict); }
+  bool ShowsVerdicts() const override { return m_console->ShowsVerdicts(); }
 
  private:
   PlatformValues m_values;

@@ -58,8 +58,35 @@ int WinPlatform::RunTool(const std::string& program, const std::vector<std::stri
   std::vector<const char*> argv;
   for (const auto& q : quoted) argv.push_back(q.c_str());
   argv.push_back(nullptr);
-  intptr_t r = _spawnvp(_P_WAIT, program.c_str(), argv.data());
-  return static_cast<int>(r);
+  const intptr_t started = _spawnvp(_P_NOWAIT, program.c_str(), argv.data());
+  if (started == -1) return -1;
+  HANDLE process = reinterpret_cast<HANDLE>(started);
+  // The bar's window keeps being drawn while the tool runs: its messages are
+  // handled meanwhile, and the bar takes no input until the action ends.
+  // Waiting without them would leave the window blank ("not responding")
+  // and hand every click made meanwhile to the bar after the tool.
+  for (;;) {
+    const DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
+    if (woke != WAIT_OBJECT_0 + 1) break;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        // Kept for the loop that owns it.
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        break;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+  WaitForSingleObject(process, INFINITE);
+  DWORD code = 0;
+  const bool known = GetExitCodeProcess(process, &code) != 0;
+  CloseHandle(process);
+  // Ctrl+C in the tool's console, or closing that console, ends the tool
+  // with this status: the user stopped it.
+  if (known && code == kStoppedByUser) m_stopped = true;
+  return known ? static_cast<int>(code) : -1;
 }
 
 bool WinPlatform::ChangeDir(const std::string& dir) { return _chdir(dir.c_str()) == 0; }
@@ -73,11 +100,16 @@ bool WinPlatform::GetCwd(std::string& out) {
 
 FileStatus WinPlatform::Stat(const std::string& path) {
   FileStatus st;
-  struct _stat64 s;
-  if (_stat64(path.c_str(), &s) == 0) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!path.empty() && GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
     st.exists = true;
-    // CFile::GetStatus reports whole seconds.
-    st.mtimeNs = static_cast<std::int64_t>(s.st_mtime) * 1000000000LL;
+    // The file system's own 100 ns ticks: a document compiled twice within
+    // one second still gets a strictly newer DVI.
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = data.ftLastWriteTime.dwLowDateTime;
+    ticks.HighPart = data.ftLastWriteTime.dwHighDateTime;
+    constexpr std::int64_t kTicksFrom1601To1970 = 116444736000000000LL;
+    st.mtimeNs = (static_cast<std::int64_t>(ticks.QuadPart) - kTicksFrom1601To1970) * 100;
   }
   return st;
 }

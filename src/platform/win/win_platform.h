@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/win/win_api.h"
 
 class WinPlatform : public IPlatform {
  public:
@@ -20,6 +21,12 @@ class WinPlatform : public IPlatform {
   bool OpenEditor(const std::string& editor, const std::string& documentPath,
                   const std::string& dir) override;
   void StartCommandPrompt() override;
+  void BeginAction() override { m_stopped = false; }
+  bool ActionStopped() const override { return m_stopped; }
+
+  // How Windows ends a console program whose console got Ctrl+C or was
+  // closed (STATUS_CONTROL_C_EXIT).
+  static constexpr DWORD kStoppedByUser = 0xC000013AUL;
 
   // One argument word as the C runtime's command-line parser reads it back:
   // quoted when it holds a blank, tab or quote, with backslashes before a
@@ -28,4 +35,5 @@ class WinPlatform : public IPlatform {
 
  private:
   PlatformValues m_values;
+  bool m_stopped = false;
 };

@@ -2,15 +2,11 @@
 
 #include <vector>
 
-#include "config/control_ids.h"
+#include "config/resource_ids.h"
 
 namespace win32dlg {
 namespace {
 
-constexpr int kAboutTemplate = 100;
-constexpr int kSettingsTemplate = 137;
-constexpr int kPdfSizeTemplate = 173;
-constexpr int kMkIdxOptTemplate = 198;
 constexpr int kBoxNShow = control::kPdfNShowBox;
 constexpr int kBoxNeShow = control::kPdfNeShowBox;
 constexpr int kOptionsEdit = control::kMkIdxOptionsEdit;
@@ -160,18 +156,18 @@ std::vector<HWND> RadioButtons(HWND dialog) {
   return out;
 }
 
-void RunAbout(Win32Prompts& prompts) { Run(prompts, kAboutTemplate, AboutProc, nullptr); }
+void RunAbout(Win32Prompts& prompts) { Run(prompts, dialog::kAbout, AboutProc, nullptr); }
 
 void RunSettings(Win32Prompts& prompts, CSettingsDlg& model) {
-  Run(prompts, kSettingsTemplate, SettingsProc, &model);
+  Run(prompts, dialog::kSettings, SettingsProc, &model);
 }
 
 bool RunPdfSize(Win32Prompts& prompts, CPdfSizeDlg& model) {
-  return Run(prompts, kPdfSizeTemplate, PdfSizeProc, &model) == IDOK;
+  return Run(prompts, dialog::kPdfSize, PdfSizeProc, &model) == IDOK;
 }
 
 bool RunMkIdxOpt(Win32Prompts& prompts, CMkIdxOptDlg& model) {
-  return Run(prompts, kMkIdxOptTemplate, MkIdxOptProc, &model) == IDOK;
+  return Run(prompts, dialog::kMkIdxOpt, MkIdxOptProc, &model) == IDOK;
 }
 
 }  // namespace win32dlg

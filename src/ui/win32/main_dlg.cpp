@@ -8,28 +8,25 @@
 
 #include <vector>
 
-#include "button_icons.h"  // generated from the main window's template
-#include "config/control_ids.h"
+#include "config/resource_ids.h"
 #include "ui/win32/dialogs.h"
 
 namespace {
-constexpr int kMainTemplate = 146;
-constexpr int kHistoryBox = control::kHistory;
-constexpr int kFileSelect = control::kSelectFile;
-constexpr int kAboutString = 101;
+// The About entry of the system menu: the low four bits of a system
+// command are the system's own.
 constexpr int kAboutCommand = 16;
-constexpr int kProgramIcon = 128;
 }  // namespace
 
-CMirvanWin::CMirvanWin(MirvanEnv env, Win32Prompts& prompts) : m_core(env), m_prompts(prompts) {
-  m_hIcon = static_cast<HICON>(LoadImageA(prompts.Instance(), MAKEINTRESOURCEA(kProgramIcon), IMAGE_ICON,
+CMirvanWin::CMirvanWin(MirvanEnv env, Win32Prompts& prompts) : m_bar(env, *this), m_prompts(prompts) {
+  m_hIcon = static_cast<HICON>(LoadImageA(prompts.Instance(), MAKEINTRESOURCEA(icon::kMainWindow), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-  m_hSmallIcon = static_cast<HICON>(LoadImageA(prompts.Instance(), MAKEINTRESOURCEA(kProgramIcon), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+  m_hSmallIcon =
+      static_cast<HICON>(LoadImageA(prompts.Instance(), MAKEINTRESOURCEA(icon::kMainWindow), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
 }
 
 INT_PTR CMirvanWin::DoModal() {
-  return DialogBoxParamA(m_prompts.Instance(), MAKEINTRESOURCEA(kMainTemplate), nullptr, Proc,
+  return DialogBoxParamA(m_prompts.Instance(), MAKEINTRESOURCEA(dialog::kMain), nullptr, Proc,
                          reinterpret_cast<LPARAM>(this));
 }
 
@@ -56,9 +53,13 @@ INT_PTR CALLBACK CMirvanWin::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       }
       return FALSE;
     case WM_CLOSE:
-      if (self->m_busy) return TRUE;
-      self->m_core.OnClose();  // the close box saves the history; Esc does not
-      EndDialog(w, IDCANCEL);
+      self->End(BarEnd::CloseBox);
+      return TRUE;
+    case WM_QUERYENDSESSION:
+      SetWindowLongPtrA(w, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wp) self->End(BarEnd::Session);
       return TRUE;
     case WM_PAINT:
       return self->OnPaint();
@@ -85,11 +86,11 @@ INT_PTR CALLBACK CMirvanWin::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 
 BOOL CMirvanWin::OnInitDialog() {
   m_prompts.PushOwner(m_hWnd);
-  m_hHistory = GetDlgItem(m_hWnd, kHistoryBox);
+  m_hHistory = GetDlgItem(m_hWnd, control::kHistory);
 
   if (HMENU sys = GetSystemMenu(m_hWnd, FALSE)) {
     char about[256] = {};
-    if (LoadStringA(m_prompts.Instance(), kAboutString, about, sizeof about) > 0) {
+    if (LoadStringA(m_prompts.Instance(), string_id::kAboutMenu, about, sizeof about) > 0) {
       AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
       AppendMenuA(sys, MF_STRING, kAboutCommand, about);
     }
@@ -107,18 +108,13 @@ BOOL CMirvanWin::OnInitDialog() {
     SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
   }
 
-  m_core.Doc().History().SetView([this] { SyncHistory(); }, [this] { SetFocus(m_hHistory); });
-  m_core.SetRepaint([this] { InvalidateRect(m_hWnd, nullptr, TRUE); });
-  m_core.InitDialogCore();
-  SyncHistory();
-  InvalidateRect(m_hWnd, nullptr, TRUE);
+  m_bar.Open();
   DragAcceptFiles(m_hWnd, TRUE);
   SetupToolTips();
-  return TRUE;  // the focus goes to the history box, first in tab order
+  return FALSE;  // the focus is where the controller put it: the history box
 }
 
-void CMirvanWin::SyncHistory() {
-  const HistoryBox& model = m_core.Doc().History();
+void CMirvanWin::ShowHistory(const HistoryBox& model) {
   const int count = static_cast<int>(SendMessageA(m_hHistory, CB_GETCOUNT, 0, 0));
   bool same = count == model.GetCount();
   for (int i = 0; same && i < count; ++i) {
@@ -137,35 +133,50 @@ void CMirvanWin::SyncHistory() {
   SendMessageA(m_hHistory, CB_SETCURSEL, model.GetCurSel(), 0);
   SetWindowTextA(m_hHistory, model.GetEditText().c_str());
   SendMessageA(m_hHistory, CB_SETEXTENDEDUI, model.GetExtendedUI() ? TRUE : FALSE, 0);
+  InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
-void CMirvanWin::OnCommand(int id, int code) {
-  if (id == kHistoryBox) {
-    if (code == CBN_SELENDOK && !m_busy) {
-      const int sel = static_cast<int>(SendMessageA(m_hHistory, CB_GETCURSEL, 0, 0));
-      m_core.Doc().History().SetCurSel(sel);
-      m_core.RunAction([this] { m_core.SelectHistory(); });
-      SyncHistory();
+void CMirvanWin::FocusHistory() { SetFocus(m_hHistory); }
+
+void CMirvanWin::SetBusy(bool busy) {
+  // The controls rather than the window are disabled: the boxes and dialogs
+  // the action opens are owned by the window and must stay usable, and the
+  // window goes on being drawn while the tools run.
+  if (busy) {
+    m_focusBefore = GetFocus();
+    for (HWND c = GetWindow(m_hWnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      if (IsWindowEnabled(c)) {
+        EnableWindow(c, FALSE);
+        m_disabled.push_back(c);
+      }
     }
     return;
   }
-  if (id == IDOK || id == IDCANCEL) {
-    // Esc, or Enter where no push button has the focus: the dialog ends
-    // without saving the history.
-    if (!m_busy) EndDialog(m_hWnd, id);
-    return;
-  }
-  if (code == BN_CLICKED) OnButton(id);
+  for (HWND c : m_disabled) EnableWindow(c, TRUE);
+  m_disabled.clear();
+  if (m_focusBefore && IsWindowEnabled(m_focusBefore)) SetFocus(m_focusBefore);
+  m_focusBefore = nullptr;
 }
 
-void CMirvanWin::OnButton(int id) {
-  if (m_busy) return;
-  const std::function<void()> action = m_core.ActionFor(id);
-  if (!action) return;
-  m_busy = true;
-  m_core.RunAction(action);
-  m_busy = false;
-  SyncHistory();
+void CMirvanWin::End(BarEnd how) {
+  if (m_bar.End(how)) EndDialog(m_hWnd, IDCANCEL);
+}
+
+void CMirvanWin::OnCommand(int id, int code) {
+  if (id == control::kHistory) {
+    if (code == CBN_SELENDOK) m_bar.ChooseHistory(static_cast<int>(SendMessageA(m_hHistory, CB_GETCURSEL, 0, 0)));
+    return;
+  }
+  if (id == IDCANCEL) {
+    End(BarEnd::Escape);
+    return;
+  }
+  if (id == IDOK) {
+    // Enter where no push button has the focus.
+    m_bar.Enter();
+    return;
+  }
+  if (code == BN_CLICKED) m_bar.Press(id);
 }
 
 void CMirvanWin::OnDropFiles(HDROP drop) {
@@ -177,10 +188,8 @@ void CMirvanWin::OnDropFiles(HDROP drop) {
     paths.emplace_back(buf);
   }
   DragFinish(drop);
-  if (m_busy) return;
   if (paths.empty()) paths.emplace_back();
-  m_core.RunAction([&] { m_core.OnDropFiles(paths); });
-  SyncHistory();
+  m_bar.Drop(paths);
 }
 
 bool CMirvanWin::OnPaint() {
@@ -197,22 +206,13 @@ bool CMirvanWin::OnPaint() {
   return true;
 }
 
-std::string CMirvanWin::ManualPath(const std::string& programPath) {
-  const std::size_t slash = programPath.find_last_of("\\/");
-  const std::string dir = slash == std::string::npos ? std::string() : programPath.substr(0, slash + 1);
-  const std::string beside = dir + "manual.html";
-  if (GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES) return beside;
-  const std::string checkout = dir + "..\\docs\\manual.html";
-  if (GetFileAttributesA(checkout.c_str()) != INVALID_FILE_ATTRIBUTES) return checkout;
-  return beside;
-}
-
 void CMirvanWin::OnHelp() {
   char exe[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  const std::string manual = ManualPath(exe);
-  const std::size_t slash = manual.find_last_of('\\');
-  m_core.Env().platform.OpenDocument(manual, manual.substr(0, slash == std::string::npos ? 0 : slash));
+  std::string dir = exe;
+  dir.erase(dir.find_last_of('\\') + 1);
+  const std::string manual = m_bar.ManualPath(dir);
+  ShellExecuteA(m_hWnd, "open", manual.c_str(), nullptr, dir.c_str(), SW_SHOWNORMAL);
 }
 
 void CMirvanWin::SetupToolTips() {
@@ -238,11 +238,9 @@ LRESULT CMirvanWin::OnToolTipText(NMHDR* hdr) {
   if (!(info->uFlags & TTF_IDISHWND)) return 0;
   const int id = GetDlgCtrlID(reinterpret_cast<HWND>(hdr->idFrom));
   if (id == 0) return 0;
-  m_tip[0] = '\0';
-  if (LoadStringA(m_prompts.Instance(), static_cast<UINT>(id), m_tip, sizeof m_tip) <= 0) return 0;
-  // The part before the line break would be a status bar text; the bar has
-  // none, so the tip shows what follows it.
-  const char* nl = strchr(m_tip, '\n');
-  info->lpszText = nl ? const_cast<char*>(nl + 1) : m_tip;
+  char text[256] = {};
+  if (LoadStringA(m_prompts.Instance(), static_cast<UINT>(id), text, sizeof text) <= 0) return 0;
+  m_tip = BarController::ToolTipOf(text);
+  info->lpszText = &m_tip[0];
   return 0;
 }

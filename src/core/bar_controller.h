@@ -1,0 +1,85 @@
+// The bar's behaviour, once for both front ends: which event starts what,
+// that one action runs at a time, how an action ends, what the history box
+// shows and when, how the bar ends, and where its manual is. A front end
+// draws what this says and passes every event in; it decides nothing.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/mirvan_dlg.h"
+
+// What the controller asks of the window that shows the bar.
+class IBarView {
+ public:
+  virtual ~IBarView() = default;
+  // The history box as it is now: after every event that changed it, once.
+  virtual void ShowHistory(const HistoryBox& history) = 0;
+  // While an action runs the bar's controls take no input; they stay drawn,
+  // and the boxes and dialogs the action opens stay usable.
+  virtual void SetBusy(bool busy) = 0;
+  // The keyboard focus goes to the history box.
+  virtual void FocusHistory() = 0;
+};
+
+// The ways the bar is asked to end.
+enum class BarEnd {
+  CloseBox,  // the close box, Alt+F4, the window menu's Close
+  Escape,    // Esc on the bar
+  Session,   // the desktop session is ending
+  Signal,    // the program is told to end from outside (TERM, HUP, INT)
+};
+
+class BarController {
+ public:
+  BarController(MirvanEnv env, IBarView& view);
+  BarController(const BarController&) = delete;
+  BarController& operator=(const BarController&) = delete;
+
+  // Before the window opens: the document named on the command line,
+  // relative to the start folder.
+  void SetFirstDocument(const std::string& path) { m_dlg.SetDocumentFromCommandLine(path); }
+  // The window has opened: settings, history and document are loaded and shown.
+  void Open();
+
+  // The user's events. Each is ignored while an action runs.
+  void Press(int control);                           // a button of the bar
+  void Drop(const std::vector<std::string>& paths);  // files dropped on the bar
+  void ChooseHistory(int index);                     // an entry chosen from the list
+  // Enter where no push button has the focus: nothing. (It never ends the
+  // bar, which would lose the history unsaved.)
+  void Enter() {}
+  // The bar is asked to end; true when it ends now. Whichever way it ends,
+  // the history is saved, once. The user's own ways wait for a running action.
+  bool End(BarEnd how);
+
+  bool Busy() const { return m_busy; }
+  bool Ended() const { return m_ended; }
+  const HistoryBox& History() { return m_dlg.History(); }
+  // How the last action ended.
+  const ActionVerdict& LastVerdict() const { return m_lastVerdict; }
+
+  // The user manual: beside the program, in the installed documentation,
+  // or in the checkout the program was built in. `programDir` ends in the
+  // separator. The first candidate when none exists.
+  std::string ManualPath(const std::string& programDir);
+  // A control's tooltip from its string: what follows the line break (the
+  // part before it would be a status bar text, which the bar has none of).
+  static std::string ToolTipOf(const std::string& resourceString);
+
+ private:
+  // The one way an event acts: one at a time, its errors and its verdict
+  // handled, the view brought up to date once at its end.
+  void Run(const std::function<void()>& action);
+  void Refresh();
+
+  MirvanEnv m_env;
+  IBarView& m_view;
+  CMirvanDlg m_dlg;
+  bool m_busy = false;
+  bool m_ended = false;
+  bool m_shown = false;
+  unsigned m_shownRevision = 0;
+  ActionVerdict m_lastVerdict;
+};
