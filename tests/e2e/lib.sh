@@ -248,13 +248,16 @@ e2e_other_window() {
 }
 
 # The visible tool console, or nothing.
-e2e_console() {
+_e2e_find_console() {
   local w
   for w in $(xdotool search --onlyvisible --pid "$MIRVAN_PID" 2>/dev/null); do
     _e2e_is_console "$w" && { echo "$w"; return 0; }
   done
   return 1
 }
+# The console kept open after an action: shown as the action ends, it may
+# take the window system a moment on a loaded machine.
+e2e_console() { e2e_poll "${1:-5}" _e2e_find_console; }
 # (It is titled after its tool and document: "platex - paper".)
 _e2e_is_console() { [[ "$(xdotool getwindowname "$1" 2>/dev/null)" =~ ' - '|platex|bibtex|mendex|dvipdfmx ]]; }
 

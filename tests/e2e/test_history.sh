@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The close box saves the history; the next start takes its newest entry as
-# the current document. Esc ends the bar without saving.
+# the current document. Esc ends the bar and saves it too; Enter in the
+# history box ends nothing.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
@@ -25,12 +26,20 @@ e2e_wait_idle
 e2e_expect_eq "runs" "$(e2e_runs 1 "$DOC")" "platex first"
 e2e_pass "restart finds the history"
 
-# Esc ends the bar through Cancel, which does not save the history.
+# Enter in the history box changes nothing and ends nothing.
+e2e_press history
+e2e_key "$BAR" Return
+e2e_press tex
+e2e_wait_idle
+e2e_expect_eq "runs after Enter" "$(e2e_runs 2 "$DOC")" "platex first"
+e2e_pass "Enter in the history box leaves the bar open"
+
+# Esc ends the bar, and a session's list is not lost by one key.
 e2e_key "$BAR" Escape
 e2e_wait_exit
 e2e_start "$DOC/second.tex"
 e2e_key "$BAR" Escape
 e2e_wait_exit
-e2e_expect_eq "File0 after Esc" "$(e2e_ini RFL File0)" "$DOC/first.tex"
-[ -z "$(e2e_ini RFL File1)" ] || e2e_fail "File1 written although Esc ended the bar"
-e2e_pass "Esc does not save the history"
+e2e_expect_eq "File0 after Esc" "$(e2e_ini RFL File0)" "$DOC/second.tex"
+e2e_expect_eq "File1 after Esc" "$(e2e_ini RFL File1)" "$DOC/first.tex"
+e2e_pass "Esc saves the history"
