@@ -70,6 +70,10 @@ mkdir -p "$BIN" "$WORK" "$DOC"
 for t in platex jbibtex mendex dvipdfmx; do cp "$BUILD/standin.exe" "$BIN/$t.exe"; done
 export WINEPATH=$(winpath "$BIN")
 TOOL_LOG=$TMP/tools.log
+# The tools run at once while this file is there; without it they wait.
+GO=$TMP/go
+touch "$GO"
+export MIRVAN_STANDIN_HOLD=$(winpath "$GO")
 export MIRVAN_TOOL_LOG=$(winpath "$TOOL_LOG") MIRVAN_TOOL_STATUS=$TOOL_LOG.status
 export MIRVAN_UNIX_RUNNER=$(winpath "$HERE/run-unix.sh") MIRVAN_UNIX_LOG=$TMP/unix.log
 cp -r "$ROOT/examples/." "$DOC/"
@@ -121,9 +125,31 @@ wait_idle() {
 }
 runs_from() { tail -n +"$1" "$TOOL_LOG" 2>/dev/null | tr '\t' ' '; }
 ini_raw() { cat "$WORK/Mirvan.ini"; }
-start_bar() {
-  (cd "$WORK" && exec wine "$BUILD/Mirvan.exe" "$@") >>"$TMP/wine.out" 2>&1 &
+start_bar() { start_bar_in "$WORK" "$@"; }
+start_bar_in() {
+  local dir=$1; shift
+  (cd "$dir" && exec wine "$BUILD/Mirvan.exe" "$@") >>"$TMP/wine.out" 2>&1 &
   BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear"
+}
+# Nothing but the bar is up: no box, no dialog.
+no_other_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    [ "$w" = "$BAR" ] && continue
+    case "$(xdotool getwindowname "$w" 2>/dev/null)" in
+      Mirvan|"$SETTINGS_TITLE"|"$PDFSIZE_TITLE"|開く|Warning*) echo "$(xdotool getwindowname "$w")"; return 1 ;;
+    esac
+  done
+  return 0
+}
+# The bar takes a click again: the file select button's dialog comes up
+# (and is closed). Whatever a click queued before would have come first.
+bar_answers() {
+  click "$BAR" 146 1001
+  local picker
+  picker=$(wait_window "^開く\$" 30) || fail "the bar did not answer a click ($1)"
+  xdotool windowactivate --sync "$picker" key Escape
+  wait_gone "^開く\$" || fail "file dialog stayed"
 }
 bar_text() { wine "$BUILD/wininfo.exe" text "$BAR_TITLE" "$1" 2>/dev/null | tr -d '\r'; }
 
@@ -220,3 +246,70 @@ history=$(iconv -f CP932 -t UTF-8 "$WORK/Mirvan.ini" | sed -n 's/^File[01]=//p')
 start_bar
 [ "$(bar_text 1017)" = "$(winpath "$DOC/second.tex")" ] || fail "history after restart: $(bar_text 1017)"
 pass "history kept across a restart"
+
+# --- While a tool runs the bar is drawn and takes no input: a click on 設定
+# then is dropped, not replayed after the tool; Enter off the buttons ends nothing
+mark=$(($(wc -l <"$TOOL_LOG") + 1))
+rm -f "$GO"
+click "$BAR" 146 1002
+for _ in $(seq 300); do [ "$(wc -l <"$TOOL_LOG")" -ge "$mark" ] && break; sleep 0.1; done
+[ "$(runs_from $mark)" = "platex second" ] || fail "platex did not start: $(runs_from $mark)"
+click "$BAR" 146 1010
+touch "$GO"
+wait_idle || fail "the tools did not finish"
+other=$(no_other_window) || fail "'$other' came up after the run"
+bar_answers "after the run"
+other=$(no_other_window) || fail "'$other' came up: the click on 設定 was replayed"
+click "$BAR" 146 1017
+xdotool key Return
+bar_answers "after Enter in the history box"
+pass "a click made while a tool runs is dropped; Enter off the buttons leaves the bar open"
+
+# --- A tool the user stops (Ctrl+C in its console, or the console closed)
+# ends the action there: no later tool, no box, Mirvan.ini untouched -------------
+wmctrl -i -c "$BAR"
+wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
+export MIRVAN_STANDIN_STOP=jbibtex
+start_bar "$(winpath "$DOC/paper.tex")"
+cp "$WORK/Mirvan.ini" "$TMP/ini.before"
+mark=$(($(wc -l <"$TOOL_LOG") + 1))
+click "$BAR" 146 1002
+wait_idle || fail "the tools did not finish"
+[ "$(runs_from $mark)" = "platex paper
+jbibtex paper" ] || fail "runs after the stop: $(runs_from $mark)"
+other=$(no_other_window) || fail "'$other' came up after the stop"
+bar_answers "after the stop"
+cmp -s "$TMP/ini.before" "$WORK/Mirvan.ini" || fail "Mirvan.ini changed after the stop"
+pass "a stopped BibTeX ends the compile: no later tool, no box, Mirvan.ini untouched"
+unset MIRVAN_STANDIN_STOP
+
+# --- A failed compile says what failed once the tool's console has gone --------
+wmctrl -i -c "$BAR"
+wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
+export MIRVAN_STANDIN_FAIL=platex
+start_bar "$(winpath "$DOC/paper.tex")"
+rm -f "$DOC/paper.dvi"
+click "$BAR" 146 1002
+box=$(wait_window "^Mirvan\$" 60) || fail "no box after the failed compile"
+text=$(wine "$BUILD/wininfo.exe" text Mirvan 65535 2>/dev/null | tr -d '\r')
+[[ "$text" == *"新しい DVI ファイルができませんでした"* ]] || fail "the box says: $text"
+xdotool windowactivate --sync "$box" key Return
+wait_gone "^Mirvan\$" || fail "the box stayed"
+pass "a failed compile is told in a box: $text"
+unset MIRVAN_STANDIN_FAIL
+
+# --- A relative path on the command line, started from the document's parent
+# folder: the first and the second press compile --------------------------------
+wmctrl -i -c "$BAR"
+wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
+printf '[Settings]\r\nMkIdxNvr=1\r\nMkIdxOpt=-s myindex\r\n' >"$TMP/Mirvan.ini"
+start_bar_in "$TMP" "表示\\paper.tex"
+for press in first second; do
+  mark=$(($(wc -l <"$TOOL_LOG") + 1))
+  click "$BAR" 146 1002
+  wait_idle || fail "the tools did not finish ($press press)"
+  other=$(no_other_window) || fail "'$other' on the $press press"
+  [ "$(runs_from $mark | head -n1)" = "platex paper" ] || fail "$press press ran: $(runs_from $mark)"
+done
+pass "表示\\paper.tex from the parent folder compiles on the first and the second press"
+

@@ -6,6 +6,12 @@
  *   MIRVAN_TOOL_LOG   (Windows path) gets "name<TAB>arg1<TAB>arg2..." per call
  *   MIRVAN_UNIX_RUNNER (Windows path of run-unix.sh) runs the real tool and
  *                      leaves its exit status in MIRVAN_TOOL_LOG.status
+ *   MIRVAN_STANDIN_HOLD (Windows path) the tool waits for this file to exist
+ *                      before it runs: it is "still running" meanwhile
+ *   MIRVAN_STANDIN_STOP (a tool name) that tool ends at once with the status
+ *                      Windows gives a console program stopped by Ctrl+C or
+ *                      by closing its console
+ *   MIRVAN_STANDIN_FAIL (a tool name) that tool exits 1 without running
  *
  * Wine neither waits for a Linux program it started nor hands back its exit
  * status, so the stand-in waits for the status file instead. */
@@ -32,6 +38,13 @@ int main(int argc, char** argv) {
     fputs("\n", f);
     fclose(f);
   }
+
+  const char* hold = getenv("MIRVAN_STANDIN_HOLD");
+  while (hold && *hold && GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES) Sleep(50);
+  const char* stop = getenv("MIRVAN_STANDIN_STOP");
+  if (stop && strcmp(stop, name) == 0) return (int)0xC000013AUL;
+  const char* fail = getenv("MIRVAN_STANDIN_FAIL");
+  if (fail && strcmp(fail, name) == 0) return 1;
 
   char status[MAX_PATH];
   snprintf(status, sizeof status, "%s.status", log);
