@@ -11,9 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/env.h"
+#include "platform/platform.h"
 #include "platform/profile.h"
 #include "platform/prompts.h"
-#include "platform/platform.h"
 
 class MemoryProfile : public IProfile {
  public:
@@ -118,4 +119,18 @@ class ScriptedPrompts : public IPrompts {
   void ShowSettingsDialog(CSettingsDlg& dlg) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
+};
+
+// The world of a part under test: the in-memory settings store, a platform
+// (scripted unless another is named; the arguments are its constructor's)
+// and scripted prompts. Each layer's rig adds the parts of that layer.
+template <typename Platform = ScriptedPlatform>
+struct WorldOn {
+  template <typename... Args>
+  explicit WorldOn(Args&&... platformArgs) : platform(std::forward<Args>(platformArgs)...) {}
+
+  MemoryProfile profile;
+  Platform platform;
+  ScriptedPrompts prompts;
+  MirvanEnv env{profile, platform, prompts};
 };
