@@ -72,6 +72,9 @@ class ScriptedPlatform : public IPlatform {
   bool stopped = false;
   void BeginAction() override { stopped = false; }
   bool ActionStopped() const override { return stopped; }
+  // Whether a console of the program's own keeps each action's last line in view.
+  bool showsVerdicts = false;
+  bool ShowsVerdicts() const override { return showsVerdicts; }
 
   const PlatformValues& Values() const override { return values_; }
   int RunTool(const std::string& program, const std::vector<std::string>& args) override;
