@@ -21,7 +21,7 @@ struct BarOn : WorldOn<Platform> {
                                     {"MkIdx", "mendex"}, {"MkIdxOpt", "-s myindex"}, {"MkIdxNvr", "1"}};
     for (const auto& [key, value] : usual)
       if (!p.Has("Settings", key)) p.Set("Settings", key, value);
-    dlg.SetDocumentFromCommandLine(file);
+    dlg.SetDocument(file);
     dlg.InitDialogCore();
     p.log.clear();
   }
