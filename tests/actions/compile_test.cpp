@@ -11,8 +11,8 @@
 
 #include "actions/compile_texts.h"
 #include "actions/errors.h"
-#include "support/doc_platform.h"
 #include "support/actions_rig.h"
+#include "support/doc_platform.h"
 #include "text/mbcs.h"
 
 namespace {

@@ -8,11 +8,11 @@
 
 #include "actions/compile_texts.h"
 #include "actions/errors.h"
-#include "support/doc_platform.h"
 #include "actions/messages.h"
 #include "actions/settings_dlg.h"
 #include "config/option_dialogs.h"
 #include "support/actions_rig.h"
+#include "support/doc_platform.h"
 
 namespace {
 
