@@ -114,18 +114,18 @@ TEST(BibAndIndexRuns, OutcomeByBranch) {
       const std::string japanese = twin.japanese.empty() ? values.japaneseBibTeX : twin.japanese;
       const std::map<std::string, std::string> tokens = {{"$P", japanese}, {"$O", twin.other}, {"$K", twin.key}};
       rig.platform.cwd = "/somewhere/else/";
-      rig.dlg.Config().Set(&ToolSettings::m_strTeX, b.tex);
-      rig.dlg.Config().Set(twin.member, Expand(b.configured, tokens));
+      rig.config.Set(&ToolSettings::m_strTeX, b.tex);
+      rig.config.Set(twin.member, Expand(b.configured, tokens));
       for (const auto& [program, status] : b.starts) rig.starts[Expand(program, tokens)] = status;
       rig.prompts.askAnswers = b.answers;
       for (const auto& pick : b.picks)
         rig.prompts.picks.push_back(pick ? std::optional<std::string>(Expand(*pick, tokens)) : std::nullopt);
 
-      EXPECT_EQ((rig.dlg.Compiler().*twin.run)(), b.result);
+      EXPECT_EQ((rig.compiler.*twin.run)(), b.result);
 
       EXPECT_EQ(rig.platform.Programs(), Expand(b.runs, tokens));
       std::vector<std::string> args = twin.optionWords;
-      args.push_back(rig.dlg.Doc().Name());
+      args.push_back(rig.doc.Name());
       for (const ToolCall& run : rig.platform.runs) EXPECT_EQ(run.args, args);
 
       std::vector<std::string> shown;
@@ -138,13 +138,13 @@ TEST(BibAndIndexRuns, OutcomeByBranch) {
       }
       EXPECT_EQ(rig.prompts.shown, shown);
       EXPECT_EQ(rig.profile.log, Expand(b.writes, tokens));
-      EXPECT_EQ(rig.dlg.Config().Get().*twin.member, Expand(b.after, tokens));
+      EXPECT_EQ(rig.config.Get().*twin.member, Expand(b.after, tokens));
 
       // Only a pick moves the working directory back, right before its run.
       const bool picked = !b.picks.empty() && b.picks.front().has_value();
       if (picked) {
-        EXPECT_EQ(rig.platform.chdirs, std::vector<std::string>{rig.dlg.Doc().Dir()});
-        EXPECT_EQ(rig.platform.runs.back().cwd, rig.dlg.Doc().Dir());
+        EXPECT_EQ(rig.platform.chdirs, std::vector<std::string>{rig.doc.Dir()});
+        EXPECT_EQ(rig.platform.runs.back().cwd, rig.doc.Dir());
       } else {
         EXPECT_TRUE(rig.platform.chdirs.empty());
       }
@@ -170,8 +170,8 @@ TEST(RunMakeIndex, OptionsArriveAsWordsAndTheNameAsOne) {
     SCOPED_TRACE("options [" + c.options + "]");
     ToolRig rig(c.posix);
     rig.starts["mendex"] = 0;
-    rig.dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, c.options);
-    EXPECT_EQ(rig.dlg.Compiler().RunMakeIndex(), 1);
+    rig.config.Set(&ToolSettings::m_strMkIdxOpt, c.options);
+    EXPECT_EQ(rig.compiler.RunMakeIndex(), 1);
     ASSERT_EQ(rig.platform.runs.size(), 1u);
     EXPECT_EQ(rig.platform.runs[0].args, c.args);
   }
@@ -180,21 +180,21 @@ TEST(RunMakeIndex, OptionsArriveAsWordsAndTheNameAsOne) {
 TEST(RunMakeIndex, NeverFlagSkipsTheOptionsDialog) {
   ToolRig rig(false);
   rig.starts["mendex"] = 0;
-  rig.dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 1);
-  rig.dlg.Compiler().RunMakeIndex();
+  rig.config.Set(&ToolSettings::m_nMkIdxNvr, 1);
+  rig.compiler.RunMakeIndex();
   EXPECT_TRUE(rig.prompts.shown.empty());
 }
 
 TEST(RunMakeIndex, CancelledOptionsDialogStillRunsWithTheOldOptions) {
   ToolRig rig(false);
-  rig.dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 0);
-  rig.dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s old.ist");
+  rig.config.Set(&ToolSettings::m_nMkIdxNvr, 0);
+  rig.config.Set(&ToolSettings::m_strMkIdxOpt, "-s old.ist");
   std::vector<std::string> shownAtRun;
   rig.platform.onRun = [&](const ToolCall&) {
     shownAtRun = rig.prompts.shown;
     return 0;
   };
-  EXPECT_EQ(rig.dlg.Compiler().RunMakeIndex(), 1);  // no dialog script: the dialog is cancelled
+  EXPECT_EQ(rig.compiler.RunMakeIndex(), 1);  // no dialog script: the dialog is cancelled
   ASSERT_EQ(rig.platform.runs.size(), 1u);
   EXPECT_EQ(rig.platform.runs[0].args, (std::vector<std::string>{"-s", "old.ist", "paper"}));
   // Whatever the options dialog showed came before the run, and nothing else.
@@ -208,21 +208,21 @@ TEST(RunMakeIndex, CancelledOptionsDialogStillRunsWithTheOldOptions) {
 TEST(RunMakeIndex, OptionsFromTheDialogReachThisRunAndNeverStopsTheNextDialog) {
   ToolRig rig(false);
   rig.starts["mendex"] = 0;
-  rig.dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 0);
-  rig.dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s old.ist");
+  rig.config.Set(&ToolSettings::m_nMkIdxNvr, 0);
+  rig.config.Set(&ToolSettings::m_strMkIdxOpt, "-s old.ist");
   rig.prompts.mkIdx.push_back([](CMkIdxOptDlg& d) {
     d.SaveExchange("-s new.ist -g", 1 != 0);
     return true;
   });
 
-  EXPECT_EQ(rig.dlg.Compiler().RunMakeIndex(), 1);
+  EXPECT_EQ(rig.compiler.RunMakeIndex(), 1);
   EXPECT_EQ(rig.profile.log,
             (std::vector<std::string>{"W Settings/MkIdxOpt=-s new.ist -g", "W Settings/MkIdxNvr=1"}));
   ASSERT_EQ(rig.platform.runs.size(), 1u);
   EXPECT_EQ(rig.platform.runs[0].args, (std::vector<std::string>{"-s", "new.ist", "-g", "paper"}));
 
   rig.prompts.shown.clear();
-  EXPECT_EQ(rig.dlg.Compiler().RunMakeIndex(), 1);
+  EXPECT_EQ(rig.compiler.RunMakeIndex(), 1);
   EXPECT_TRUE(rig.prompts.shown.empty());
   ASSERT_EQ(rig.platform.runs.size(), 2u);
   EXPECT_EQ(rig.platform.runs[1].args, rig.platform.runs[0].args);
@@ -233,9 +233,9 @@ TEST(RunMakeIndex, OptionsFromTheDialogReachThisRunAndNeverStopsTheNextDialog) {
 TEST(RunBibTeX, TeXLiveFallsBackToPbibtexWithoutAsking) {
   ToolRig rig(true);
   rig.starts["/usr/bin/pbibtex"] = 0;
-  rig.dlg.Config().Set(&ToolSettings::m_strBib, "jbibtex");
+  rig.config.Set(&ToolSettings::m_strBib, "jbibtex");
 
-  EXPECT_EQ(rig.dlg.Compiler().RunBibTeX(), 1);
+  EXPECT_EQ(rig.compiler.RunBibTeX(), 1);
   EXPECT_TRUE(rig.prompts.shown.empty());
   EXPECT_EQ(rig.profile.log, std::vector<std::string>{"W Settings/Bib=/usr/bin/pbibtex"});
   EXPECT_EQ(rig.platform.Programs(),

@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "actions/compile_texts.h"
-#include "actions/doc_platform.h"
+#include "actions/errors.h"
 #include "actions/messages.h"
 #include "actions/settings_dlg.h"
 #include "config/option_dialogs.h"
-#include "support/bar.h"
+#include "support/actions_rig.h"
+#include "support/doc_platform.h"
 
 namespace {
 
@@ -37,15 +38,15 @@ TEST(PdfSizeOption, TableAndWords) {
   for (const Row& r : rows) {
     EXPECT_EQ(PdfMaker::PdfSizeOption(r.no), r.option) << r.no;
     // What the converter receives: the option words, then the document.
-    BarOn<DocPlatform> e;
-    e.dlg.Doc().SetFile(e.platform.Dir() + "ﾃｽﾄ paper.tex");
-    e.dlg.Config().Set(&ToolSettings::m_strDviPdf, "dvipdfmx");
-    e.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
-    e.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
-    e.dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, r.no);
+    ActionsOn<DocPlatform> e;
+    e.doc.SetFile(e.platform.Dir() + "ﾃｽﾄ paper.tex");
+    e.config.Set(&ToolSettings::m_strDviPdf, "dvipdfmx");
+    e.config.Set(&ToolSettings::m_nPdfNShow, 1);
+    e.config.Set(&ToolSettings::m_nAcr, 1);
+    e.config.Set(&ToolSettings::m_nPdfSizeNo, r.no);
     e.platform.Put("ﾃｽﾄ paper.dvi", "dvi");
     e.platform.onRun = [](const ToolCall&) { return 0; };
-    EXPECT_EQ(e.dlg.MakePdf(), 1);
+    EXPECT_EQ(e.pdf.MakePdf(), 1);
     Words expected = r.words;
     expected.push_back("ﾃｽﾄ paper");
     ASSERT_EQ(e.platform.runs.size(), 1u);
@@ -56,17 +57,17 @@ TEST(PdfSizeOption, TableAndWords) {
 }
 
 // A document whose .dvi exists; the converter and the compiler are scripted.
-struct Pdf : BarOn<DocPlatform> {
+struct Pdf : ActionsOn<DocPlatform> {
   // Statuses of the converter runs, in order; past the end it cannot start.
   std::vector<int> converter;
   size_t nextConverter = 0;
 
   Pdf() {
-    dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
-    dlg.Config().Set(&ToolSettings::m_strDviPdf, "dvipdfmx");
-    dlg.Doc().SetFile(platform.Dir() + "paper.tex");
-    dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 0);
-    dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
+    config.Set(&ToolSettings::m_strTeX, "platex");
+    config.Set(&ToolSettings::m_strDviPdf, "dvipdfmx");
+    doc.SetFile(platform.Dir() + "paper.tex");
+    config.Set(&ToolSettings::m_nPdfSizeNo, 0);
+    config.Set(&ToolSettings::m_nPdfNShow, 1);
     platform.Put("paper.dvi", "dvi");
     platform.onRun = [this](const ToolCall& c) {
       if (c.program.find("dvipdfmx") == std::string::npos) return -1;
@@ -93,33 +94,33 @@ const std::string kChooser = std::string("ask:") + msg::posix::kChooseDviPdfQues
 
 TEST(MakePdf, DialogSkippedWhenSwitchedOffFirstSuccessWritesAcrOnce) {
   Pdf p;
-  p.dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 7);
+  p.config.Set(&ToolSettings::m_nPdfSizeNo, 7);
   p.converter = {0, 0};
-  EXPECT_EQ(p.dlg.MakePdf(), 1);
-  EXPECT_EQ(p.dlg.MakePdf(), 1);
+  EXPECT_EQ(p.pdf.MakePdf(), 1);
+  EXPECT_EQ(p.pdf.MakePdf(), 1);
   EXPECT_TRUE(p.prompts.shown.empty());
   EXPECT_EQ(p.platform.runs[0].args, (Words{"-p", "b5", "paper"}));
-  EXPECT_EQ(p.dlg.Config().Get().m_nAcr, 1);
+  EXPECT_EQ(p.config.Get().m_nAcr, 1);
   EXPECT_EQ(p.profile.log, Words{"W Settings/Acr=1"});
 }
 
 TEST(MakePdf, DialogOkWritesThreeKeysThenConverts) {
   Pdf p;
-  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
-  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
+  p.config.Set(&ToolSettings::m_nPdfNShow, 0);
+  p.config.Set(&ToolSettings::m_nAcr, 1);
   p.DialogOk(4, 0, 1);
   p.converter = {0};
-  EXPECT_EQ(p.dlg.MakePdf(), 1);
+  EXPECT_EQ(p.pdf.MakePdf(), 1);
   EXPECT_EQ(p.prompts.shown, Words{"pdfsize"});
   EXPECT_EQ(p.profile.log, (Words{"W Settings/PdfNShow=0", "W Settings/PdfNeShow=1", "W Settings/PdfSizeNo=4"}));
-  EXPECT_EQ(p.dlg.Config().Get().m_nPdfNShow, 1);
+  EXPECT_EQ(p.config.Get().m_nPdfNShow, 1);
   EXPECT_EQ(p.platform.runs[0].args, (Words{"-l", "paper"}));
 }
 
 TEST(MakePdf, DialogCancelledConvertsNothing) {
   Pdf p;
-  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
-  EXPECT_EQ(p.dlg.MakePdf(), 0);
+  p.config.Set(&ToolSettings::m_nPdfNShow, 0);
+  EXPECT_EQ(p.pdf.MakePdf(), 0);
   EXPECT_EQ(p.prompts.shown, Words{"pdfsize"});
   EXPECT_TRUE(p.platform.runs.empty());
   EXPECT_TRUE(p.profile.log.empty());
@@ -128,14 +129,14 @@ TEST(MakePdf, DialogCancelledConvertsNothing) {
 TEST(MakePdf, CancelAfterOwnSuccessfulCompileStillReportsSuccess) {
   Pdf p;
   p.platform.Remove("paper.dvi");
-  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
+  p.config.Set(&ToolSettings::m_nPdfNShow, 0);
   p.platform.onRun = [&p](const ToolCall& c) {
     if (c.program != "platex") return -1;
     p.platform.Put("paper.dvi", "dvi");
     p.platform.Put("paper.log", "fine\n");
     return 0;
   };
-  EXPECT_EQ(p.dlg.MakePdf(), 1);
+  EXPECT_EQ(p.pdf.MakePdf(), 1);
   EXPECT_EQ(p.platform.Programs(), Words{"platex"});
   EXPECT_EQ(p.prompts.shown, Words{"pdfsize"});
   EXPECT_EQ(p.profile.log, Words{"W Settings/Acr=1"});
@@ -144,9 +145,9 @@ TEST(MakePdf, CancelAfterOwnSuccessfulCompileStillReportsSuccess) {
 TEST(MakePdf, FailedCompileConvertsNothingAndAsksNothing) {
   Pdf p;
   p.platform.Remove("paper.dvi");
-  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
+  p.config.Set(&ToolSettings::m_nPdfNShow, 0);
   p.platform.onRun = [](const ToolCall&) { return 1; };  // no .dvi written
-  EXPECT_EQ(p.dlg.MakePdf(), 0);
+  EXPECT_EQ(p.pdf.MakePdf(), 0);
   EXPECT_EQ(p.platform.Programs(), Words{"platex"});
   EXPECT_TRUE(p.prompts.shown.empty());
   EXPECT_TRUE(p.profile.log.empty());
@@ -156,20 +157,20 @@ TEST(MakePdf, CompileReportingSuccessWithoutDviStillConverts) {
   // Plain mode reports success on any start; the converter then tells.
   Pdf p;
   p.platform.Remove("paper.dvi");
-  p.dlg.Config().Set(&ToolSettings::m_strTeX, "ptex");
-  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
+  p.config.Set(&ToolSettings::m_strTeX, "ptex");
+  p.config.Set(&ToolSettings::m_nAcr, 1);
   p.platform.onRun = [](const ToolCall& c) { return c.program == "ptex" ? 0 : 1; };
   p.prompts.askAnswers = {false};
-  EXPECT_EQ(p.dlg.MakePdf(), 1);
+  EXPECT_EQ(p.pdf.MakePdf(), 1);
   EXPECT_EQ(p.platform.Programs(), (Words{"ptex", "dvipdfmx"}));
   EXPECT_EQ(p.prompts.shown, (Words{kRetry, kFailure}));
 }
 
 TEST(MakePdf, NoDocumentEndsInTheCompileNotice) {
   Pdf p;
-  p.dlg.Doc().SetFile("");
-  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
-  EXPECT_EQ(p.dlg.MakePdf(), 0);
+  p.doc.SetFile("");
+  p.config.Set(&ToolSettings::m_nPdfNShow, 0);
+  EXPECT_EQ(p.pdf.MakePdf(), 0);
   EXPECT_EQ(p.prompts.shown, Words{std::string("notice:") + compile_text::kNoDocumentText});
   EXPECT_TRUE(p.platform.runs.empty());
 }
@@ -177,13 +178,13 @@ TEST(MakePdf, NoDocumentEndsInTheCompileNotice) {
 TEST(MakePdf, ErrorInsideCompileEndsTheAction) {
   Pdf p;
   p.platform.Remove("paper.dvi");
-  p.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 0);
+  p.config.Set(&ToolSettings::m_nPdfNShow, 0);
   p.platform.onRun = [&p](const ToolCall&) {
     p.platform.Put("paper.dvi", "dvi");  // and no log
     return 0;
   };
-  EXPECT_FALSE(p.dlg.RunAction([&p] { p.dlg.MakePdf(); }));
-  EXPECT_EQ(p.prompts.shown, Words{"box:|stop|paper.log が見つかりませんでした。"});
+  EXPECT_THROW(p.pdf.MakePdf(), FileError);
+  EXPECT_TRUE(p.prompts.shown.empty());
   EXPECT_TRUE(p.profile.log.empty());
 }
 
@@ -192,22 +193,22 @@ TEST(MakePdf, ConverterFoundInSecondProbeFolderIsStored) {
   const auto& folders = p.platform.Values().probeFolders;
   const std::string found = folders.at(1) + "dvipdfmx";
   p.platform.onRun = [found](const ToolCall& c) { return c.program == found ? 0 : -1; };
-  EXPECT_EQ(p.dlg.MakePdf(), 1);
+  EXPECT_EQ(p.pdf.MakePdf(), 1);
   EXPECT_EQ(p.platform.Programs(), (Words{"dvipdfmx", folders.at(0) + "dvipdfmx", found}));
   for (const auto& r : p.platform.runs) EXPECT_EQ(r.args, (Words{"-p", "a3", "paper"}));
-  EXPECT_EQ(p.dlg.Config().Get().m_strDviPdf, found);
+  EXPECT_EQ(p.config.Get().m_strDviPdf, found);
   EXPECT_EQ(p.profile.log, (Words{"W Settings/DviPdf=" + found, "W Settings/Acr=1"}));
   EXPECT_TRUE(p.prompts.shown.empty());
 }
 
 TEST(MakePdf, FoundCandidateThatFailsIsStoredAndGetsTheRetry) {
   Pdf p;
-  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
+  p.config.Set(&ToolSettings::m_nAcr, 1);
   const std::string found = p.platform.Values().probeFolders.at(0) + "dvipdfmx";
   int n = 0;
   p.platform.onRun = [found, &n](const ToolCall& c) { return c.program == found ? (n++ == 0 ? 1 : 0) : -1; };
   p.prompts.askAnswers = {true};
-  EXPECT_EQ(p.dlg.MakePdf(), 1);
+  EXPECT_EQ(p.pdf.MakePdf(), 1);
   EXPECT_EQ(p.platform.Programs(), (Words{"dvipdfmx", found, found}));
   EXPECT_EQ(p.prompts.shown, Words{kRetry});
   EXPECT_EQ(p.profile.log, Words{"W Settings/DviPdf=" + found});
@@ -217,31 +218,37 @@ TEST(MakePdf, ExitNonZeroThenOkAndGoodRerun) {
   Pdf p;
   p.converter = {1, 0};
   p.prompts.askAnswers = {true};
-  EXPECT_EQ(p.dlg.MakePdf(), 1);
+  EXPECT_EQ(p.pdf.MakePdf(), 1);
   EXPECT_EQ(p.prompts.shown, Words{kRetry});
   EXPECT_EQ(p.platform.runs.size(), 2u);
   EXPECT_EQ(p.platform.runs[1].args, p.platform.runs[0].args);
   EXPECT_EQ(p.platform.runs[1].cwd, p.platform.Dir());
   EXPECT_EQ(p.profile.log, Words{"W Settings/Acr=1"});
+  // The failed first run is forgotten: the PDF was made.
+  EXPECT_EQ(p.verdict.Verdict().kind, ActionVerdict::Kind::Success);
 }
 
 TEST(MakePdf, RerunFailingShowsNoticeThenChooserWhileAcrIsZero) {
   Pdf p;
   p.converter = {1, 1};
   p.prompts.askAnswers = {true, false};  // retry OK, chooser Cancel
-  EXPECT_EQ(p.dlg.MakePdf(), 0);
+  EXPECT_EQ(p.pdf.MakePdf(), 0);
   EXPECT_EQ(p.prompts.shown, (Words{kRetry, kFailure, kChooser}));
   EXPECT_EQ(p.platform.runs.size(), 2u) << "one re-run only";
-  EXPECT_EQ(p.dlg.Config().Get().m_nAcr, 0);
+  EXPECT_EQ(p.config.Get().m_nAcr, 0);
   EXPECT_EQ(p.profile.log, Words{"D Settings/DviPdf"}) << "the chooser's reset, no Acr";
+  const ActionVerdict& verdict = p.verdict.Verdict();
+  EXPECT_EQ(verdict.kind, ActionVerdict::Kind::Failure);
+  EXPECT_EQ(verdict.text, "PDF file が作れません！");
+  EXPECT_TRUE(verdict.shownInBox);
 }
 
 TEST(MakePdf, RetryCancelledWithAcrSetShowsOnlyTheNotice) {
   Pdf p;
-  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
+  p.config.Set(&ToolSettings::m_nAcr, 1);
   p.converter = {2};
   p.prompts.askAnswers = {false};
-  EXPECT_EQ(p.dlg.MakePdf(), 0);
+  EXPECT_EQ(p.pdf.MakePdf(), 0);
   EXPECT_EQ(p.prompts.shown, (Words{kRetry, kFailure}));
   EXPECT_EQ(p.platform.runs.size(), 1u);
   EXPECT_TRUE(p.profile.log.empty());
@@ -249,11 +256,11 @@ TEST(MakePdf, RetryCancelledWithAcrSetShowsOnlyTheNotice) {
 
 TEST(MakePdf, ProgramFileThatWillNotStartIsReportedWithoutSearch) {
   Pdf p;
-  p.dlg.Config().Set(&ToolSettings::m_strDviPdf, "/opt/tex/dvipdfmx");
-  EXPECT_EQ(p.dlg.MakePdf(), 0);
+  p.config.Set(&ToolSettings::m_strDviPdf, "/opt/tex/dvipdfmx");
+  EXPECT_EQ(p.pdf.MakePdf(), 0);
   EXPECT_EQ(p.platform.Programs(), Words{"/opt/tex/dvipdfmx"});
   EXPECT_EQ(p.prompts.shown, Words{kFailure});
-  EXPECT_EQ(p.dlg.Config().Get().m_strDviPdf, "/opt/tex/dvipdfmx");
+  EXPECT_EQ(p.config.Get().m_strDviPdf, "/opt/tex/dvipdfmx");
   EXPECT_TRUE(p.profile.log.empty());
 }
 
@@ -267,7 +274,7 @@ TEST(MakePdf, NothingStartsThenPickedConverterRunsOnce) {
     return 0;
   };
   p.platform.chdirs.clear();
-  EXPECT_EQ(p.dlg.MakePdf(), 1);
+  EXPECT_EQ(p.pdf.MakePdf(), 1);
   const auto& f = p.platform.Values().probeFolders;
   EXPECT_EQ(p.platform.Programs(), (Words{"dvipdfmx", f[0] + "dvipdfmx", f[1] + "dvipdfmx", f[2] + "dvipdfmx",
                                           "/home/u/bin/my-dvipdfmx"}));
@@ -278,11 +285,11 @@ TEST(MakePdf, NothingStartsThenPickedConverterRunsOnce) {
 
 TEST(MakePdf, PickedConverterFailingShowsTheNotice) {
   Pdf p;
-  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
+  p.config.Set(&ToolSettings::m_nAcr, 1);
   p.prompts.askAnswers = {true};
   p.prompts.picks = {std::string("/x/dvipdfmx")};
   p.platform.onRun = [](const ToolCall& c) { return c.program == "/x/dvipdfmx" ? 1 : -1; };
-  EXPECT_EQ(p.dlg.MakePdf(), 0);
+  EXPECT_EQ(p.pdf.MakePdf(), 0);
   ASSERT_EQ(p.prompts.shown.size(), 3u);
   EXPECT_EQ(p.prompts.shown[0], kChooser);
   EXPECT_EQ(p.prompts.shown[2], kFailure);
@@ -291,11 +298,11 @@ TEST(MakePdf, PickedConverterFailingShowsTheNotice) {
 
 TEST(MakePdf, NothingStartsAndChooserDeclined) {
   Pdf p;
-  p.dlg.Config().Set(&ToolSettings::m_nAcr, 1);
-  EXPECT_EQ(p.dlg.MakePdf(), 0);
+  p.config.Set(&ToolSettings::m_nAcr, 1);
+  EXPECT_EQ(p.pdf.MakePdf(), 0);
   EXPECT_EQ(p.platform.runs.size(), 4u);
   EXPECT_EQ(p.prompts.shown, Words{kChooser});
-  EXPECT_EQ(p.dlg.Config().Get().m_strDviPdf, "dvipdfmx");
+  EXPECT_EQ(p.config.Get().m_strDviPdf, "dvipdfmx");
 }
 
 }  // namespace

@@ -8,9 +8,8 @@
 #include <vector>
 
 #include "actions/messages.h"
-#include "core/mirvan_dlg.h"
 #include "platform/posix/posix_platform.h"
-#include "support/fakes.h"
+#include "support/actions_rig.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -27,7 +26,7 @@ const char kIst[] = "preamble \"\\\\begin{theindex}%from-myindex\\n\"\n";
 
 bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
-class RealTools : public ::testing::Test {
+class RealTools : public ::testing::Test, public ActionsOn<PosixPlatform> {
  protected:
   void SetUp() override {
     char buf[PATH_MAX];
@@ -40,29 +39,25 @@ class RealTools : public ::testing::Test {
     m_doc.Write("paper.idx", kIdx);
     m_doc.Write("myindex.ist", kIst);
 
-    dlg.Doc().SetFile(m_doc.File("paper.tex"));
-    dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
-    dlg.Config().Set(&ToolSettings::m_strBib, "pbibtex");
-    dlg.Config().Set(&ToolSettings::m_strMkIdx, "mendex");
-    dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
-    dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 1);
+    doc.SetFile(m_doc.File("paper.tex"));
+    config.Set(&ToolSettings::m_strTeX, "platex");
+    config.Set(&ToolSettings::m_strBib, "pbibtex");
+    config.Set(&ToolSettings::m_strMkIdx, "mendex");
+    config.Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
+    config.Set(&ToolSettings::m_nMkIdxNvr, 1);
     // The compile driver sets the folder before it calls the runs.
-    ASSERT_TRUE(platform.ChangeDir(dlg.Doc().Dir()));
+    ASSERT_TRUE(platform.ChangeDir(doc.Dir()));
   }
   void TearDown() override { ASSERT_EQ(chdir(m_savedCwd.c_str()), 0); }
 
   TempDir m_doc;
-  MemoryProfile profile;
-  PosixPlatform platform;
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
 
  private:
   std::string m_savedCwd;
 };
 
 TEST_F(RealTools, PbibtexWritesTheBibliography) {
-  EXPECT_EQ(dlg.Compiler().RunBibTeX(), 1);
+  EXPECT_EQ(compiler.RunBibTeX(), 1);
   EXPECT_TRUE(prompts.shown.empty());
   ASSERT_TRUE(Exists(m_doc.File("paper.bbl")));
   EXPECT_NE(m_doc.Read("paper.bbl").find("\\bibitem{knuth84}"), std::string::npos);
@@ -71,13 +66,13 @@ TEST_F(RealTools, PbibtexWritesTheBibliography) {
 
 TEST_F(RealTools, PbibtexFailingOnTheDocumentShowsTheErrorText) {
   m_doc.Write("paper.aux", "\\relax\n\\citation{x}\n\\bibstyle{jplain}\n\\bibdata{missing}\n");
-  EXPECT_EQ(dlg.Compiler().RunBibTeX(), 0);
+  EXPECT_EQ(compiler.RunBibTeX(), 0);
   EXPECT_EQ(prompts.shown, std::vector<std::string>{std::string("notice:") + msg::posix::kBibTeXError});
-  EXPECT_EQ(dlg.Config().Get().m_strBib, "pbibtex");
+  EXPECT_EQ(config.Get().m_strBib, "pbibtex");
 }
 
 TEST_F(RealTools, MendexWritesTheIndexWithTheChosenStyle) {
-  EXPECT_EQ(dlg.Compiler().RunMakeIndex(), 1);
+  EXPECT_EQ(compiler.RunMakeIndex(), 1);
   EXPECT_TRUE(prompts.shown.empty());
   ASSERT_TRUE(Exists(m_doc.File("paper.ind")));
   const std::string ind = m_doc.Read("paper.ind");
@@ -86,8 +81,8 @@ TEST_F(RealTools, MendexWritesTheIndexWithTheChosenStyle) {
 }
 
 TEST_F(RealTools, MendexWithoutOptionsUsesItsOwnStyle) {
-  dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "");
-  EXPECT_EQ(dlg.Compiler().RunMakeIndex(), 1);
+  config.Set(&ToolSettings::m_strMkIdxOpt, "");
+  EXPECT_EQ(compiler.RunMakeIndex(), 1);
   ASSERT_TRUE(Exists(m_doc.File("paper.ind")));
   EXPECT_EQ(m_doc.Read("paper.ind").find("%from-myindex"), std::string::npos);
 }
@@ -99,9 +94,9 @@ TEST_F(RealTools, StoredJbibtexFallsBackToPbibtex) {
   for (const std::string& folder : platform.Values().probeFolders)
     if (Exists(folder + "jbibtex")) GTEST_SKIP() << "this system has " << folder << "jbibtex";
   if (!Exists("/usr/bin/pbibtex") || Exists("/usr/local/bin/pbibtex")) GTEST_SKIP() << "pbibtex is elsewhere";
-  dlg.Config().Set(&ToolSettings::m_strBib, "jbibtex");
+  config.Set(&ToolSettings::m_strBib, "jbibtex");
 
-  EXPECT_EQ(dlg.Compiler().RunBibTeX(), 1);
+  EXPECT_EQ(compiler.RunBibTeX(), 1);
   EXPECT_TRUE(prompts.shown.empty());
   EXPECT_EQ(profile.log, std::vector<std::string>{"W Settings/Bib=/usr/bin/pbibtex"});
   EXPECT_TRUE(Exists(m_doc.File("paper.bbl")));

@@ -1,10 +1,11 @@
-// The Settings dialog: its buttons act on a working instance, and what they
-// write reaches the main window when the dialog closes.
+// The Settings dialog's model: its buttons act on a working copy of the
+// configuration, and what they decide is written to the settings file,
+// where the bar reads it when the dialog closes.
 #include <gtest/gtest.h>
 
 #include "support/case_name.h"
 
-#include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -13,32 +14,21 @@
 
 #include "actions/settings_dlg.h"
 #include "config/option_dialogs.h"
-#include "support/bar.h"
+#include "support/actions_rig.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 
-class SettingsDialogTest : public ::testing::Test, public BarOn<> {
+class SettingsDialogTest : public ::testing::Test, public WorldOn<> {
  protected:
-  explicit SettingsDialogTest(PlatformValues values = WindowsPlatformValues()) : BarOn(std::move(values)) {
-    // The main window as it is after a start with no settings file.
-    dlg.Config().Set(&ToolSettings::m_strEditor, "c:\\WINDOWS\\NOTEPAD.exe");
-    dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
-    dlg.Config().Set(&ToolSettings::m_strBib, "jbibtex");
-    dlg.Config().Set(&ToolSettings::m_strDviPdf, "dvipdfmx");
-    dlg.Config().Set(&ToolSettings::m_strMkIdx, "mendex");
-    dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
-    dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 1);
-    dlg.Doc().SetFile("C:\\work\\paper.tex");
-  }
+  explicit SettingsDialogTest(PlatformValues values = WindowsPlatformValues()) : WorldOn(std::move(values)) {}
 
-  // Opens the dialog, presses the buttons, closes it.
-  void Open(std::vector<int> buttons) {
-    prompts.settings.push_back([buttons](CSettingsDlg& s) {
-      for (int id : buttons) s.OnButton(id);
-    });
-    dlg.OpenSettings();
+  // One opening of the dialog: a fresh working copy, these buttons pressed.
+  const ToolConfig& Open(const std::vector<int>& buttons) {
+    opening = std::make_unique<CSettingsDlg>(env);
+    for (int id : buttons) opening->OnButton(id);
+    return opening->Work();
   }
   // The next paper size dialog: OK with the given clicks, or Cancel.
   void PaperAnswer(bool ok, int sizeNo, bool tick1012, bool tick1013) {
@@ -55,119 +45,89 @@ class SettingsDialogTest : public ::testing::Test, public BarOn<> {
       return ok;
     });
   }
+
+  std::unique_ptr<CSettingsDlg> opening;
 };
 
 TEST_F(SettingsDialogTest, WorkingInstanceStartsEmpty) {
-  bool checked = false;
-  prompts.settings.push_back([&](CSettingsDlg& s) {
-    const ToolSettings& w = s.Work().Get();
-    EXPECT_EQ(w.m_strEditor, "");
-    EXPECT_EQ(w.m_strTeX, "");
-    EXPECT_EQ(w.m_strDviPdf, "");
-    EXPECT_EQ(w.m_strMkIdxOpt, "");
-    EXPECT_FALSE(s.Work().PdfSizeOkShow().has_value());
-    checked = true;
-  });
-  dlg.OpenSettings();
-  EXPECT_TRUE(checked);
-  EXPECT_EQ(prompts.shown, Log{"settings"});
-}
-
-TEST_F(SettingsDialogTest, ClosingAtOnceReloadsFromTheFile) {
-  dlg.Config().Set(&ToolSettings::m_nAcr, 1);
-  dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
-  dlg.Doc().History().InsertString(0, "C:\\work\\paper.tex");
-  Open({});
-  // No "MkIdxOpt" in the file: the reload default is the empty text.
-  EXPECT_EQ(dlg.Config().Get().m_strMkIdxOpt, "");
+  profile.Set("Settings", "TeX", "uplatex");
+  profile.Set("Settings", "DviPdf", "D:\\x\\dvipdfmx.exe");
+  const ToolConfig& work = Open({});
+  const ToolSettings& w = work.Get();
+  EXPECT_EQ(w.m_strEditor, "");
+  EXPECT_EQ(w.m_strTeX, "");
+  EXPECT_EQ(w.m_strDviPdf, "");
+  EXPECT_EQ(w.m_strMkIdxOpt, "");
+  EXPECT_FALSE(work.PdfSizeOkShow().has_value());
+  EXPECT_TRUE(prompts.shown.empty());
   EXPECT_TRUE(profile.log.empty());
-  // Neither the document, the history nor the two run flags are reloaded.
-  EXPECT_EQ(dlg.Config().Get().m_nAcr, 1);
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.Doc().File(), "C:\\work\\paper.tex");
-  EXPECT_EQ(dlg.Doc().Name(), "paper");
-  EXPECT_EQ(dlg.Doc().History().GetCount(), 1);
 }
 
 TEST_F(SettingsDialogTest, ChangeTeXAnsweredCancelGoesBackToPlatex) {
   profile.Set("Settings", "TeX", "C:\\tex\\bin\\platex.exe");
-  dlg.Config().Set(&ToolSettings::m_strTeX, "C:\\tex\\bin\\platex.exe");
   prompts.askAnswers = {false};
-  Open({32772});
+  EXPECT_EQ(Open({32772}).Get().m_strTeX, "platex");
   EXPECT_FALSE(profile.Has("Settings", "TeX"));
-  EXPECT_EQ(dlg.Config().Get().m_strTeX, "platex");
   EXPECT_TRUE(prompts.pickRequests.empty());
 }
 
 TEST_F(SettingsDialogTest, ChangeTeXWithTheFileDialogCancelledChangesNothing) {
   profile.Set("Settings", "TeX", "C:\\tex\\bin\\platex.exe");
-  dlg.Config().Set(&ToolSettings::m_strTeX, "C:\\tex\\bin\\platex.exe");
   prompts.askAnswers = {true};
   Open({32772});
   ASSERT_EQ(prompts.pickRequests.size(), 1u);
   EXPECT_TRUE(profile.log.empty());
-  EXPECT_EQ(dlg.Config().Get().m_strTeX, "C:\\tex\\bin\\platex.exe");
-  EXPECT_EQ(dlg.Config().Get().m_strDviPdf, "dvipdfmx");
+  EXPECT_EQ(profile.Get("Settings", "TeX"), "C:\\tex\\bin\\platex.exe");
 }
 
 TEST_F(SettingsDialogTest, NewCompilerReplacesTheWindowsConverter) {
   // The working instance has no converter, so it derives one from the
-  // compiler's folder even though the main window had a full path.
+  // compiler's folder even though the file names a full path.
   profile.Set("Settings", "DviPdf", "D:\\x\\dvipdfmx.exe");
-  dlg.Config().Set(&ToolSettings::m_strDviPdf, "D:\\x\\dvipdfmx.exe");
   prompts.askAnswers = {true};
   prompts.picks = {std::string("C:\\w32tex\\bin\\platex.exe")};
   Open({32772});
-  EXPECT_EQ(dlg.Config().Get().m_strTeX, "C:\\w32tex\\bin\\platex.exe");
-  EXPECT_EQ(dlg.Config().Get().m_strDviPdf, "C:\\w32tex\\bin\\dvipdfmx");
-  EXPECT_EQ(dlg.Config().Get().m_strBib, "C:\\w32tex\\bin\\jbibtex");
-  EXPECT_EQ(dlg.Config().Get().m_strMkIdx, "C:\\w32tex\\bin\\mendex");
+  EXPECT_EQ(profile.Get("Settings", "TeX"), "C:\\w32tex\\bin\\platex.exe");
+  EXPECT_EQ(profile.Get("Settings", "DviPdf"), "C:\\w32tex\\bin\\dvipdfmx");
+  EXPECT_EQ(profile.Get("Settings", "Bib"), "C:\\w32tex\\bin\\jbibtex");
+  EXPECT_EQ(profile.Get("Settings", "MkIdx"), "C:\\w32tex\\bin\\mendex");
 }
 
 TEST_F(SettingsDialogTest, ConverterChosenEarlierInTheSameOpeningStays) {
   prompts.askAnswers = {true, true};
   prompts.picks = {std::string("D:\\x\\dvipdfmx.exe"), std::string("C:\\w32tex\\bin\\platex.exe")};
   Open({32775, 32772});
-  EXPECT_EQ(dlg.Config().Get().m_strDviPdf, "D:\\x\\dvipdfmx.exe");
   EXPECT_EQ(profile.Get("Settings", "DviPdf"), "D:\\x\\dvipdfmx.exe");
-  EXPECT_EQ(dlg.Config().Get().m_strTeX, "C:\\w32tex\\bin\\platex.exe");
+  EXPECT_EQ(profile.Get("Settings", "TeX"), "C:\\w32tex\\bin\\platex.exe");
 }
 
 TEST_F(SettingsDialogTest, ConverterChosenInAnEarlierOpeningIsForgotten) {
   prompts.askAnswers = {true, true};
   prompts.picks = {std::string("D:\\x\\dvipdfmx.exe"), std::string("C:\\w32tex\\bin\\platex.exe")};
   Open({32775});
-  EXPECT_EQ(dlg.Config().Get().m_strDviPdf, "D:\\x\\dvipdfmx.exe");
+  EXPECT_EQ(profile.Get("Settings", "DviPdf"), "D:\\x\\dvipdfmx.exe");
   Open({32772});
-  EXPECT_EQ(dlg.Config().Get().m_strDviPdf, "C:\\w32tex\\bin\\dvipdfmx");
+  EXPECT_EQ(profile.Get("Settings", "DviPdf"), "C:\\w32tex\\bin\\dvipdfmx");
 }
 
 TEST_F(SettingsDialogTest, PaperSizeWithTheOneRunBoxStopsTheQuestion) {
   PaperAnswer(true, 7, true, false);
-  Open({32776});
+  EXPECT_EQ(Open({32776}).PdfSizeOkShow(), std::optional<int>(1));
   EXPECT_EQ(profile.Get("Settings", "PdfNShow"), "1");
   EXPECT_EQ(profile.Get("Settings", "PdfNeShow"), "0");
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, 7);
+  EXPECT_EQ(profile.Get("Settings", "PdfSizeNo"), "7");
 }
 
 TEST_F(SettingsDialogTest, PaperSizeWithBothBoxesClearAsksAgain) {
-  dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
   PaperAnswer(true, 1, false, false);
-  Open({32776});
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 0);
+  EXPECT_EQ(Open({32776}).PdfSizeOkShow(), std::optional<int>(0));
 }
 
 TEST_F(SettingsDialogTest, PaperSizeCancelledKeepsTheSwitch) {
-  dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
-  dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 9);  // not what the file holds
   profile.Set("Settings", "PdfSizeNo", "4");
   PaperAnswer(false, 0, true, false);
-  Open({32776});
+  EXPECT_FALSE(Open({32776}).PdfSizeOkShow().has_value());
   EXPECT_TRUE(profile.log.empty());
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, 4);
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNeShow, 0);
 }
 
 TEST_F(SettingsDialogTest, LastPaperSizeOkOfTheOpeningCounts) {
@@ -175,50 +135,44 @@ TEST_F(SettingsDialogTest, LastPaperSizeOkOfTheOpeningCounts) {
   // The second showing opens with 1012 ticked from the first OK; a click clears it.
   PaperAnswer(true, 1, true, false);
   PaperAnswer(false, 5, true, false);
-  Open({32776, 32776, 32776});
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 0);
-  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, 1);
+  EXPECT_EQ(Open({32776, 32776, 32776}).PdfSizeOkShow(), std::optional<int>(0));
+  EXPECT_EQ(profile.Get("Settings", "PdfSizeNo"), "1");
 }
 
-TEST_F(SettingsDialogTest, MkIdxOptionsReachTheWindow) {
+TEST_F(SettingsDialogTest, MkIdxOptionsAreStored) {
   prompts.mkIdx.push_back([](CMkIdxOptDlg& d) {
     d.SaveExchange("-s jis", 1 != 0);
     return true;
   });
   Open({32777});
-  EXPECT_EQ(dlg.Config().Get().m_strMkIdxOpt, "-s jis");
-  EXPECT_EQ(dlg.Config().Get().m_nMkIdxNvr, 1);
+  EXPECT_EQ(profile.log, (Log{"W Settings/MkIdxOpt=-s jis", "W Settings/MkIdxNvr=1"}));
 }
 
-TEST_F(SettingsDialogTest, BibTeXChosenReachesTheWindow) {
+TEST_F(SettingsDialogTest, BibTeXChosenIsStored) {
   prompts.askAnswers = {true};
   prompts.picks = {std::string("C:\\tex\\bin\\pbibtex.exe")};
   Open({32774});
-  EXPECT_EQ(profile.Get("Settings", "Bib"), "C:\\tex\\bin\\pbibtex.exe");
-  EXPECT_EQ(dlg.Config().Get().m_strBib, "C:\\tex\\bin\\pbibtex.exe");
+  EXPECT_EQ(profile.log, Log{"W Settings/Bib=C:\\tex\\bin\\pbibtex.exe"});
 }
 
-TEST_F(SettingsDialogTest, EditorChosenReachesTheWindow) {
+TEST_F(SettingsDialogTest, EditorChosenIsStored) {
   prompts.picks = {std::string("C:\\bin\\hidemaru.exe")};
   Open({1004});
   EXPECT_EQ(profile.log, Log{"W Editor/EDIT=C:\\bin\\hidemaru.exe"});
-  EXPECT_EQ(dlg.Config().Get().m_strEditor, "C:\\bin\\hidemaru.exe");
 }
 
 TEST_F(SettingsDialogTest, EditorDialogCancelledKeepsTheStoredEditor) {
   profile.Set("Editor", "EDIT", "C:\\bin\\emacs.exe");
-  dlg.Config().Set(&ToolSettings::m_strEditor, "C:\\bin\\emacs.exe");
   Open({1004});
   EXPECT_TRUE(profile.log.empty());
   EXPECT_EQ(profile.Get("Editor", "EDIT"), "C:\\bin\\emacs.exe");
-  EXPECT_EQ(dlg.Config().Get().m_strEditor, "C:\\bin\\emacs.exe");
 }
 
 // Each button runs exactly its own operation, seen by what it shows first
 // and by the key that a Cancel (the scripted default) resets.
 struct ButtonCase {
   int id;
-  const char* firstShown;  // prefix of the first prompt after "settings"
+  const char* firstShown;  // prefix of the first prompt
   const char* write;       // the only write, or "" for none
 };
 
@@ -229,9 +183,8 @@ class SettingsButtonTest : public SettingsDialogTest, public ::testing::WithPara
 TEST_P(SettingsButtonTest, RunsItsOperation) {
   const ButtonCase& c = GetParam();
   Open({c.id});
-  ASSERT_GE(prompts.shown.size(), 2u);
-  EXPECT_EQ(prompts.shown[0], "settings");
-  EXPECT_EQ(prompts.shown[1].rfind(c.firstShown, 0), 0u) << prompts.shown[1];
+  ASSERT_FALSE(prompts.shown.empty());
+  EXPECT_EQ(prompts.shown[0].rfind(c.firstShown, 0), 0u) << prompts.shown[0];
   EXPECT_EQ(profile.log, *c.write ? Log{c.write} : Log{});
 }
 
@@ -249,22 +202,15 @@ INSTANTIATE_TEST_SUITE_P(Buttons, SettingsButtonTest,
 
 TEST_F(SettingsDialogTest, CloseButtonAndUnknownIdsRunNothing) {
   Open({1, 2, 1010});
-  EXPECT_EQ(prompts.shown, Log{"settings"});
+  EXPECT_TRUE(prompts.shown.empty());
   EXPECT_TRUE(profile.log.empty());
 }
 
-class EditorChooserTest : public ::testing::Test {
- protected:
-  MemoryProfile profile;
-  ScriptedPrompts prompts;
-};
-
-TEST_F(EditorChooserTest, WindowsAsksForAProgramFile) {
-  ScriptedPlatform platform(WindowsPlatformValues());
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
-  dlg.Tools().ChooseEditor();
-  ASSERT_EQ(prompts.pickRequests.size(), 1u);
-  const FileRequest& request = prompts.pickRequests[0];
+TEST(EditorChooser, WindowsAsksForAProgramFile) {
+  ActionsOn<> e(WindowsPlatformValues());
+  e.tools.ChooseEditor();
+  ASSERT_EQ(e.prompts.pickRequests.size(), 1u);
+  const FileRequest& request = e.prompts.pickRequests[0];
   EXPECT_EQ(request.filter, "実行ファイル(*.exe)|*.exe||");
   EXPECT_EQ(request.defExt, "exe");
   EXPECT_EQ(request.initialName, "*.exe");
@@ -273,18 +219,17 @@ TEST_F(EditorChooserTest, WindowsAsksForAProgramFile) {
   EXPECT_FALSE(request.ownedByMainWindow);
 }
 
-TEST_F(EditorChooserTest, PosixShowsAllFiles) {
-  ScriptedPlatform platform(PosixPlatformValues());
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
-  dlg.Config().Set(&ToolSettings::m_strEditor, "xdg-open");
-  prompts.picks = {std::string("/usr/bin/gedit")};
-  dlg.Tools().ChooseEditor();
-  ASSERT_EQ(prompts.pickRequests.size(), 1u);
-  EXPECT_EQ(prompts.pickRequests[0].filter, "");
-  EXPECT_EQ(prompts.pickRequests[0].defExt, "");
-  EXPECT_EQ(prompts.pickRequests[0].initialName, "");
-  EXPECT_EQ(dlg.Config().Get().m_strEditor, "/usr/bin/gedit");
-  EXPECT_EQ(profile.Get("Editor", "EDIT"), "/usr/bin/gedit");
+TEST(EditorChooser, PosixShowsAllFiles) {
+  ActionsOn<> e(PosixPlatformValues());
+  e.config.Set(&ToolSettings::m_strEditor, "xdg-open");
+  e.prompts.picks = {std::string("/usr/bin/gedit")};
+  e.tools.ChooseEditor();
+  ASSERT_EQ(e.prompts.pickRequests.size(), 1u);
+  EXPECT_EQ(e.prompts.pickRequests[0].filter, "");
+  EXPECT_EQ(e.prompts.pickRequests[0].defExt, "");
+  EXPECT_EQ(e.prompts.pickRequests[0].initialName, "");
+  EXPECT_EQ(e.config.Get().m_strEditor, "/usr/bin/gedit");
+  EXPECT_EQ(e.profile.Get("Editor", "EDIT"), "/usr/bin/gedit");
 }
 
 }  // namespace

@@ -11,8 +11,8 @@ namespace {
 
 std::string Notice(const char* text) { return std::string("notice:") + text; }
 
-void ForgetDocument(CMirvanDlg& dlg) {
-  dlg.Doc().SetFile("");
+void ForgetDocument(ToolRig& rig) {
+  rig.doc.SetFile("");
 }
 
 TEST(EditSource, OpensTheEditorAndReportsOnlyRealTrouble) {
@@ -38,10 +38,10 @@ TEST(EditSource, OpensTheEditorAndReportsOnlyRealTrouble) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
     ToolRig rig(c.posix);
-    if (!c.document) ForgetDocument(rig.dlg);
-    rig.dlg.Config().Set(&ToolSettings::m_strEditor, "ed.exe");
+    if (!c.document) ForgetDocument(rig);
+    rig.config.Set(&ToolSettings::m_strEditor, "ed.exe");
     rig.platform.openResult = c.opens;
-    rig.dlg.EditSource();
+    rig.shell.EditSource();
     EXPECT_EQ(rig.platform.opens, std::vector<std::string>{c.open});
     EXPECT_EQ(rig.prompts.shown, c.shown);  // no wait cursor for the editor
     EXPECT_TRUE(rig.platform.runs.empty());
@@ -54,7 +54,7 @@ TEST(ViewDvi, AnExistingDviOpensAsItIsUnderTheWaitCursor) {
     rig.platform.files["C:\\work\\paper.dvi"] = 1;  // however old
     rig.platform.files["C:\\work\\paper.tex"] = 99;
     rig.platform.openResult = opens;
-    rig.dlg.ViewDvi();
+    rig.shell.ViewDvi();
     EXPECT_TRUE(rig.platform.runs.empty());
     EXPECT_EQ(rig.platform.opens, std::vector<std::string>{"doc|C:\\work\\paper.dvi|C:\\work\\"});
     const std::vector<std::string> shown =
@@ -66,7 +66,7 @@ TEST(ViewDvi, AnExistingDviOpensAsItIsUnderTheWaitCursor) {
 
 TEST(ViewDvi, NoDviAndNoCompilerOpensNothing) {
   ToolRig rig(false);  // nothing can be started; every question is declined
-  rig.dlg.ViewDvi();
+  rig.shell.ViewDvi();
   EXPECT_TRUE(rig.platform.opens.empty());
   EXPECT_EQ(std::count(rig.prompts.shown.begin(), rig.prompts.shown.end(), "wait+"), 0);
   EXPECT_EQ(std::count(rig.prompts.shown.begin(), rig.prompts.shown.end(), Notice(msg::kDviOpenFailure)), 0);
@@ -88,9 +88,9 @@ TEST(ViewPdf, AnExistingPdfOpensByItsBareNameInTheDocumentFolder) {
     SCOPED_TRACE(c.open);
     ToolRig rig(c.posix);
     rig.platform.files[c.pdf] = 1;
-    rig.platform.files[rig.dlg.Doc().Dir() + rig.dlg.Doc().Name() + ".dvi"] = 50;  // newer DVI: still no conversion
+    rig.platform.files[rig.doc.Dir() + rig.doc.Name() + ".dvi"] = 50;  // newer DVI: still no conversion
     rig.platform.openResult = c.opens;
-    rig.dlg.ViewPdf();
+    rig.shell.ViewPdf();
     EXPECT_TRUE(rig.platform.runs.empty());
     EXPECT_EQ(rig.platform.opens, std::vector<std::string>{c.open});
     const std::vector<std::string> shown =
@@ -102,7 +102,7 @@ TEST(ViewPdf, AnExistingPdfOpensByItsBareNameInTheDocumentFolder) {
 
 TEST(ViewPdf, NoPdfAndNoConversionEndsQuietly) {
   ToolRig rig(false);  // no converter can be started, every question declined
-  rig.dlg.ViewPdf();
+  rig.shell.ViewPdf();
   EXPECT_TRUE(rig.platform.opens.empty());
   EXPECT_EQ(std::count(rig.prompts.shown.begin(), rig.prompts.shown.end(), Notice(msg::kPdfOpenFailure)), 0);
 }
@@ -110,14 +110,14 @@ TEST(ViewPdf, NoPdfAndNoConversionEndsQuietly) {
 TEST(OpenCommandPrompt, StartsInTheDocumentFolderOrWhereWeAre) {
   {
     ToolRig rig(true);
-    rig.dlg.OpenCommandPrompt();
+    rig.shell.OpenCommandPrompt();
     EXPECT_EQ(rig.platform.chdirs, std::vector<std::string>{"/home/u/論文 2/"});
     EXPECT_EQ(rig.platform.opens, std::vector<std::string>{"prompt|/home/u/論文 2/"});
   }
   {
     ToolRig rig(false);
-    ForgetDocument(rig.dlg);
-    rig.dlg.OpenCommandPrompt();
+    ForgetDocument(rig);
+    rig.shell.OpenCommandPrompt();
     EXPECT_EQ(rig.platform.opens, std::vector<std::string>{"prompt|C:\\start\\"});
     EXPECT_TRUE(rig.prompts.shown.empty());
   }
@@ -125,7 +125,7 @@ TEST(OpenCommandPrompt, StartsInTheDocumentFolderOrWhereWeAre) {
 
 TEST(CompileAndMakePdf, AFailedCompileConvertsNothing) {
   ToolRig rig(false);  // the compiler cannot be found and the user declines
-  rig.dlg.CompileAndMakePdf();
+  rig.shell.CompileAndMakePdf();
   for (const std::string& program : rig.platform.Programs())
     EXPECT_EQ(program.find("dvipdfmx"), std::string::npos) << program;
   EXPECT_EQ(std::count(rig.prompts.shown.begin(), rig.prompts.shown.end(), "pdfsize"), 0);
@@ -137,10 +137,10 @@ TEST(CompileAndMakePdf, AFailedCompileConvertsNothing) {
 TEST(ShellActions, SuccessWithoutTheFileStillTriesTheOpen) {
   {
     ToolRig rig(false);
-    rig.dlg.Config().Set(&ToolSettings::m_strTeX, "ptex");  // plain mode: success as soon as it starts
+    rig.config.Set(&ToolSettings::m_strTeX, "ptex");  // plain mode: success as soon as it starts
     rig.starts["ptex"] = 0;
     rig.platform.openResult = false;
-    rig.dlg.ViewDvi();
+    rig.shell.ViewDvi();
     EXPECT_EQ(rig.platform.Programs(), std::vector<std::string>{"ptex"});
     EXPECT_EQ(rig.platform.opens, std::vector<std::string>{"doc|C:\\work\\paper.dvi|C:\\work\\"});
     EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{"wait+", Notice(msg::kDviOpenFailure), "wait-"}));
@@ -148,10 +148,10 @@ TEST(ShellActions, SuccessWithoutTheFileStillTriesTheOpen) {
   {
     ToolRig rig(false);
     rig.platform.files["C:\\work\\paper.dvi"] = 5;
-    rig.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
+    rig.config.Set(&ToolSettings::m_nPdfNShow, 1);
     rig.starts["dvipdfmx"] = 0;  // says it converted, writes nothing
     rig.platform.openResult = false;
-    rig.dlg.ViewPdf();
+    rig.shell.ViewPdf();
     EXPECT_EQ(rig.platform.Programs(), std::vector<std::string>{"dvipdfmx"});
     EXPECT_EQ(rig.platform.opens, std::vector<std::string>{"doc|paper.pdf|C:\\work\\"});
     EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{"wait+", Notice(msg::kPdfOpenFailure), "wait-"}));
@@ -160,13 +160,13 @@ TEST(ShellActions, SuccessWithoutTheFileStillTriesTheOpen) {
 
 TEST(CompileAndMakePdf, ASuccessfulCompileConvertsWithoutOpening) {
   ToolRig rig(false);
-  rig.dlg.Config().Set(&ToolSettings::m_strTeX, "ptex");
-  rig.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
-  rig.dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 0);
+  rig.config.Set(&ToolSettings::m_strTeX, "ptex");
+  rig.config.Set(&ToolSettings::m_nPdfNShow, 1);
+  rig.config.Set(&ToolSettings::m_nPdfSizeNo, 0);
   rig.starts["ptex"] = 0;
   rig.starts["dvipdfmx"] = 0;
   rig.platform.files["C:\\work\\paper.dvi"] = 5;  // so the conversion does not compile again
-  rig.dlg.CompileAndMakePdf();
+  rig.shell.CompileAndMakePdf();
   ASSERT_EQ(rig.platform.runs.size(), 2u);
   EXPECT_EQ(rig.platform.runs[1].program, "dvipdfmx");
   EXPECT_EQ(rig.platform.runs[1].args, (std::vector<std::string>{"-p", "a3", "paper"}));

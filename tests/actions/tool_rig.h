@@ -1,18 +1,18 @@
-// A main window object wired to a scripted world, with the document set and
-// a table of which programs start and with what status.
+// The actions' parts wired to a scripted world, with the document set and a
+// table of which programs start and with what status.
 #pragma once
 
 #include <map>
 #include <string>
 #include <vector>
 
-#include "support/bar.h"
+#include "support/actions_rig.h"
 
-struct ToolRig : BarOn<> {
+struct ToolRig : ActionsOn<> {
   // Program -> exit status; a program not listed cannot be started.
   std::map<std::string, int> starts;
 
-  explicit ToolRig(bool posix) : BarOn(posix ? PosixPlatformValues() : WindowsPlatformValues()) {
+  explicit ToolRig(bool posix) : ActionsOn(posix ? PosixPlatformValues() : WindowsPlatformValues()) {
     platform.onRun = [this](const ToolCall& call) {
       auto it = starts.find(call.program);
       return it == starts.end() ? -1 : it->second;

@@ -75,15 +75,15 @@ TEST(LocateTeX, ProbeChainTable) {
   for (const LocateCase& c : LocateCases()) {
     SCOPED_TRACE(c.title);
     ToolRig rig(c.posix);
-    rig.dlg.Config().Set(&ToolSettings::m_strTeX, c.tex);
+    rig.config.Set(&ToolSettings::m_strTeX, c.tex);
     rig.starts = c.starts;
     rig.prompts.askAnswers = c.answers;
     rig.prompts.picks = c.picks;
 
-    EXPECT_EQ(rig.dlg.Tools().LocateTeX(), c.result);
+    EXPECT_EQ(rig.tools.LocateTeX(), c.result);
 
     EXPECT_EQ(rig.platform.Programs(), c.runs);
-    for (const ToolCall& run : rig.platform.runs) EXPECT_EQ(run.args, std::vector<std::string>{rig.dlg.Doc().Name()});
+    for (const ToolCall& run : rig.platform.runs) EXPECT_EQ(run.args, std::vector<std::string>{rig.doc.Name()});
     std::vector<std::string> shown;
     for (const std::string& s : c.shown) {
       if (s == "Q") shown.push_back("ask:" + Named(rig.platform.Values().texts.locateTeXQuestion, c.tex));
@@ -94,18 +94,18 @@ TEST(LocateTeX, ProbeChainTable) {
     }
     EXPECT_EQ(rig.prompts.shown, shown);
     EXPECT_EQ(rig.profile.log, c.writes);
-    EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, c.texAfter);
+    EXPECT_EQ(rig.config.Get().m_strTeX, c.texAfter);
   }
 }
 
 TEST(LocateTeX, RunsThePickedCompilerInTheDocumentFolder) {
   ToolRig rig(false);
-  rig.dlg.Config().Set(&ToolSettings::m_strTeX, "D:\\tex\\platex.exe");
+  rig.config.Set(&ToolSettings::m_strTeX, "D:\\tex\\platex.exe");
   rig.starts["E:\\w32\\platex.exe"] = 0;
   rig.prompts.askAnswers = {true};
   rig.prompts.picks = {std::string("E:\\w32\\platex.exe")};
 
-  ASSERT_EQ(rig.dlg.Tools().LocateTeX(), 1);
+  ASSERT_EQ(rig.tools.LocateTeX(), 1);
   EXPECT_EQ(rig.platform.chdirs, std::vector<std::string>{"C:\\work\\"});
   ASSERT_EQ(rig.platform.runs.size(), 1u);
   EXPECT_EQ(rig.platform.runs[0].cwd, "C:\\work\\");
@@ -113,9 +113,9 @@ TEST(LocateTeX, RunsThePickedCompilerInTheDocumentFolder) {
 
 TEST(LocateTeX, TextsKeepNamesWithPercentAndBackslashIntact) {
   ToolRig rig(false);
-  rig.dlg.Config().Set(&ToolSettings::m_strTeX, "D:\\100%s\\platex.exe");
+  rig.config.Set(&ToolSettings::m_strTeX, "D:\\100%s\\platex.exe");
   rig.prompts.askAnswers = {false};
-  rig.dlg.Tools().LocateTeX();
+  rig.tools.LocateTeX();
   ASSERT_FALSE(rig.prompts.shown.empty());
   EXPECT_NE(rig.prompts.shown[0].find("\"D:\\100%s\\platex.exe\""), std::string::npos);
 }
@@ -167,14 +167,14 @@ TEST(ChooseTeX, DerivesCompanionsFromThePickedCompiler) {
   for (const ChooseCase& c : cases) {
     SCOPED_TRACE(c.title);
     ToolRig rig(c.posix);
-    rig.dlg.Config().Set(&ToolSettings::m_strDviPdf, c.dviPdfBefore);
+    rig.config.Set(&ToolSettings::m_strDviPdf, c.dviPdfBefore);
     rig.prompts.picks = {c.picked};
-    EXPECT_EQ(rig.dlg.Tools().ChooseTeX(), 1);
+    EXPECT_EQ(rig.tools.ChooseTeX(), 1);
     EXPECT_EQ(rig.profile.log, c.writes);
-    EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, c.picked);
-    EXPECT_EQ(rig.dlg.Config().Get().m_strDviPdf, c.dviPdf);
-    EXPECT_EQ(rig.dlg.Config().Get().m_strBib, c.bib);
-    EXPECT_EQ(rig.dlg.Config().Get().m_strMkIdx, c.mkIdx);
+    EXPECT_EQ(rig.config.Get().m_strTeX, c.picked);
+    EXPECT_EQ(rig.config.Get().m_strDviPdf, c.dviPdf);
+    EXPECT_EQ(rig.config.Get().m_strBib, c.bib);
+    EXPECT_EQ(rig.config.Get().m_strMkIdx, c.mkIdx);
     EXPECT_TRUE(rig.platform.runs.empty());
   }
 }
@@ -182,7 +182,7 @@ TEST(ChooseTeX, DerivesCompanionsFromThePickedCompiler) {
 TEST(ChooseTeX, OpensTheProgramPickerOfThePlatform) {
   for (bool posix : {false, true}) {
     ToolRig rig(posix);
-    rig.dlg.Tools().ChooseTeX();
+    rig.tools.ChooseTeX();
     ASSERT_EQ(rig.prompts.pickRequests.size(), 1u);
     const FileRequest& dialog = rig.prompts.pickRequests[0];
     EXPECT_EQ(dialog.filter, posix ? "" : "Exe files (*.exe)|*.exe||");
@@ -195,9 +195,9 @@ TEST(ChooseTeX, OpensTheProgramPickerOfThePlatform) {
 
 TEST(ChooseTeX, CancelledPickChangesNothing) {
   ToolRig rig(false);
-  EXPECT_EQ(rig.dlg.Tools().ChooseTeX(), 0);
+  EXPECT_EQ(rig.tools.ChooseTeX(), 0);
   EXPECT_TRUE(rig.profile.log.empty());
-  EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, "platex");
+  EXPECT_EQ(rig.config.Get().m_strTeX, "platex");
 }
 
 TEST(ChooseTeX, DoubleByteTrailIsNoSeparator) {
@@ -208,34 +208,34 @@ TEST(ChooseTeX, DoubleByteTrailIsNoSeparator) {
   ToolRig rig(false);
   const std::string picked = "C:\\\x83\x5C\\platex\x83\x5C.exe";
   rig.prompts.picks = {picked};
-  rig.dlg.Tools().ChooseTeX();
+  rig.tools.ChooseTeX();
   mbcs::SetSystemCodePage(mbcs::CodePage::Utf8);
-  EXPECT_EQ(rig.dlg.Config().Get().m_strBib, "C:\\\x83\x5C\\jbibtex");
+  EXPECT_EQ(rig.config.Get().m_strBib, "C:\\\x83\x5C\\jbibtex");
 }
 
 TEST(ChangeTeX, CancelRestoresPlatexOkPicks) {
   {
     ToolRig rig(false);
-    rig.dlg.Config().Set(&ToolSettings::m_strTeX, "C:\\w32tex\\bin\\platex.exe");
-    rig.dlg.Tools().ChangeTeX();
+    rig.config.Set(&ToolSettings::m_strTeX, "C:\\w32tex\\bin\\platex.exe");
+    rig.tools.ChangeTeX();
     EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{std::string("ask:") + msg::kChangeTeXQuestion});
-    EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, "platex");
+    EXPECT_EQ(rig.config.Get().m_strTeX, "platex");
     EXPECT_EQ(rig.profile.log, std::vector<std::string>{"D Settings/TeX"});
   }
   {
     ToolRig rig(false);
-    rig.dlg.Config().Set(&ToolSettings::m_strTeX, "C:\\w32tex\\bin\\platex.exe");
+    rig.config.Set(&ToolSettings::m_strTeX, "C:\\w32tex\\bin\\platex.exe");
     rig.prompts.askAnswers = {true};
-    rig.dlg.Tools().ChangeTeX();  // the file dialog is cancelled
-    EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, "C:\\w32tex\\bin\\platex.exe");
+    rig.tools.ChangeTeX();  // the file dialog is cancelled
+    EXPECT_EQ(rig.config.Get().m_strTeX, "C:\\w32tex\\bin\\platex.exe");
     EXPECT_TRUE(rig.profile.log.empty());
   }
   {
     ToolRig rig(false);
     rig.prompts.askAnswers = {true};
     rig.prompts.picks = {std::string("C:\\tools\\ptex.exe")};
-    rig.dlg.Tools().ChangeTeX();
-    EXPECT_EQ(rig.dlg.Config().Get().m_strTeX, "C:\\tools\\ptex.exe");
+    rig.tools.ChangeTeX();
+    EXPECT_EQ(rig.config.Get().m_strTeX, "C:\\tools\\ptex.exe");
     EXPECT_EQ(rig.profile.log, std::vector<std::string>{"W Settings/TeX=C:\\tools\\ptex.exe"});
   }
 }
@@ -268,28 +268,28 @@ TEST(Choosers, AskThenPickForEachTool) {
     };
     {  // question answered Cancel: no dialog, default back, key gone
       ToolRig rig(false);
-      rig.dlg.Config().Set(col.member, "D:\\old\\tool.exe");
-      EXPECT_EQ((rig.dlg.Tools().*col.choose)(), 0);
+      rig.config.Set(col.member, "D:\\old\\tool.exe");
+      EXPECT_EQ((rig.tools.*col.choose)(), 0);
       EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{ask(rig)});
-      EXPECT_EQ(rig.dlg.Config().Get().*col.member, restored(rig));
+      EXPECT_EQ(rig.config.Get().*col.member, restored(rig));
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("D Settings/") + col.key});
     }
     {  // the file dialog cancelled: the same reset
       ToolRig rig(true);
-      rig.dlg.Config().Set(col.member, "/old/tool");
+      rig.config.Set(col.member, "/old/tool");
       rig.prompts.askAnswers = {true};
-      EXPECT_EQ((rig.dlg.Tools().*col.choose)(), 0);
+      EXPECT_EQ((rig.tools.*col.choose)(), 0);
       EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask(rig), "pick:"}));
-      EXPECT_EQ(rig.dlg.Config().Get().*col.member, restored(rig));
+      EXPECT_EQ(rig.config.Get().*col.member, restored(rig));
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("D Settings/") + col.key});
     }
     {  // picked
       ToolRig rig(false);
       rig.prompts.askAnswers = {true};
       rig.prompts.picks = {std::string("E:\\bin\\tool.exe")};
-      EXPECT_EQ((rig.dlg.Tools().*col.choose)(), 1);
+      EXPECT_EQ((rig.tools.*col.choose)(), 1);
       EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask(rig), "pick:Exe files (*.exe)|*.exe||"}));
-      EXPECT_EQ(rig.dlg.Config().Get().*col.member, "E:\\bin\\tool.exe");
+      EXPECT_EQ(rig.config.Get().*col.member, "E:\\bin\\tool.exe");
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("W Settings/") + col.key + "=E:\\bin\\tool.exe"});
       EXPECT_TRUE(rig.prompts.pickRequests[0].fileMustExist);
       EXPECT_TRUE(rig.prompts.pickRequests[0].hideReadOnly);
@@ -299,11 +299,11 @@ TEST(Choosers, AskThenPickForEachTool) {
 
 TEST(Choosers, RestoredNameDoesNotFollowTheCompiler) {
   ToolRig rig(false);
-  rig.dlg.Config().Set(&ToolSettings::m_strTeX, "latex");
-  rig.dlg.Tools().ChooseBibTeX();
-  rig.dlg.Tools().ChooseMkIdx();
-  EXPECT_EQ(rig.dlg.Config().Get().m_strBib, "jbibtex");
-  EXPECT_EQ(rig.dlg.Config().Get().m_strMkIdx, "mendex");
+  rig.config.Set(&ToolSettings::m_strTeX, "latex");
+  rig.tools.ChooseBibTeX();
+  rig.tools.ChooseMkIdx();
+  EXPECT_EQ(rig.config.Get().m_strBib, "jbibtex");
+  EXPECT_EQ(rig.config.Get().m_strMkIdx, "mendex");
 }
 
 }  // namespace
@@ -338,17 +338,17 @@ TEST(PlatformTexts, EachPlatformNamesItsOwnFoldersAndPrograms) {
 // reaches every tool as ./-name.
 struct FolderAction {
   const char* name;
-  std::function<void(CMirvanDlg&)> act;
+  std::function<void(ToolRig&)> act;
   std::string program;  // what the action runs, by its configured name
 };
 
 std::vector<FolderAction> FolderActions() {
   return {
-      {"Compile (plain)", [](CMirvanDlg& d) { d.Compile(); }, "ptex"},
-      {"MakePdf", [](CMirvanDlg& d) { d.MakePdf(); }, "dvipdfmx"},
-      {"RunBibTeX", [](CMirvanDlg& d) { d.Compiler().RunBibTeX(); }, "jbibtex"},
-      {"RunMakeIndex", [](CMirvanDlg& d) { d.Compiler().RunMakeIndex(); }, "mendex"},
-      {"LocateTeX probes", [](CMirvanDlg& d) { d.Tools().LocateTeX(); }, "/usr/bin/ptex"},
+      {"Compile (plain)", [](ToolRig& r) { r.compiler.Compile(); }, "ptex"},
+      {"MakePdf", [](ToolRig& r) { r.pdf.MakePdf(); }, "dvipdfmx"},
+      {"RunBibTeX", [](ToolRig& r) { r.compiler.RunBibTeX(); }, "jbibtex"},
+      {"RunMakeIndex", [](ToolRig& r) { r.compiler.RunMakeIndex(); }, "mendex"},
+      {"LocateTeX probes", [](ToolRig& r) { r.tools.LocateTeX(); }, "/usr/bin/ptex"},
   };
 }
 
@@ -356,18 +356,18 @@ TEST(DocumentFolder, AFolderThatCannotBeEnteredStopsTheActionWithABox) {
   for (const auto& a : {FolderActions()[0], FolderActions()[1]}) {
     SCOPED_TRACE(a.name);
     ToolRig rig(true);
-    rig.dlg.Config().Set(&ToolSettings::m_strTeX, "ptex");
-    rig.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
-    rig.platform.files[rig.dlg.Doc().Dir() + rig.dlg.Doc().Name() + ".dvi"] = 1;
+    rig.config.Set(&ToolSettings::m_strTeX, "ptex");
+    rig.config.Set(&ToolSettings::m_nPdfNShow, 1);
+    rig.platform.files[rig.doc.Dir() + rig.doc.Name() + ".dvi"] = 1;
     rig.starts[a.program] = 0;
     rig.platform.chdirFails = true;
-    a.act(rig.dlg);
+    a.act(rig);
     EXPECT_TRUE(rig.platform.runs.empty());
     EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{"box:|stop|フォルダに移動できません: /home/u/論文 2/"});
   }
   ToolRig rig(false);
   rig.platform.chdirFails = true;
-  rig.dlg.OpenCommandPrompt();
+  rig.shell.OpenCommandPrompt();
   EXPECT_TRUE(rig.platform.opens.empty());
   EXPECT_EQ(rig.prompts.shown, std::vector<std::string>{"box:|stop|フォルダに移動できません: C:\\work\\"});
 }
@@ -376,12 +376,12 @@ TEST(DocumentFolder, ANameBeginningWithADashReachesEveryToolAsAPath) {
   for (const auto& a : FolderActions()) {
     SCOPED_TRACE(a.name);
     ToolRig rig(true);
-    rig.dlg.Config().Set(&ToolSettings::m_strTeX, "ptex");
-    rig.dlg.Doc().SetFile(rig.dlg.Doc().Dir() + "-ini.tex");
-    rig.dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
-    rig.platform.files[rig.dlg.Doc().Dir() + "-ini.dvi"] = 1;
+    rig.config.Set(&ToolSettings::m_strTeX, "ptex");
+    rig.doc.SetFile(rig.doc.Dir() + "-ini.tex");
+    rig.config.Set(&ToolSettings::m_nPdfNShow, 1);
+    rig.platform.files[rig.doc.Dir() + "-ini.dvi"] = 1;
     rig.starts[a.program] = 0;
-    a.act(rig.dlg);
+    a.act(rig);
     ASSERT_FALSE(rig.platform.runs.empty());
     EXPECT_EQ(rig.platform.runs.back().program, a.program);
     EXPECT_EQ(rig.platform.runs.back().args.back(), "./-ini");

@@ -5,18 +5,18 @@
 #include <vector>
 
 #include "config/option_dialogs.h"
-#include "support/bar.h"
+#include "support/config_rig.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
 
-class MkIdxOptionsTest : public ::testing::Test, public BarOn<> {
+class MkIdxOptionsTest : public ::testing::Test, public ConfigOn<> {
  protected:
   void SetUp() override {
     // The main window's start-up values when the file has no key.
-    dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
-    dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 0);
+    config.Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
+    config.Set(&ToolSettings::m_nMkIdxNvr, 0);
   }
 };
 
@@ -34,9 +34,9 @@ TEST_F(MkIdxOptionsTest, MissingKeyOpensEmptyAndOkStoresTheEmptyText) {
     shownText = d.Options();
     return true;
   });
-  dlg.Config().EditMkIdxOptions(dlg.Env().prompts);
+  config.EditMkIdxOptions(prompts);
   EXPECT_EQ(shownText, "");
-  EXPECT_EQ(dlg.Config().Get().m_strMkIdxOpt, "");
+  EXPECT_EQ(config.Get().m_strMkIdxOpt, "");
   // Written as an empty value, never deleted, and the text before the switch.
   EXPECT_EQ(profile.log, (Log{"W Settings/MkIdxOpt=", "W Settings/MkIdxNvr=0"}));
   EXPECT_TRUE(profile.Has("Settings", "MkIdxOpt"));
@@ -47,9 +47,9 @@ TEST_F(MkIdxOptionsTest, OkWithTheBoxTickedStopsTheAutomaticDialog) {
     d.SaveExchange("-s myindex -q", 1 != 0);
     return true;
   });
-  dlg.Config().EditMkIdxOptions(dlg.Env().prompts);
-  EXPECT_EQ(dlg.Config().Get().m_strMkIdxOpt, "-s myindex -q");
-  EXPECT_EQ(dlg.Config().Get().m_nMkIdxNvr, 1);
+  config.EditMkIdxOptions(prompts);
+  EXPECT_EQ(config.Get().m_strMkIdxOpt, "-s myindex -q");
+  EXPECT_EQ(config.Get().m_nMkIdxNvr, 1);
   EXPECT_EQ(profile.log, (Log{"W Settings/MkIdxOpt=-s myindex -q", "W Settings/MkIdxNvr=1"}));
 }
 
@@ -58,10 +58,10 @@ TEST_F(MkIdxOptionsTest, CancelKeepsTheOptionsAndWritesNothing) {
     d.SaveExchange("-x", 1 != 0);
     return false;
   });
-  dlg.Config().EditMkIdxOptions(dlg.Env().prompts);
+  config.EditMkIdxOptions(prompts);
   EXPECT_EQ(prompts.shown, Log{"mkidx"});
-  EXPECT_EQ(dlg.Config().Get().m_strMkIdxOpt, "-s myindex");
-  EXPECT_EQ(dlg.Config().Get().m_nMkIdxNvr, 0);
+  EXPECT_EQ(config.Get().m_strMkIdxOpt, "-s myindex");
+  EXPECT_EQ(config.Get().m_nMkIdxNvr, 0);
   EXPECT_TRUE(profile.log.empty());
 }
 

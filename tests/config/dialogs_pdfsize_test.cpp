@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "config/option_dialogs.h"
-#include "support/bar.h"
+#include "support/config_rig.h"
 
 namespace {
 
@@ -116,7 +116,7 @@ TEST(PdfSizeDialogModel, ClickingTwiceLeavesBothClear) {
   EXPECT_EQ(d.NeShow(), 0);
 }
 
-class PdfSizeExchangeTest : public ::testing::Test, public BarOn<> {
+class PdfSizeExchangeTest : public ::testing::Test, public ConfigOn<> {
  protected:
   // A dialog closed with OK after the given clicks and radio choice.
   void Answer(bool ok, int radio, int click1012, int click1013) {
@@ -134,58 +134,58 @@ class PdfSizeExchangeTest : public ::testing::Test, public BarOn<> {
 
 TEST_F(PdfSizeExchangeTest, OkWithTheOneRunBoxStopsTheQuestion) {
   Answer(true, 7, 1, 0);
-  dlg.Config().PdfSizeExchange(dlg.Env().prompts);
+  config.PdfSizeExchange(prompts);
   EXPECT_EQ(profile.log, (Log{"W Settings/PdfNShow=1", "W Settings/PdfNeShow=0", "W Settings/PdfSizeNo=7"}));
-  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, 7);
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNeShow, 0);
-  EXPECT_TRUE(dlg.Config().PdfSizeOkShow().has_value());
-  EXPECT_EQ(dlg.Config().PdfSizeOkShow().value_or(-1), 1);
+  EXPECT_EQ(config.Get().m_nPdfSizeNo, 7);
+  EXPECT_EQ(config.Get().m_nPdfNShow, 1);
+  EXPECT_EQ(config.Get().m_nPdfNeShow, 0);
+  EXPECT_TRUE(config.PdfSizeOkShow().has_value());
+  EXPECT_EQ(config.PdfSizeOkShow().value_or(-1), 1);
 }
 
 TEST_F(PdfSizeExchangeTest, OkWithTheLastingBoxAlsoStopsTheQuestion) {
   Answer(true, 0, 0, 1);
-  EXPECT_TRUE(dlg.Config().PdfSizeExchange(dlg.Env().prompts));
+  EXPECT_TRUE(config.PdfSizeExchange(prompts));
   EXPECT_EQ(profile.log, (Log{"W Settings/PdfNShow=0", "W Settings/PdfNeShow=1", "W Settings/PdfSizeNo=0"}));
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNeShow, 1);
-  EXPECT_EQ(dlg.Config().PdfSizeOkShow().value_or(-1), 1);
+  EXPECT_EQ(config.Get().m_nPdfNShow, 1);
+  EXPECT_EQ(config.Get().m_nPdfNeShow, 1);
+  EXPECT_EQ(config.PdfSizeOkShow().value_or(-1), 1);
 }
 
 TEST_F(PdfSizeExchangeTest, BothBoxesFromAnEditedFileAddUp) {
   profile.Set("Settings", "PdfNShow", "1");
   profile.Set("Settings", "PdfNeShow", "1");
   Answer(true, 1, 0, 0);
-  EXPECT_TRUE(dlg.Config().PdfSizeExchange(dlg.Env().prompts));
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 2);
-  EXPECT_EQ(dlg.Config().PdfSizeOkShow().value_or(-1), 2);
+  EXPECT_TRUE(config.PdfSizeExchange(prompts));
+  EXPECT_EQ(config.Get().m_nPdfNShow, 2);
+  EXPECT_EQ(config.PdfSizeOkShow().value_or(-1), 2);
 }
 
 TEST_F(PdfSizeExchangeTest, OkWithoutASizeStoresMinusOne) {
   profile.Set("Settings", "PdfSizeNo", "20");
   Answer(true, -1, 0, 0);
-  dlg.Config().PdfSizeExchange(dlg.Env().prompts);
-  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, -1);
+  config.PdfSizeExchange(prompts);
+  EXPECT_EQ(config.Get().m_nPdfSizeNo, -1);
   EXPECT_EQ(profile.Get("Settings", "PdfSizeNo"), "-1");
 }
 
 TEST_F(PdfSizeExchangeTest, CancelStoresNothing) {
-  dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 5);
-  dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
-  dlg.Config().Set(&ToolSettings::m_nPdfNeShow, 0);
+  config.Set(&ToolSettings::m_nPdfSizeNo, 5);
+  config.Set(&ToolSettings::m_nPdfNShow, 1);
+  config.Set(&ToolSettings::m_nPdfNeShow, 0);
   Answer(false, 9, 1, 1);
-  EXPECT_FALSE(dlg.Config().PdfSizeExchange(dlg.Env().prompts));
+  EXPECT_FALSE(config.PdfSizeExchange(prompts));
   EXPECT_EQ(prompts.shown, Log{"pdfsize"});
   EXPECT_TRUE(profile.log.empty());
-  EXPECT_EQ(dlg.Config().Get().m_nPdfSizeNo, 5);
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNShow, 1);
-  EXPECT_EQ(dlg.Config().Get().m_nPdfNeShow, 0);
-  EXPECT_FALSE(dlg.Config().PdfSizeOkShow().has_value());
+  EXPECT_EQ(config.Get().m_nPdfSizeNo, 5);
+  EXPECT_EQ(config.Get().m_nPdfNShow, 1);
+  EXPECT_EQ(config.Get().m_nPdfNeShow, 0);
+  EXPECT_FALSE(config.PdfSizeOkShow().has_value());
 }
 
 TEST_F(PdfSizeExchangeTest, DialogStartsFromTheFileNotTheWindow) {
-  dlg.Config().Set(&ToolSettings::m_nPdfSizeNo, 9);
-  dlg.Config().Set(&ToolSettings::m_nPdfNShow, 1);
+  config.Set(&ToolSettings::m_nPdfSizeNo, 9);
+  config.Set(&ToolSettings::m_nPdfNShow, 1);
   profile.Set("Settings", "PdfSizeNo", "3");
   int seen = -2;
   bool box = true;
@@ -195,7 +195,7 @@ TEST_F(PdfSizeExchangeTest, DialogStartsFromTheFileNotTheWindow) {
     box = d.NShowBox();
     return false;
   });
-  dlg.Config().PdfSizeExchange(dlg.Env().prompts);
+  config.PdfSizeExchange(prompts);
   EXPECT_EQ(seen, 3);
   EXPECT_FALSE(box);
 }

@@ -1,5 +1,6 @@
 // A button action ends at the first file or memory error, and the error is
-// reported once, in the box the bar has always used for it.
+// reported once, in the box the bar has always used for it; the action's
+// verdict, which ends its transcript, says the same.
 #include <gtest/gtest.h>
 
 #include <new>
@@ -13,13 +14,16 @@
 namespace {
 
 using Env = BarOn<>;
+using Kind = ActionVerdict::Kind;
 
 TEST(RunAction, PlainActionRunsAndShowsNothing) {
   Env e;
   int ran = 0;
-  EXPECT_TRUE(e.dlg.RunAction([&] { ++ran; }));
+  EXPECT_EQ(e.dlg.RunAction([&] { ++ran; }).kind, Kind::None);
   EXPECT_EQ(ran, 1);
   EXPECT_TRUE(e.prompts.shown.empty());
+  ASSERT_EQ(e.platform.verdicts.size(), 1u) << "the action's transcript ends once";
+  EXPECT_EQ(e.platform.verdicts[0].kind, Kind::None);
 }
 
 TEST(RunAction, MissingFileEndsTheActionWithStopBox) {
@@ -35,28 +39,33 @@ TEST(RunAction, MissingFileEndsTheActionWithStopBox) {
   for (const Row& row : rows) {
     Env e;
     bool after = false;
-    EXPECT_FALSE(e.dlg.RunAction([&] {
+    const ActionVerdict verdict = e.dlg.RunAction([&] {
       e.prompts.Notice("before");
       throw FileError(row.path);
       after = true;
-    }));
+    });
     EXPECT_FALSE(after);
     EXPECT_EQ(e.prompts.shown, (std::vector<std::string>{"notice:before", row.box}));
+    EXPECT_EQ(verdict.kind, Kind::Failure);
+    EXPECT_EQ("box:|stop|" + verdict.text, row.box);
+    EXPECT_TRUE(verdict.shownInBox);
+    ASSERT_EQ(e.platform.verdicts.size(), 1u);
+    EXPECT_EQ(e.platform.verdicts[0].text, verdict.text);
   }
 }
 
 TEST(RunAction, MemoryErrorsShowTheExclamationBox) {
   const std::string box = "box:|exclamation|ﾒﾓﾘが不足しています。";
   Env e;
-  EXPECT_FALSE(e.dlg.RunAction([] { throw MemoryError(); }));
-  EXPECT_FALSE(e.dlg.RunAction([] { throw std::bad_alloc(); }));
+  EXPECT_EQ(e.dlg.RunAction([] { throw MemoryError(); }).kind, Kind::Failure);
+  EXPECT_EQ(e.dlg.RunAction([] { throw std::bad_alloc(); }).kind, Kind::Failure);
   EXPECT_EQ(e.prompts.shown, (std::vector<std::string>{box, box}));
 }
 
 TEST(RunAction, NextActionRunsNormallyAfterAnError) {
   Env e;
-  EXPECT_FALSE(e.dlg.RunAction([] { throw FileError("a.log"); }));
-  EXPECT_TRUE(e.dlg.RunAction([] {}));
+  EXPECT_EQ(e.dlg.RunAction([] { throw FileError("a.log"); }).kind, Kind::Failure);
+  EXPECT_EQ(e.dlg.RunAction([] {}).kind, Kind::None);
   EXPECT_EQ(e.prompts.shown.size(), 1u);
 }
 

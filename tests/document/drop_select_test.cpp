@@ -7,26 +7,24 @@
 #include <string>
 #include <vector>
 
-#include "core/mirvan_dlg.h"
-#include "support/fakes.h"
+#include "support/document_rig.h"
 
 namespace {
 
 const std::string kRefused = std::string("notice:") + "TeX のファイルではありません！登録して直して下さい！";
 
-class DropSelectTest : public ::testing::Test {
+class DropSelectTest : public ::testing::Test, public DocumentOn<> {
  protected:
+  DropSelectTest() : DocumentOn(PosixPlatformValues()) {}
   void SetUp() override {
-    dlg.SetRepaint([this] { ++repaints; });
     profile.Set("RFL", "File0", "/w/old.tex");
-    dlg.Doc().LoadHistory();
-    dlg.Doc().LoadHistoryFinish();
+    doc.LoadHistory();
+    doc.LoadHistoryFinish();
+    shownRevision = doc.History().Revision();
   }
-  MemoryProfile profile;
-  ScriptedPlatform platform{PosixPlatformValues()};
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
-  int repaints = 0;
+  // Whether the history box has changed since the start: the bar draws it anew then.
+  bool HistoryChanged() const { return doc.History().Revision() != shownRevision; }
+  unsigned shownRevision = 0;
 };
 
 struct DropCase {
@@ -44,20 +42,20 @@ class DropTest : public DropSelectTest, public ::testing::WithParamInterface<Dro
 
 TEST_P(DropTest, ExtensionDecides) {
   const DropCase& c = GetParam();
-  dlg.OnDropFiles(c.paths);
+  EXPECT_EQ(doc.OnDropFiles(c.paths), c.accepted);
+  EXPECT_EQ(HistoryChanged(), c.accepted);
   if (c.accepted) {
     EXPECT_TRUE(prompts.shown.empty());
-    EXPECT_EQ(dlg.Doc().File(), c.paths.front());
-    EXPECT_EQ(dlg.Doc().Name(), c.name);
-    EXPECT_EQ(dlg.Doc().History().GetCount(), 2);
-    EXPECT_EQ(dlg.Doc().History().GetText(0), c.paths.front());
-    EXPECT_EQ(repaints, 1);
+    EXPECT_EQ(doc.File(), c.paths.front());
+    EXPECT_EQ(doc.Name(), c.name);
+    EXPECT_EQ(doc.History().GetCount(), 2);
+    EXPECT_EQ(doc.History().GetText(0), c.paths.front());
   } else {
     EXPECT_EQ(prompts.shown, std::vector<std::string>{kRefused});
-    EXPECT_EQ(dlg.Doc().File(), "/w/old.tex");
-    EXPECT_EQ(dlg.Doc().Dir(), "/w/");
-    EXPECT_EQ(dlg.Doc().Name(), "old");
-    EXPECT_EQ(dlg.Doc().History().Items(), std::vector<std::string>{"/w/old.tex"});
+    EXPECT_EQ(doc.File(), "/w/old.tex");
+    EXPECT_EQ(doc.Dir(), "/w/");
+    EXPECT_EQ(doc.Name(), "old");
+    EXPECT_EQ(doc.History().Items(), std::vector<std::string>{"/w/old.tex"});
   }
 }
 
@@ -82,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DropSelectTest, FileDialogAsTheButtonOpensIt) {
   prompts.picks.push_back(std::string("/w/b.tex"));
-  dlg.SelectFile();
+  doc.SelectFile();
   ASSERT_EQ(prompts.pickRequests.size(), 1u);
   const FileRequest& request = prompts.pickRequests[0];
   EXPECT_EQ(request.filter, "TeX file (*.tex)|*.tex||");
@@ -91,27 +89,27 @@ TEST_F(DropSelectTest, FileDialogAsTheButtonOpensIt) {
   EXPECT_TRUE(request.fileMustExist);
   EXPECT_TRUE(request.hideReadOnly);
   EXPECT_TRUE(request.ownedByMainWindow);
-  EXPECT_EQ(dlg.Doc().File(), "/w/b.tex");
-  EXPECT_EQ(dlg.Doc().History().GetText(0), "/w/b.tex");
+  EXPECT_EQ(doc.File(), "/w/b.tex");
+  EXPECT_EQ(doc.History().GetText(0), "/w/b.tex");
   // Unlike a drop, the pick also selects the new entry.
-  EXPECT_EQ(dlg.Doc().History().GetCurSel(), 0);
-  EXPECT_EQ(repaints, 1);
+  EXPECT_EQ(doc.History().GetCurSel(), 0);
+  EXPECT_TRUE(HistoryChanged());
 }
 
 TEST_F(DropSelectTest, FileDialogTakesAnyExistingFile) {
   prompts.picks.push_back(std::string("/w/notes.txt"));
-  dlg.SelectFile();
+  doc.SelectFile();
   EXPECT_EQ(prompts.shown, std::vector<std::string>{"pick:TeX file (*.tex)|*.tex||"});
-  EXPECT_EQ(dlg.Doc().File(), "/w/notes.txt");
-  EXPECT_EQ(dlg.Doc().Name(), "notes");
+  EXPECT_EQ(doc.File(), "/w/notes.txt");
+  EXPECT_EQ(doc.Name(), "notes");
 }
 
-TEST_F(DropSelectTest, CancelledFileDialogChangesNothingButRepaints) {
-  dlg.SelectFile();
-  EXPECT_EQ(dlg.Doc().File(), "/w/old.tex");
-  EXPECT_EQ(dlg.Doc().Name(), "old");
-  EXPECT_EQ(dlg.Doc().History().Items(), std::vector<std::string>{"/w/old.tex"});
-  EXPECT_EQ(repaints, 1);
+TEST_F(DropSelectTest, CancelledFileDialogChangesNothing) {
+  doc.SelectFile();
+  EXPECT_EQ(doc.File(), "/w/old.tex");
+  EXPECT_EQ(doc.Name(), "old");
+  EXPECT_EQ(doc.History().Items(), std::vector<std::string>{"/w/old.tex"});
+  EXPECT_FALSE(HistoryChanged());
 }
 
 }  // namespace

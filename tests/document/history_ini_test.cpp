@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "config/ini_profile.h"
-#include "core/mirvan_dlg.h"
+#include "document/document.h"
 #include "platform/posix/posix_platform.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
@@ -19,12 +19,12 @@ using Items = std::vector<std::string>;
 class HistoryIniTest : public ::testing::Test {
  protected:
   // One run of the bar: start with the given command line, act, close.
-  std::unique_ptr<CMirvanDlg> Start(const std::string& commandLine = std::string()) {
-    auto dlg = std::make_unique<CMirvanDlg>(MirvanEnv{profile, platform, prompts});
-    dlg->Doc().SetFile(commandLine);
-    dlg->Doc().LoadHistory();
-    dlg->Doc().LoadHistoryFinish();
-    return dlg;
+  std::unique_ptr<Document> Start(const std::string& commandLine = std::string()) {
+    auto doc = std::make_unique<Document>(MirvanEnv{profile, platform, prompts});
+    doc->SetFile(commandLine);
+    doc->LoadHistory();
+    doc->LoadHistoryFinish();
+    return doc;
   }
 
   TempDir dir;
@@ -42,14 +42,14 @@ TEST_F(HistoryIniTest, RemovedEntryStaysRemovedAfterARestart) {
                               "\r\nFile2=" + c + "\r\nFile3=" + d + "\r\n[Editor]\r\nEDIT=vi\r\n");
   {
     auto run = Start();
-    run->Doc().History().SetCurSel(1);
+    run->History().SetCurSel(1);
     run->SelectHistory();  // the file is gone: the entry drops out
-    EXPECT_EQ(run->Doc().History().Items(), (Items{a, c, d}));
+    EXPECT_EQ(run->History().Items(), (Items{a, c, d}));
     run->OnClose();
   }
   auto next = Start();
-  EXPECT_EQ(next->Doc().History().Items(), (Items{a, c, d}));
-  EXPECT_EQ(next->Doc().File(), a);
+  EXPECT_EQ(next->History().Items(), (Items{a, c, d}));
+  EXPECT_EQ(next->File(), a);
   const std::string ini = dir.Read("Mirvan.ini");
   EXPECT_EQ(ini.find("File3"), std::string::npos) << ini;
   EXPECT_EQ(ini.find("gone.tex"), std::string::npos) << ini;
@@ -64,10 +64,10 @@ TEST_F(HistoryIniTest, CommandLineDocumentBecomesTheNextStartsDocument) {
     run->OnClose();
   }
   auto next = Start();
-  EXPECT_EQ(next->Doc().File(), "/home/u/paper.tex");
-  EXPECT_EQ(next->Doc().Dir(), "/home/u/");
-  EXPECT_EQ(next->Doc().Name(), "paper");
-  EXPECT_EQ(next->Doc().History().GetCurSel(), 0);
+  EXPECT_EQ(next->File(), "/home/u/paper.tex");
+  EXPECT_EQ(next->Dir(), "/home/u/");
+  EXPECT_EQ(next->Name(), "paper");
+  EXPECT_EQ(next->History().GetCurSel(), 0);
 }
 
 TEST_F(HistoryIniTest, TwentyKeysLoadSixteenAndCloseWritesNoStaleOnes) {
@@ -76,16 +76,16 @@ TEST_F(HistoryIniTest, TwentyKeysLoadSixteenAndCloseWritesNoStaleOnes) {
   dir.Write("Mirvan.ini", text);
   {
     auto run = Start();
-    EXPECT_EQ(run->Doc().History().GetCount(), 16);
+    EXPECT_EQ(run->History().GetCount(), 16);
     // A new document pushes out the oldest loaded one.
     dir.Write("new.tex", "");
     run->OnDropFiles({dir.File("new.tex")});
     run->OnClose();
   }
   auto next = Start();
-  ASSERT_EQ(next->Doc().History().GetCount(), 16);
-  EXPECT_EQ(next->Doc().History().GetText(0), dir.File("new.tex"));
-  EXPECT_EQ(next->Doc().History().GetText(15), "/d/14.tex");
+  ASSERT_EQ(next->History().GetCount(), 16);
+  EXPECT_EQ(next->History().GetText(0), dir.File("new.tex"));
+  EXPECT_EQ(next->History().GetText(15), "/d/14.tex");
 }
 
 TEST_F(HistoryIniTest, AnEntryTheFileCannotHoldLeavesNoGap) {
@@ -95,11 +95,11 @@ TEST_F(HistoryIniTest, AnEntryTheFileCannotHoldLeavesNoGap) {
     for (const std::string& p : {c, broken, a}) run->OnDropFiles({p});
     run->OnClose();
     // It stays in the list while the bar runs.
-    EXPECT_EQ(run->Doc().History().Items(), (Items{a, broken, c}));
+    EXPECT_EQ(run->History().Items(), (Items{a, broken, c}));
   }
   EXPECT_EQ(profile.GetProfileString("RFL", "File1", ""), c);
   EXPECT_EQ(profile.GetProfileString("RFL", "File2", "none"), "none");
-  EXPECT_EQ(Start()->Doc().History().Items(), (Items{a, c}));
+  EXPECT_EQ(Start()->History().Items(), (Items{a, c}));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/mirvan_dlg.h"
+#include "document/document.h"
 #include "support/fakes.h"
 
 namespace {
@@ -32,25 +32,31 @@ class HistoryTest : public ::testing::Test {
   }
   // The window's start: the history list, then the current document's entry.
   void Start(const std::string& commandLine = std::string()) {
-    dlg = std::make_unique<CMirvanDlg>(MirvanEnv{profile, platform, prompts});
-    dlg->SetRepaint([this] { ++repaints; });
-    dlg->Doc().History().SetView(nullptr, [this] { ++focus; });
-    dlg->Doc().SetFile(commandLine);
-    dlg->Doc().LoadHistory();
-    dlg->Doc().LoadHistoryFinish();
+    doc = std::make_unique<Document>(MirvanEnv{profile, platform, prompts});
+    doc->SetFile(commandLine);
+    doc->LoadHistory();
+    doc->LoadHistoryFinish();
+    Shown();
   }
-  Items List() const { return dlg->Doc().History().Items(); }
-  void Choose(int index) {
-    dlg->Doc().History().SetCurSel(index);
-    dlg->SelectHistory();
+  Items List() const { return doc->History().Items(); }
+  // The selection as the box reports it, then the document's answer to it.
+  bool Choose(int index) {
+    doc->History().SetCurSel(index);
+    Shown();
+    return doc->SelectHistory();
   }
+  // The bar has drawn the history box as it is now, and given it the focus.
+  void Shown() {
+    shownRevision = doc->History().Revision();
+    doc->History().TakeFocusRequest();
+  }
+  bool HistoryChanged() const { return doc->History().Revision() != shownRevision; }
 
   MemoryProfile profile;
   ScriptedPlatform platform;
   ScriptedPrompts prompts;
-  std::unique_ptr<CMirvanDlg> dlg;
-  int repaints = 0;
-  int focus = 0;
+  std::unique_ptr<Document> doc;
+  unsigned shownRevision = 0;
 };
 
 class PosixHistoryTest : public HistoryTest {
@@ -60,24 +66,24 @@ class PosixHistoryTest : public HistoryTest {
 
 TEST_F(HistoryTest, StartWithoutHistoryOrCommandLineHasNoDocument) {
   Start();
-  EXPECT_EQ(dlg->Doc().HistoryMax(), 16);
-  EXPECT_TRUE(dlg->Doc().History().GetExtendedUI());
-  EXPECT_EQ(dlg->Doc().History().GetCount(), 0);
-  EXPECT_EQ(dlg->Doc().File(), "");
-  EXPECT_EQ(dlg->Doc().Dir(), "");
-  EXPECT_EQ(dlg->Doc().Name(), "");
-  EXPECT_EQ(dlg->Doc().History().GetCurSel(), -1);
+  EXPECT_EQ(doc->HistoryMax(), 16);
+  EXPECT_TRUE(doc->History().GetExtendedUI());
+  EXPECT_EQ(doc->History().GetCount(), 0);
+  EXPECT_EQ(doc->File(), "");
+  EXPECT_EQ(doc->Dir(), "");
+  EXPECT_EQ(doc->Name(), "");
+  EXPECT_EQ(doc->History().GetCurSel(), -1);
 }
 
 TEST_F(HistoryTest, StartWithoutCommandLineTakesTheMostRecentEntry) {
   Store({"C:\\work\\paper.tex", "C:\\old\\thesis.tex"});
   Start();
   EXPECT_EQ(List(), (Items{"C:\\work\\paper.tex", "C:\\old\\thesis.tex"}));
-  EXPECT_EQ(dlg->Doc().File(), "C:\\work\\paper.tex");
-  EXPECT_EQ(dlg->Doc().Dir(), "C:\\work\\");
-  EXPECT_EQ(dlg->Doc().Name(), "paper");
-  EXPECT_EQ(dlg->Doc().History().GetCurSel(), 0);
-  EXPECT_EQ(dlg->Doc().History().GetEditText(), "C:\\work\\paper.tex");
+  EXPECT_EQ(doc->File(), "C:\\work\\paper.tex");
+  EXPECT_EQ(doc->Dir(), "C:\\work\\");
+  EXPECT_EQ(doc->Name(), "paper");
+  EXPECT_EQ(doc->History().GetCurSel(), 0);
+  EXPECT_EQ(doc->History().GetEditText(), "C:\\work\\paper.tex");
 }
 
 TEST_F(HistoryTest, MissingKeyEndsTheList) {
@@ -105,9 +111,9 @@ TEST_F(HistoryTest, CommandLineDocumentAlreadyListedIsListedOnce) {
   Store({"/w/a.tex", "/w/b.tex", "/w/c.tex"});
   Start("/w/b.tex");
   EXPECT_EQ(List(), (Items{"/w/b.tex", "/w/a.tex", "/w/c.tex"}));
-  EXPECT_EQ(dlg->Doc().History().GetCurSel(), 0);
-  EXPECT_EQ(dlg->Doc().Dir(), "/w/");
-  EXPECT_EQ(dlg->Doc().Name(), "b");
+  EXPECT_EQ(doc->History().GetCurSel(), 0);
+  EXPECT_EQ(doc->Dir(), "/w/");
+  EXPECT_EQ(doc->Name(), "b");
 }
 
 TEST_F(HistoryTest, ASettingsFileListingAPathTwiceLoadsItOnce) {
@@ -122,9 +128,9 @@ TEST_F(PosixHistoryTest, ChoosingAnEntryShowsThatEntryAndNotOneInOtherLetterCase
   platform.files = {{"/w/A.tex", 1}, {"/w/a.tex", 1}};
   for (const char* pick : {"/w/a.tex", "/w/A.tex"}) {
     Choose(List()[0] == pick ? 0 : 1);
-    EXPECT_EQ(dlg->Doc().File(), pick);
-    EXPECT_EQ(dlg->Doc().History().GetCurSel(), 0);
-    EXPECT_EQ(dlg->Doc().History().GetEditText(), pick);
+    EXPECT_EQ(doc->File(), pick);
+    EXPECT_EQ(doc->History().GetCurSel(), 0);
+    EXPECT_EQ(doc->History().GetEditText(), pick);
   }
 }
 
@@ -132,8 +138,8 @@ TEST_F(PosixHistoryTest, ChoosingAnEntryShowsThatEntryAndNotOneInOtherLetterCase
 // docs/, not b.tex in a folder docs/a that is not there.
 TEST_F(PosixHistoryTest, ABackslashIsNoSeparatorOnPosix) {
   Start("/w/docs/a\\b.tex");
-  EXPECT_EQ(dlg->Doc().Dir(), "/w/docs/");
-  EXPECT_EQ(dlg->Doc().Name(), "a\\b");
+  EXPECT_EQ(doc->Dir(), "/w/docs/");
+  EXPECT_EQ(doc->Name(), "a\\b");
 }
 
 TEST_F(HistoryTest, CommandLineDocumentOnAFullHistoryDropsTheOldest) {
@@ -142,55 +148,55 @@ TEST_F(HistoryTest, CommandLineDocumentOnAFullHistoryDropsTheOldest) {
   Items expected = Numbered("/d/", 15);
   expected.insert(expected.begin(), "/new/doc.tex");
   EXPECT_EQ(List(), expected);
-  EXPECT_EQ(dlg->Doc().File(), "/new/doc.tex");
+  EXPECT_EQ(doc->File(), "/new/doc.tex");
 }
 
 TEST_F(HistoryTest, CommandLineIsTakenUnparsed) {
   // Neither existence nor extension is looked at; quotes and blanks stay.
   Start("\"C:\\My Files\\a.tex\" b.tex");
   EXPECT_EQ(List(), (Items{"\"C:\\My Files\\a.tex\" b.tex"}));
-  EXPECT_EQ(dlg->Doc().File(), "\"C:\\My Files\\a.tex\" b.tex");
-  EXPECT_EQ(dlg->Doc().Dir(), "\"C:\\My Files\\");
-  EXPECT_EQ(dlg->Doc().Name(), "a.tex\" b");
+  EXPECT_EQ(doc->File(), "\"C:\\My Files\\a.tex\" b.tex");
+  EXPECT_EQ(doc->Dir(), "\"C:\\My Files\\");
+  EXPECT_EQ(doc->Name(), "a.tex\" b");
   EXPECT_TRUE(platform.runs.empty());
 }
 
 TEST_F(HistoryTest, SeventeenthDocumentPushesOutTheOldest) {
   Store(Numbered("C:\\d\\", 16));
   Start();
-  dlg->OnDropFiles({"C:\\new\\x.tex"});
-  ASSERT_EQ(dlg->Doc().History().GetCount(), 16);
-  EXPECT_EQ(dlg->Doc().History().GetText(0), "C:\\new\\x.tex");
-  EXPECT_EQ(dlg->Doc().History().GetText(15), "C:\\d\\14.tex");
+  doc->OnDropFiles({"C:\\new\\x.tex"});
+  ASSERT_EQ(doc->History().GetCount(), 16);
+  EXPECT_EQ(doc->History().GetText(0), "C:\\new\\x.tex");
+  EXPECT_EQ(doc->History().GetText(15), "C:\\d\\14.tex");
 }
 
 TEST_F(HistoryTest, SameDocumentTwiceStaysOnceOnTop) {
   Store({"C:\\a.tex", "C:\\b.tex", "C:\\c.tex"});
   Start();
-  dlg->OnDropFiles({"C:\\b.tex"});
-  dlg->OnDropFiles({"C:\\b.tex"});
+  doc->OnDropFiles({"C:\\b.tex"});
+  doc->OnDropFiles({"C:\\b.tex"});
   EXPECT_EQ(List(), (Items{"C:\\b.tex", "C:\\a.tex", "C:\\c.tex"}));
 }
 
 TEST_F(HistoryTest, OtherLetterCaseIsTheSameDocumentOnWindows) {
   Store({"c:\\work\\a.tex", "c:\\other.tex"});
   Start();
-  dlg->OnDropFiles({"C:\\Work\\A.tex"});
+  doc->OnDropFiles({"C:\\Work\\A.tex"});
   EXPECT_EQ(List(), (Items{"C:\\Work\\A.tex", "c:\\other.tex"}));
-  EXPECT_EQ(dlg->Doc().File(), "C:\\Work\\A.tex");
+  EXPECT_EQ(doc->File(), "C:\\Work\\A.tex");
 }
 
 TEST_F(PosixHistoryTest, OtherLetterCaseIsAnotherDocumentOnPosix) {
   Store({"/work/a.tex", "/other.tex"});
   Start();
-  dlg->OnDropFiles({"/work/A.tex"});
+  doc->OnDropFiles({"/work/A.tex"});
   EXPECT_EQ(List(), (Items{"/work/A.tex", "/work/a.tex", "/other.tex"}));
 }
 
 TEST_F(PosixHistoryTest, SamePathOnPosixIsReplaced) {
   Store({"/work/a.tex", "/other.tex"});
   Start();
-  dlg->OnDropFiles({"/other.tex"});
+  doc->OnDropFiles({"/other.tex"});
   EXPECT_EQ(List(), (Items{"/other.tex", "/work/a.tex"}));
 }
 
@@ -199,47 +205,48 @@ TEST_F(PosixHistoryTest, SamePathOnPosixIsReplaced) {
 TEST_F(HistoryTest, LongerPathBeginningWithTheDocumentIsKept) {
   Store({"C:\\w\\a.tex.old\\b.tex", "C:\\x.tex", "C:\\w\\a.tex"});
   Start();
-  dlg->OnDropFiles({"C:\\w\\a.tex"});
+  doc->OnDropFiles({"C:\\w\\a.tex"});
   EXPECT_EQ(List(), (Items{"C:\\w\\a.tex", "C:\\w\\a.tex.old\\b.tex", "C:\\x.tex"}));
 }
 
 TEST_F(PosixHistoryTest, LongerPathBeginningWithTheDocumentIsKept) {
   Store({"/w/a.tex.d/b.tex", "/w/a.tex"});
   Start();
-  dlg->OnDropFiles({"/w/a.tex"});
+  doc->OnDropFiles({"/w/a.tex"});
   EXPECT_EQ(List(), (Items{"/w/a.tex", "/w/a.tex.d/b.tex"}));
 }
 
 TEST_F(HistoryTest, DocumentListedTwiceSinceStartEndsUpOnce) {
   Store({"/w/a.tex", "/w/b.tex"});
   Start("/w/b.tex");
-  dlg->OnDropFiles({"/w/b.tex"});
+  doc->OnDropFiles({"/w/b.tex"});
   EXPECT_EQ(List(), (Items{"/w/b.tex", "/w/a.tex"}));
 }
 
 TEST_F(HistoryTest, DropSetsTheEditTextAndFocusButSelectsNothing) {
   Store({"/w/a.tex"});
   Start();
-  dlg->Doc().History().SetCurSel(-1);
-  dlg->OnDropFiles({"/w/b.tex"});
-  EXPECT_EQ(dlg->Doc().History().GetEditText(), "/w/b.tex");
-  EXPECT_EQ(dlg->Doc().History().GetCurSel(), -1);
-  EXPECT_EQ(focus, 1);
-  EXPECT_EQ(repaints, 1);
+  doc->History().SetCurSel(-1);
+  Shown();
+  EXPECT_TRUE(doc->OnDropFiles({"/w/b.tex"}));
+  EXPECT_EQ(doc->History().GetEditText(), "/w/b.tex");
+  EXPECT_EQ(doc->History().GetCurSel(), -1);
+  EXPECT_TRUE(doc->History().TakeFocusRequest());
+  EXPECT_TRUE(HistoryChanged());
 }
 
 TEST_F(HistoryTest, ChoosingAnEntryMakesItTheDocumentOnTop) {
   Store({"/w/a.tex", "/w/b.tex", "/w/c.tex"});
   platform.files["/w/c.tex"] = 1;
   Start();
-  Choose(2);
+  EXPECT_TRUE(Choose(2));
   EXPECT_EQ(List(), (Items{"/w/c.tex", "/w/a.tex", "/w/b.tex"}));
-  EXPECT_EQ(dlg->Doc().File(), "/w/c.tex");
-  EXPECT_EQ(dlg->Doc().Dir(), "/w/");
-  EXPECT_EQ(dlg->Doc().Name(), "c");
-  EXPECT_EQ(dlg->Doc().History().GetCurSel(), 0);
-  EXPECT_EQ(dlg->Doc().History().GetEditText(), "/w/c.tex");
-  EXPECT_EQ(repaints, 1);
+  EXPECT_EQ(doc->File(), "/w/c.tex");
+  EXPECT_EQ(doc->Dir(), "/w/");
+  EXPECT_EQ(doc->Name(), "c");
+  EXPECT_EQ(doc->History().GetCurSel(), 0);
+  EXPECT_EQ(doc->History().GetEditText(), "/w/c.tex");
+  EXPECT_TRUE(HistoryChanged());
 }
 
 TEST_F(HistoryTest, ChoosingADeletedFileRemovesItAndKeepsTheDocument) {
@@ -248,8 +255,8 @@ TEST_F(HistoryTest, ChoosingADeletedFileRemovesItAndKeepsTheDocument) {
   Start();
   Choose(1);
   EXPECT_EQ(List(), (Items{"/w/a.tex", "/w/c.tex"}));
-  EXPECT_EQ(dlg->Doc().File(), "/w/a.tex");
-  EXPECT_EQ(dlg->Doc().Name(), "a");
+  EXPECT_EQ(doc->File(), "/w/a.tex");
+  EXPECT_EQ(doc->Name(), "a");
   EXPECT_TRUE(prompts.shown.empty());
 }
 
@@ -258,27 +265,16 @@ TEST_F(HistoryTest, ChoosingTheCurrentDocumentAfterItWasDeleted) {
   Start();
   Choose(0);
   EXPECT_EQ(List(), (Items{"/w/b.tex"}));
-  EXPECT_EQ(dlg->Doc().File(), "/w/a.tex");
-  EXPECT_EQ(dlg->Doc().Dir(), "/w/");
+  EXPECT_EQ(doc->File(), "/w/a.tex");
+  EXPECT_EQ(doc->Dir(), "/w/");
 }
 
 TEST_F(HistoryTest, NoSelectionDoesNothing) {
   Store({"/w/a.tex"});
   Start();
-  dlg->Doc().History().SetCurSel(-1);
-  dlg->SelectHistory();
+  EXPECT_FALSE(Choose(-1));
   EXPECT_EQ(List(), (Items{"/w/a.tex"}));
-  EXPECT_EQ(repaints, 0);
-}
-
-TEST_F(HistoryTest, InitDialogSettlesTheDocument) {
-  Store({"/w/a.tex"});
-  dlg = std::make_unique<CMirvanDlg>(MirvanEnv{profile, platform, prompts});
-  dlg->Doc().SetFile("/w/b.tex");
-  dlg->InitDialogCore();
-  EXPECT_EQ(List(), (Items{"/w/b.tex", "/w/a.tex"}));
-  EXPECT_EQ(dlg->Doc().History().GetCurSel(), 0);
-  EXPECT_EQ(dlg->Doc().Name(), "b");
+  EXPECT_FALSE(HistoryChanged());
 }
 
 }  // namespace

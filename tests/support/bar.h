@@ -1,33 +1,30 @@
-// The bar the core's tests drive: a CMirvanDlg wired to an in-memory
-// settings store that logs writes, a platform (scripted unless another is
-// named) and scripted prompts.
+// The core's tests: a CMirvanDlg over the in-memory settings store, a
+// platform (scripted unless another is named) and scripted prompts. The bar
+// is reached only as its users reach it: through the settings file it
+// loads, its operations and what the world sees of them.
 #pragma once
 
 #include <string>
-#include <utility>
 
 #include "core/mirvan_dlg.h"
 #include "support/fakes.h"
 
 template <typename Platform = ScriptedPlatform>
-struct BarOn {
-  template <typename... Args>
-  explicit BarOn(Args&&... platformArgs) : platform(std::forward<Args>(platformArgs)...) {}
+struct BarOn : WorldOn<Platform> {
+  using WorldOn<Platform>::WorldOn;
 
-  // A configured bar: this document and the usual tools, in memory only.
-  void Configure(const std::string& file) {
-    dlg.Doc().SetFile(file);
-    ToolConfig& c = dlg.Config();
-    c.Set(&ToolSettings::m_strTeX, "platex");
-    c.Set(&ToolSettings::m_strBib, "jbibtex");
-    c.Set(&ToolSettings::m_strDviPdf, "dvipdfmx");
-    c.Set(&ToolSettings::m_strMkIdx, "mendex");
-    c.Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
-    c.Set(&ToolSettings::m_nMkIdxNvr, 1);
+  // The bar opened on this document, with the usual tools where Mirvan.ini
+  // names none; what the start wrote is forgotten.
+  void Open(const std::string& file) {
+    MemoryProfile& p = this->profile;
+    const char* const usual[][2] = {{"TeX", "platex"}, {"Bib", "jbibtex"},          {"DviPdf", "dvipdfmx"},
+                                    {"MkIdx", "mendex"}, {"MkIdxOpt", "-s myindex"}, {"MkIdxNvr", "1"}};
+    for (const auto& [key, value] : usual)
+      if (!p.Has("Settings", key)) p.Set("Settings", key, value);
+    dlg.SetDocument(file);
+    dlg.InitDialogCore();
+    p.log.clear();
   }
 
-  MemoryProfile profile;
-  Platform platform;
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
+  CMirvanDlg dlg{this->env};
 };

@@ -11,9 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/env.h"
+#include "platform/platform.h"
 #include "platform/profile.h"
 #include "platform/prompts.h"
-#include "platform/platform.h"
 
 class MemoryProfile : public IProfile {
  public:
@@ -71,6 +72,9 @@ class ScriptedPlatform : public IPlatform {
   bool stopped = false;
   void BeginAction() override { stopped = false; }
   bool ActionStopped() const override { return stopped; }
+  // Whether a console of the program's own keeps each action's last line in view.
+  bool showsVerdicts = false;
+  bool ShowsVerdicts() const override { return showsVerdicts; }
 
   const PlatformValues& Values() const override { return values_; }
   int RunTool(const std::string& program, const std::vector<std::string>& args) override;
@@ -118,4 +122,18 @@ class ScriptedPrompts : public IPrompts {
   void ShowSettingsDialog(CSettingsDlg& dlg) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
+};
+
+// The world of a part under test: the in-memory settings store, a platform
+// (scripted unless another is named; the arguments are its constructor's)
+// and scripted prompts. Each layer's rig adds the parts of that layer.
+template <typename Platform = ScriptedPlatform>
+struct WorldOn {
+  template <typename... Args>
+  explicit WorldOn(Args&&... platformArgs) : platform(std::forward<Args>(platformArgs)...) {}
+
+  MemoryProfile profile;
+  Platform platform;
+  ScriptedPrompts prompts;
+  MirvanEnv env{profile, platform, prompts};
 };

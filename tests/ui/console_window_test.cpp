@@ -88,31 +88,39 @@ TEST(ConsoleWindow, TypedLineReachesTheToolThroughThePlatform) {
   });
   platform.BeginAction();
   EXPECT_EQ(platform.RunTool(tool, {"my paper"}), 7);
-  platform.EndAction();
+  platform.EndAction(ActionVerdict());
   EXPECT_EQ(dir.Read("answer"), "x 論文");
   EXPECT_EQ(title, QString::fromUtf8("ask - my paper"));
 }
 
-// One window per action: every run under its header, in order; it closes by
-// itself after a success and stays, saying what failed, after a failure.
+// One window per action: every run under its header, in order, each with
+// its status; the action's verdict, not a tool's status, ends it: the window
+// closes by itself after a success and stays, saying what failed, after a
+// failure or a stop.
 TEST(ConsoleWindow, OneWindowPerActionStaysOnlyAfterAFailure) {
   TempDir dir;
   CwdGuard cwd(dir.Path());
   const std::string ok = Script(dir, "ok", "echo fine\n");
   const std::string bad = Script(dir, "bad", "echo broken\nexit 3\n");
   const std::string segv = Script(dir, "segv", "kill -SEGV $$\n");
+  using Kind = ActionVerdict::Kind;
   struct Case {
     std::vector<std::string> programs;
-    const char* failure;  // nullptr: no failure noted
+    ActionVerdict verdict;
     bool staysOpen;
     QString lastLine;
   };
   const std::vector<Case> cases = {
-      {{ok, ok}, nullptr, false, QString::fromUtf8("ok は終了コード 0 で終わりました。")},
-      {{bad, ok}, nullptr, true, QString::fromUtf8("✖ bad は終了コード 3 で終わりました。")},
-      {{segv}, nullptr, true, QString::fromUtf8("✖ segv はシグナル SIGSEGV (11) で終了しました。")},
-      {{ok}, "コンパイルに失敗しました", true, QString::fromUtf8("コンパイルに失敗しました")},
-      {{"mirvan-no-such-tool"}, nullptr, true, QString::fromUtf8("プログラム mirvan-no-such-tool が見つかりません。")},
+      {{ok, ok}, {}, false, QString::fromUtf8("ok は終了コード 0 で終わりました。")},
+      // A failed run the action got past (a retry that worked) fails nothing.
+      {{bad, ok}, {Kind::Success, "PDF ファイルを作りました。", false}, false,
+       QString::fromUtf8("✔ PDF ファイルを作りました。")},
+      {{segv}, {Kind::Failure, "PDF file が作れません！", true}, true, QString::fromUtf8("✖ PDF file が作れません！")},
+      {{ok}, {Kind::Failure, "コンパイルに失敗しました", false}, true, QString::fromUtf8("✖ コンパイルに失敗しました")},
+      {{ok}, {Kind::Stopped, "停止したので、処理をここで終えました。", false}, true,
+       QString::fromUtf8("■ 停止したので、処理をここで終えました。")},
+      {{"mirvan-no-such-tool"}, {Kind::Failure, "PDF ファイルができませんでした。", false}, true,
+       QString::fromUtf8("✖ PDF ファイルができませんでした。")},
   };
   for (const Case& c : cases) {
     auto console = MakeConsoleWindowFactory(nullptr);
@@ -120,8 +128,7 @@ TEST(ConsoleWindow, OneWindowPerActionStaysOnlyAfterAFailure) {
     platform.SetToolConsole(console);
     platform.BeginAction();
     for (const std::string& program : c.programs) platform.RunTool(program, {"paper"});
-    if (c.failure) platform.NoteFailure(c.failure);
-    platform.EndAction();
+    platform.EndAction(c.verdict);
     ASSERT_NE(console->Window(), nullptr);
     EXPECT_EQ(console->Window()->isVisible(), c.staysOpen) << c.lastLine.toStdString();
     const QStringList lines = console->Window()->OutputText().split('\n', Qt::SkipEmptyParts);
@@ -129,7 +136,7 @@ TEST(ConsoleWindow, OneWindowPerActionStaysOnlyAfterAFailure) {
     EXPECT_EQ(lines.last(), c.lastLine);
     // An action that runs nothing keeps the last transcript.
     platform.BeginAction();
-    platform.EndAction();
+    platform.EndAction(ActionVerdict());
     EXPECT_TRUE(console->Window()->OutputText().contains(c.lastLine));
   }
 }

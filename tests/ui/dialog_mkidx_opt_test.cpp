@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "config/option_dialogs.h"
-#include "core/mirvan_dlg.h"
+#include "config/tool_config.h"
 #include "dialog_driver.h"
 #include "qt_dialog_prompts.h"
 #include "support/fakes.h"
@@ -22,10 +22,10 @@ struct Fixture {
   MemoryProfile profile;
   ScriptedPlatform platform{PosixPlatformValues()};
   dlgtest::QtDialogPrompts prompts;
-  CMirvanDlg main{MirvanEnv{profile, platform, prompts}};
+  ToolConfig config{profile, platform.Values()};
   Fixture() {
     // What the bar starts with when the file has no options yet.
-    main.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
+    config.Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
   }
 };
 
@@ -62,9 +62,9 @@ TEST(MkIdxOptDialog, OkStoresTextAndBoxAsTheyWereLeft) {
     Click(d, 1012);
     Click(d, 1);
   });
-  f.main.Config().EditMkIdxOptions(f.main.Env().prompts);
-  EXPECT_EQ(f.main.Config().Get().m_strMkIdxOpt, "");
-  EXPECT_EQ(f.main.Config().Get().m_nMkIdxNvr, 1);
+  f.config.EditMkIdxOptions(f.prompts);
+  EXPECT_EQ(f.config.Get().m_strMkIdxOpt, "");
+  EXPECT_EQ(f.config.Get().m_nMkIdxNvr, 1);
   EXPECT_EQ(f.profile.log, (std::vector<std::string>{"W Settings/MkIdxOpt=", "W Settings/MkIdxNvr=1"}));
 }
 
@@ -95,9 +95,9 @@ TEST(MkIdxOptDialog, CancelEscAndCloseBoxStoreNothing) {
       closeIt(d);
       EXPECT_FALSE(d->isVisible());
     });
-    f.main.Config().EditMkIdxOptions(f.main.Env().prompts);
-    EXPECT_EQ(f.main.Config().Get().m_strMkIdxOpt, "-s myindex");
-    EXPECT_EQ(f.main.Config().Get().m_nMkIdxNvr, 0);
+    f.config.EditMkIdxOptions(f.prompts);
+    EXPECT_EQ(f.config.Get().m_strMkIdxOpt, "-s myindex");
+    EXPECT_EQ(f.config.Get().m_nMkIdxNvr, 0);
     EXPECT_TRUE(f.profile.log.empty());
   }
 }

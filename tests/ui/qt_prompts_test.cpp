@@ -216,19 +216,6 @@ TEST(Startup, ArgumentsAreJoinedWithSingleBlanksUntouched) {
   }
 }
 
-TEST(Startup, ACommandLineDocumentIsMadeAbsoluteAgainstTheStartFolder) {
-  ScriptedPlatform p(PosixPlatformValues());
-  p.cwd = "/home/u/work";
-  const struct { std::string in, out; } cases[] = {
-      {"sub/paper.tex", "/home/u/work/sub/paper.tex"}, {"paper.tex", "/home/u/work/paper.tex"},
-      {"./paper.tex", "/home/u/work/paper.tex"},       {"/w/paper.tex", "/w/paper.tex"},
-      {"", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(AbsoluteAgainstStart(p, c.in), c.out) << c.in;
-  NoCwdPlatform none;
-  EXPECT_EQ(AbsoluteAgainstStart(none, "paper.tex"), "paper.tex");
-}
-
 TEST(Startup, CodePageFollowsTheLocalesCharacterSet) {
   const struct { const char* codeset; mbcs::CodePage cp; } cases[] = {
       {"UTF-8", mbcs::CodePage::Utf8},       {"utf8", mbcs::CodePage::Utf8},

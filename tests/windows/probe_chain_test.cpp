@@ -7,10 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/mirvan_dlg.h"
 #include "platform/win/win_api.h"
 #include "platform/win/win_platform.h"
-#include "support/fakes.h"
+#include "support/actions_rig.h"
 #include "support/temp_dir.h"
 #include "self_tool.h"
 
@@ -31,17 +30,13 @@ class PlacedTool {
   std::string m_path;
 };
 
-struct Fixture {
-  MemoryProfile profile;
-  WinPlatform platform;
-  ScriptedPrompts prompts;
-  CMirvanDlg dlg{MirvanEnv{profile, platform, prompts}};
-  TempDir doc;
-  std::string record = doc.File("record.txt");
+struct Fixture : ActionsOn<WinPlatform> {
+  TempDir folder;
+  std::string record = folder.File("record.txt");
   Fixture() {
     _putenv_s("MIRVAN_RECORD", record.c_str());
-    dlg.Doc().SetFile(doc.File("paper.tex"));
-    platform.ChangeDir(dlg.Doc().Dir());
+    doc.SetFile(folder.File("paper.tex"));
+    platform.ChangeDir(doc.Dir());
   }
   ~Fixture() {
     _putenv_s("MIRVAN_RECORD", "");
@@ -55,9 +50,9 @@ TEST(ProbeChain, TeXFoundInSecondFolderIsStoredAndHasRun) {
   Fixture f;
   PlacedTool tool("c:\\tex\\bin\\", "mvprobeplatex");
   _putenv_s("MIRVAN_EXIT", "1");  // a probe that starts but fails still counts as found
-  f.dlg.Config().Set(&ToolSettings::m_strTeX, "mvprobeplatex");
-  EXPECT_EQ(f.dlg.Tools().LocateTeX(), 1);
-  EXPECT_EQ(f.dlg.Config().Get().m_strTeX, "c:\\tex\\bin\\mvprobeplatex.exe");
+  f.config.Set(&ToolSettings::m_strTeX, "mvprobeplatex");
+  EXPECT_EQ(f.tools.LocateTeX(), 1);
+  EXPECT_EQ(f.config.Get().m_strTeX, "c:\\tex\\bin\\mvprobeplatex.exe");
   EXPECT_EQ(f.profile.Get("Settings", "TeX"), "c:\\tex\\bin\\mvprobeplatex.exe");
   EXPECT_TRUE(f.prompts.shown.empty());
   EXPECT_NE(Slurp(f.record).find("arg=paper\nend\n"), std::string::npos);
@@ -67,10 +62,10 @@ TEST(ProbeChain, BibTeXFoundInFirstFolderWithZeroStatus) {
   Fixture f;
   PlacedTool tool("c:\\w32tex\\bin\\", "jbibtex");
   _putenv_s("MIRVAN_EXIT", "0");
-  f.dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
-  f.dlg.Config().Set(&ToolSettings::m_strBib, "mv-missing-bibtex");
-  EXPECT_EQ(f.dlg.Compiler().RunBibTeX(), 1);
-  EXPECT_EQ(f.dlg.Config().Get().m_strBib, "c:\\w32tex\\bin\\jbibtex.exe");
+  f.config.Set(&ToolSettings::m_strTeX, "platex");
+  f.config.Set(&ToolSettings::m_strBib, "mv-missing-bibtex");
+  EXPECT_EQ(f.compiler.RunBibTeX(), 1);
+  EXPECT_EQ(f.config.Get().m_strBib, "c:\\w32tex\\bin\\jbibtex.exe");
   EXPECT_EQ(f.profile.Get("Settings", "Bib"), "c:\\w32tex\\bin\\jbibtex.exe");
 }
 
@@ -78,12 +73,12 @@ TEST(ProbeChain, IndexProbeThatFailsStopsTheChainWithTheHint) {
   Fixture f;
   PlacedTool first("c:\\w32tex\\bin\\", "mendex");
   _putenv_s("MIRVAN_EXIT", "2");
-  f.dlg.Config().Set(&ToolSettings::m_strTeX, "platex");
-  f.dlg.Config().Set(&ToolSettings::m_strMkIdx, "mv-missing-mendex");
-  f.dlg.Config().Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
-  f.dlg.Config().Set(&ToolSettings::m_nMkIdxNvr, 1);
-  EXPECT_EQ(f.dlg.Compiler().RunMakeIndex(), 0);
-  EXPECT_EQ(f.dlg.Config().Get().m_strMkIdx, "mendex");
+  f.config.Set(&ToolSettings::m_strTeX, "platex");
+  f.config.Set(&ToolSettings::m_strMkIdx, "mv-missing-mendex");
+  f.config.Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
+  f.config.Set(&ToolSettings::m_nMkIdxNvr, 1);
+  EXPECT_EQ(f.compiler.RunMakeIndex(), 0);
+  EXPECT_EQ(f.config.Get().m_strMkIdx, "mendex");
   EXPECT_FALSE(f.profile.Has("Settings", "MkIdx"));
   ASSERT_EQ(f.prompts.shown.size(), 1u);
   EXPECT_EQ(f.prompts.shown[0].rfind("notice:MakeIndex (\"mendex.exe\")", 0), 0u) << f.prompts.shown[0];
@@ -93,11 +88,11 @@ TEST(ProbeChain, IndexProbeThatFailsStopsTheChainWithTheHint) {
 TEST(ProbeChain, ProgramFileNameIsNotProbed) {
   Fixture f;
   PlacedTool tool("c:\\tex\\bin\\", "platex");
-  f.dlg.Config().Set(&ToolSettings::m_strTeX, "D:\\tex\\platex.exe");
+  f.config.Set(&ToolSettings::m_strTeX, "D:\\tex\\platex.exe");
   f.prompts.askAnswers = {false};
-  EXPECT_EQ(f.dlg.Tools().LocateTeX(), 0);
+  EXPECT_EQ(f.tools.LocateTeX(), 0);
   EXPECT_EQ(Slurp(f.record), "");  // nothing ran
-  EXPECT_EQ(f.dlg.Config().Get().m_strTeX, "platex");
+  EXPECT_EQ(f.config.Get().m_strTeX, "platex");
   ASSERT_EQ(f.prompts.shown.size(), 2u);
   EXPECT_NE(f.prompts.shown[0].find("\"D:\\tex\\platex.exe\""), std::string::npos);
 }
