@@ -67,7 +67,7 @@ include(${MIRVAN_ROOT}/cmake/ResourceIds.cmake)
 target_include_directories(mirvan_config PUBLIC ${MIRVAN_GENERATED_DIR})
 mirvan_layer(document USES config platform text SOURCES document.cpp history_box.cpp)
 mirvan_layer(actions USES document config platform text SOURCES
-  bib_index.cpp compile.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tool_runner.cpp)
+  bib_index.cpp compile.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tex_name.cpp tool_runner.cpp)
 mirvan_layer(core USES actions document config platform text SOURCES bar_controller.cpp dispatch.cpp mirvan_dlg.cpp)
 
 # Everything below the user interface, for the front ends, tests and benchmarks.

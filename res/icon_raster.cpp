@@ -2,7 +2,9 @@
 // (width and height as 32-bit numbers, then premultiplied ARGB pixels in
 // this machine's byte order), so that the program shows its icons without
 // the SVG library, and without the image reader that asks every image
-// plugin on the system about each file. Usage: icon_raster SIZE OUTDIR file.svg...
+// plugin on the system about each file. With --png it writes PNG files
+// instead, for the desktop's icon theme.
+// Usage: icon_raster [--png] SIZE OUTDIR file.svg...
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -15,9 +17,11 @@
 
 int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
-  const QStringList args = QCoreApplication::arguments();
+  QStringList args = QCoreApplication::arguments();
+  const bool png = args.size() > 1 && args[1] == QStringLiteral("--png");
+  if (png) args.removeAt(1);
   if (args.size() < 4) {
-    std::fprintf(stderr, "usage: icon_raster SIZE OUTDIR file.svg...\n");
+    std::fprintf(stderr, "usage: icon_raster [--png] SIZE OUTDIR file.svg...\n");
     return 2;
   }
   const int size = args[1].toInt();
@@ -34,7 +38,15 @@ int main(int argc, char** argv) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     svg.render(&painter);
     painter.end();
-    const QString out = args[2] + QLatin1Char('/') + QFileInfo(args[i]).completeBaseName() + QStringLiteral(".argb");
+    const QString base = args[2] + QLatin1Char('/') + QFileInfo(args[i]).completeBaseName();
+    if (png) {
+      if (!image.save(base + QStringLiteral(".png"), "PNG")) {
+        std::fprintf(stderr, "icon_raster: cannot write %s.png\n", qPrintable(base));
+        return 1;
+      }
+      continue;
+    }
+    const QString out = base + QStringLiteral(".argb");
     QFile file(out);
     const std::uint32_t header[2] = {static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(size)};
     const qint64 bytes = image.sizeInBytes();

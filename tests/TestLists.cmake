@@ -12,7 +12,8 @@ set(MIRVAN_TESTS_document
   document/split_path_test.cpp)
 set(MIRVAN_TESTS_actions
   actions/bib_index_test.cpp actions/compile_test.cpp actions/pdf_test.cpp actions/read_file_test.cpp
-  actions/settings_dlg_test.cpp actions/shell_actions_test.cpp actions/tools_test.cpp)
+  actions/settings_dlg_test.cpp actions/shell_actions_test.cpp actions/tex_name_test.cpp
+  actions/tools_test.cpp)
 set(MIRVAN_TESTS_core
   core/bar_controller_test.cpp core/dispatch_test.cpp core/mirvan_dlg_test.cpp core/stop_test.cpp)
 set(MIRVAN_PORTABLE_TEST_PROGRAMS text config document actions core)

@@ -242,7 +242,7 @@ int CompileDriver::Compile() {
     m_verdict.Failed(ct::kNoDocumentText, true);
     return 0;
   }
-  if (!m_tools.EnterDocumentFolder()) return 0;
+  if (!m_tools.DocumentNameReadable() || !m_tools.EnterDocumentFolder()) return 0;
 
   // Plain TeX and friends leave nothing to judge: a start is a success.
   const std::string& tex = m_config.Get().m_strTeX;

@@ -25,6 +25,23 @@ inline constexpr char kMkIdxNotStarted[] =
 // folder follows.
 inline constexpr char kFolderUnreachable[] = "フォルダに移動できません: ";
 
+// A document whose name TeX would read as code or as another name: %1 is
+// one of the characters below, %2 the file's name. Nothing runs.
+inline constexpr char kNameRefused[] =
+    "ﾌｧｲﾙ名にある %1 を TeX は命令や区切りとして読むため、ﾂｰﾙ を起動しません。\nﾌｧｲﾙ名を変えて下さい。\n%2";
+inline constexpr char kNameBackslash[] = "「\\」";
+inline constexpr char kNamePercent[] = "「%」";
+inline constexpr char kNameTilde[] = "「~」";
+inline constexpr char kNameQuote[] = "「\"」";
+inline constexpr char kNameCarets[] = "「^^」";
+inline constexpr char kNameLeadingAmpersand[] = "先頭の「&」";
+inline constexpr char kNameLeadingBrace[] = "先頭の「{」";
+inline constexpr char kNameBlanks[] = "続けて並んだ空白";
+inline constexpr char kNameTab[] = "タブ";
+inline constexpr char kNameFormFeed[] = "改ページ文字 (^^L)";
+inline constexpr char kNameReturn[] = "復帰文字 (^^M)";
+inline constexpr char kNameDelete[] = "削除文字 (^^?)";
+
 // Editor and viewers.
 inline constexpr char kEditorHint[] =
     "好きな ｴﾃﾞｨﾀ を登録できます。(ﾃﾞﾌｫﾙﾄは ﾒﾓ帳 Notepad です。)\n「設定」->「ｴﾃﾞｨﾀ の登録」で選択して下さい。";

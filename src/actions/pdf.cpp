@@ -44,6 +44,8 @@ std::string PdfMaker::PdfSizeOption(int sizeNo) {
 }
 
 int PdfMaker::MakePdf() {
+  // Before the compile, the paper size question and any write.
+  if (!m_tools.DocumentNameReadable()) return 0;
   int result = 0;
   const std::string dvi = m_doc.Dir() + m_doc.Name() + ".dvi";
 

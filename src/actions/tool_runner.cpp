@@ -2,6 +2,7 @@
 
 #include "actions/errors.h"
 #include "actions/messages.h"
+#include "actions/tex_name.h"
 #include "actions/tool_names.h"
 #include "text/mbcs.h"
 
@@ -54,6 +55,19 @@ std::string ToolRunner::DocumentArgument() const {
   // The tools run in the document's folder, so ./ names the same file.
   const std::string& name = m_doc.Name();
   return !name.empty() && name[0] == '-' ? "./" + name : name;
+}
+
+bool ToolRunner::DocumentNameReadable() {
+  const char* hazard = TeXNameHazard(DocumentArgument());
+  if (!hazard) return true;
+  const mbcs::PathParts parts =
+      mbcs::SplitPath(m_doc.File(), mbcs::SystemCodePage(), m_env.platform.Values().pathStyle);
+  std::string text = msg::kNameRefused;
+  text.replace(text.find("%1"), 2, hazard);
+  text.replace(text.find("%2"), 2, parts.fname + parts.ext);
+  m_env.prompts.MessageBox(std::string(), text, BoxIcon::Stop);
+  m_verdict.Failed(text, true);
+  return false;
 }
 
 bool ToolRunner::NamesProgramFile(const std::string& program) const {

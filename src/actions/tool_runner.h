@@ -55,6 +55,11 @@ class ToolRunner {
   // The document as a tool's argument: a name that begins with '-' is
   // passed as ./-name, so that no tool takes it for an option.
   std::string DocumentArgument() const;
+  // Whether the tools may be given the document at all. A name that TeX
+  // would read as code or as another file's name is refused with the stop
+  // icon, naming the character: every action asks this before its first
+  // tool, its first question and its first write.
+  bool DocumentNameReadable();
 
  private:
   int AskThenPick(TextSetting tool, const std::string& bareName, const std::string& question);

@@ -22,6 +22,11 @@ MkIdxOptDialog::MkIdxOptDialog(CMkIdxOptDlg& model, QWidget* parent) : QDialog(p
 
   m_options->setText(CpToQt(m_model.Options()));
   m_never->setChecked(m_model.Never() != 0);
+  // The options are what the dialog is opened for: typed text goes there,
+  // replacing what is shown, as a Windows dialog's first edit box takes it.
+  // On OK, the first tab stop, the blank of "-s myindex" would press it.
+  m_options->setFocus(Qt::OtherFocusReason);
+  m_options->selectAll();
 
   connect(ok, &QAbstractButton::clicked, this, [this] { OnOk(); });
   connect(cancel, &QAbstractButton::clicked, this, &QDialog::reject);

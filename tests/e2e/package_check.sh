@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the .deb from the build tree given as $1 and checks what a packager
-# and a desktop user meet: the control fields, the files and where they go,
-# a valid desktop entry that file managers offer for TeX sources, and
+# and a desktop user meet: lintian with no error and no warning, the control
+# fields, the files and where they go, a valid desktop entry that file
+# managers offer for TeX sources, AppStream metadata that validates, and
 # dependencies that cover every library the program links.
 set -uo pipefail
 BUILD=$(cd "${1:?build folder}" && pwd)
@@ -15,6 +16,14 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 deb=$(ls "$tmp"/out/mirvan_*.deb 2>/dev/null | head -n1)
 [ -n "$deb" ] || fail "no .deb built"
 echo "built ${deb##*/}"
+
+# Debian's own checks: the copyright file, the changelog, the manual pages,
+# the icons' sizes and the rest. Any error or warning fails; the
+# informational tags are shown.
+lintian --display-info --fail-on error,warning "$deb" >"$tmp/lintian.log" 2>&1
+lintian_status=$?
+grep -v 'running with root privileges' "$tmp/lintian.log" >&2
+[ $lintian_status = 0 ] && ! grep -q '^[EW]: ' "$tmp/lintian.log" || fail "lintian reports errors or warnings"
 
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = mirvan ] || fail "Package: $(field Package)"
@@ -64,7 +73,25 @@ grep -qx 'Icon=mirvan' "$desktop" || fail "the desktop entry names another icon"
 if [ -f "$SRC/docs/manual.html" ]; then
   cmp -s "$SRC/docs/manual.html" "$root/usr/share/doc/mirvan/manual.html" || fail "user manual missing"
 fi
-stray=$(grep -Ev '^\./usr/(bin/mirvan|bin/mirvan-desktop|share/applications/|share/icons/hicolor/|share/doc/mirvan/)' <<<"$contents")
+# PNG icons beside the SVG, each as large as its folder says.
+for size in 16 32 48 64 128 256; do
+  png=$root/usr/share/icons/hicolor/${size}x${size}/apps/mirvan.png
+  file -b "$png" | grep -q "^PNG image data, $size x $size," || fail "no ${size}px PNG icon: $(file -b "$png")"
+done
+for page in mirvan mirvan-desktop; do
+  [ -f "$root/usr/share/man/man1/$page.1.gz" ] || fail "no manual page for $page"
+done
+grep -qx 'License: BSD-3-Clause' "$root/usr/share/doc/mirvan/copyright" || fail "the copyright file names no licence"
+
+# AppStream: the metadata validates together with the desktop entry and
+# icons it refers to, belongs to this version and shows the screenshot.
+metainfo=$(ls "$root"/usr/share/metainfo/*.metainfo.xml 2>/dev/null)
+[ "$(wc -w <<<"$metainfo")" = 1 ] || fail "want one AppStream file, have: $metainfo"
+appstreamcli validate-tree --no-net --strict --pedantic "$root" >&2 || fail "appstreamcli validate-tree"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "AppStream metadata without a release $version"
+grep -q '<image[^>]*>https://[^<]*/docs/screenshot\.png</image>' "$metainfo" || fail "AppStream metadata without the screenshot"
+
+stray=$(grep -Ev '^\./usr/(bin/mirvan|bin/mirvan-desktop|share/applications/|share/icons/hicolor/|share/doc/mirvan/|share/man/man1/|share/metainfo/)' <<<"$contents")
 [ -z "$stray" ] || fail "unexpected files: $stray"
 
 # Every shared library the program links, or loads by name when it needs

@@ -120,6 +120,30 @@ TEST(MkIdxOptDialog, OptionsCrossInTheSystemCodePage) {
   mbcs::SetSystemCodePage(saved);
 }
 
+TEST(MkIdxOptDialog, TextTypedAtOnceReplacesTheOptions) {
+  MemoryProfile profile;
+  profile.Set("Settings", "MkIdxOpt", "-l");
+  CMkIdxOptDlg model(profile);
+  WhenModal([](QDialog* d) {
+    // Keys go to the focus of the active window, as a user's typing does;
+    // the window system gives it once the dialog is active.
+    d->activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), d);
+    for (const QChar ch : QStringLiteral("-s myindex")) {
+      QWidget* focus = d->focusWidget();
+      ASSERT_NE(focus, nullptr);
+      QKeyEvent press(QEvent::KeyPress, ch.toUpper().unicode(), Qt::NoModifier, QString(ch));
+      QKeyEvent release(QEvent::KeyRelease, ch.toUpper().unicode(), Qt::NoModifier, QString(ch));
+      QCoreApplication::sendEvent(focus, &press);
+      QCoreApplication::sendEvent(focus, &release);
+    }
+    dlgtest::PressKey(d->focusWidget(), Qt::Key_Return);
+  });
+  EXPECT_TRUE(ExecMkIdxOptDialog(model, nullptr));
+  EXPECT_EQ(model.Options(), "-s myindex");
+}
+
 TEST(MkIdxOptDialog, EnterPressesTheFocusedButtonElseTheDefault) {
   const std::pair<int, bool> cases[] = {{2, false}, {1121, true}, {1012, true}};
   for (const auto& [focus, ok] : cases) {

@@ -2,8 +2,8 @@
 # Mirvan.exe end to end under Wine, in a Japanese locale (ANSI code page 932)
 # on a private X server with openbox: the bar's window, the sample compiled
 # through the real TeX chain behind .exe stand-ins, the paper size dialog,
-# the Settings dialog's jBibTeX chooser, the history across a restart and the
-# About entry of the system menu.
+# the Settings dialog's jBibTeX chooser, typing into the MakeIndex options,
+# the history across a restart and the About entry of the system menu.
 #
 # Usage: bar_under_wine.sh BUILD_WIN_DIR
 # Environment: MIRVAN_WIN_SHOT=file.png saves a picture of the bar there.
@@ -214,6 +214,21 @@ wait_gone "^${SETTINGS_TITLE}\$" || fail "Settings stayed"
 grep -qF "Bib=$(winpath "$BIN/jbibtex.exe")"$'\r' "$WORK/Mirvan.ini" || fail "no Bib= with CRLF"
 [ "$(grep -c $'\r$' "$WORK/Mirvan.ini")" = "$(wc -l <"$WORK/Mirvan.ini")" ] || fail "a line without CRLF"
 pass "jBibTeX chosen: Bib= in Mirvan.ini, CRLF"
+
+# --- Settings -> MakeIndex のオプション: typing goes into the options -------
+click "$BAR" 146 1010
+settings=$(wait_window "^${SETTINGS_TITLE}\$") || fail "no Settings dialog"
+click "$settings" 137 32777
+options=$(wait_window "^MakeIndex のオプション\$") || fail "no MakeIndex options dialog"
+# Typed at once, as the dialog opens: on OK the blank would press it.
+xdotool windowactivate --sync "$options"
+xdotool type --delay 30 -- "-s myindex -c"
+xdotool key Return
+wait_gone "^MakeIndex のオプション\$" || fail "MakeIndex options dialog stayed"
+xdotool windowactivate --sync "$settings" key Escape
+wait_gone "^${SETTINGS_TITLE}\$" || fail "Settings stayed"
+grep -qx $'MkIdxOpt=-s myindex -c\r' "$WORK/Mirvan.ini" || fail "typed options not stored: $(grep MkIdxOpt "$WORK/Mirvan.ini")"
+pass "MakeIndex options typed as the dialog opens are stored"
 
 # --- About from the system menu ----------------------------------------------
 # Our entry is the menu's last; Wine puts an "About Wine" of its own, with the

@@ -120,7 +120,11 @@ INT_PTR CALLBACK MkIdxOptProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     // The options are in the system code page, as the edit box shows them.
     SetDlgItemTextA(w, kOptionsEdit, m.Options().c_str());
     CheckBox(w, kNeverBox, m.Never() != 0);
-    return TRUE;
+    // Typing goes into the options, replacing them; on OK, the first tab
+    // stop, the blank of "-s myindex" would press it. FALSE keeps this focus.
+    SetFocus(GetDlgItem(w, kOptionsEdit));
+    SendDlgItemMessageA(w, kOptionsEdit, EM_SETSEL, 0, -1);
+    return FALSE;
   }
   if (msg != WM_COMMAND) return FALSE;
   auto& m = ModelOf<CMkIdxOptDlg>(w);
