@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -53,6 +54,9 @@ int CMirvanApp::InitInstance() {
   // The settings path is fixed now: tools later change the working
   // directory to the document's folder, the settings file stays put.
   IniProfile profile(SettingsPathAtStart(platform));
+  // The start-up's one read of the file; one that cannot be used is said
+  // once, over the bar.
+  const std::string settingsTrouble = profile.Trouble();
   QtPrompts prompts(CpToQt(title));
 
   CMirvanWnd wnd(MirvanEnv{profile, platform, prompts});
@@ -64,6 +68,7 @@ int CMirvanApp::InitInstance() {
   wnd.SetLastOutput([console] { return console->HasTranscript(); }, [console] { console->ShowTranscript(); });
   // Absolute from the start: every action later changes the working folder.
   wnd.Core().Doc().SetFile(AbsoluteAgainstStart(platform, JoinArguments(m_argc, m_argv)));
+  if (!settingsTrouble.empty()) QTimer::singleShot(0, &wnd, [&prompts, settingsTrouble] { prompts.Notice(settingsTrouble); });
   wnd.exec();  // its result does not matter: the program ends either way
   return 0;
 }

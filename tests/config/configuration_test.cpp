@@ -30,6 +30,7 @@ TEST(StartupRule, FirstStartWritesTheThreeKeysInOrder) {
   Bar bar(ini);
   bar.dlg.Config().LoadStartupRule();
   EXPECT_EQ(ini.log, kFirstStartWrites);
+  EXPECT_EQ(ini.batches, 1) << "one write of the file for the three";
   EXPECT_EQ(bar.dlg.Config().Get().m_nPdfNShow, 0);
   EXPECT_EQ(bar.dlg.Config().Get().m_nPdfNeShow, 0);
   EXPECT_EQ(bar.dlg.Config().Get().m_nPdfSizeNo, 1);
