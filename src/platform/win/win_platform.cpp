@@ -47,6 +47,29 @@ std::string WinPlatform::QuoteArg(const std::string& word) {
   return out;
 }
 
+namespace {
+
+// The job every tool runs in. Only this process holds its handle, which the
+// system closes when the bar ends, however it ends (a crash, the task
+// manager); closing it ends every process in the job, the tools' own
+// children included, so no tool outlives the bar.
+HANDLE ToolJob() {
+  static const HANDLE job = [] {
+    HANDLE h = CreateJobObjectA(nullptr, nullptr);
+    if (!h) return h;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!SetInformationJobObject(h, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+      CloseHandle(h);
+      h = nullptr;
+    }
+    return h;
+  }();
+  return job;
+}
+
+}  // namespace
+
 int WinPlatform::RunTool(const std::string& program, const std::vector<std::string>& args) {
   // _spawnvp builds the child's command line by joining argv with blanks, so
   // every word is quoted here: a program under "Program Files" or a document
@@ -58,8 +81,16 @@ int WinPlatform::RunTool(const std::string& program, const std::vector<std::stri
   std::vector<const char*> argv;
   for (const auto& q : quoted) argv.push_back(q.c_str());
   argv.push_back(nullptr);
-  intptr_t r = _spawnvp(_P_WAIT, program.c_str(), argv.data());
-  return static_cast<int>(r);
+  // Started without waiting so that it joins the job at once: the tools
+  // the compilers start come later still, and join with their parent.
+  const intptr_t process = _spawnvp(_P_NOWAIT, program.c_str(), argv.data());
+  if (process == -1) return -1;
+  // Where the job cannot be had (a system that refuses nested jobs), the
+  // tool runs all the same.
+  if (HANDLE job = ToolJob()) AssignProcessToJobObject(job, reinterpret_cast<HANDLE>(process));
+  int status = 0;
+  if (_cwait(&status, process, 0) == -1) return -1;
+  return status;
 }
 
 bool WinPlatform::ChangeDir(const std::string& dir) { return _chdir(dir.c_str()) == 0; }
