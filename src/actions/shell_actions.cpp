@@ -32,8 +32,10 @@ void ShellActions::ViewPdf() {
 }
 
 void ShellActions::OpenCommandPrompt() {
-  // Without a document the prompt opens where we are.
-  if (!m_tools.EnterDocumentFolder()) return;
+  // Without a document, or with a folder that cannot be entered, the prompt
+  // opens where we are: nothing runs on the document there, and the user
+  // sees which folder it is.
+  m_env.platform.ChangeDir(m_doc.Dir());
   m_env.platform.StartCommandPrompt();
 }
 
