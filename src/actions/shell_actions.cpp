@@ -4,12 +4,21 @@
 
 #include "actions/messages.h"
 
+namespace {
+// The failure's own box is followed by what the platform knows of its cause.
+void OpenFailed(const MirvanEnv& env, const std::string& text) {
+  env.prompts.Notice(text);
+  const std::string trouble = env.platform.OpenTrouble();
+  if (!trouble.empty()) env.prompts.MessageBox(std::string(), trouble, BoxIcon::Stop);
+}
+}  // namespace
+
 void ShellActions::EditSource() {
   // Without a document the editor still opens, empty; the hint tells the
   // user where another editor can be registered.
   if (m_doc.Name().empty()) m_env.prompts.Notice(msg::kEditorHint);
   if (!m_env.platform.OpenEditor(m_config.Get().m_strEditor, m_doc.File(), m_doc.Dir()))
-    m_env.prompts.Notice(msg::kEditorFailure);
+    OpenFailed(m_env, msg::kEditorFailure);
 }
 
 void ShellActions::ViewDvi() {
@@ -17,7 +26,7 @@ void ShellActions::ViewDvi() {
   // An existing DVI file is shown as it is, however old.
   if (!m_env.platform.Stat(dvi).exists && m_compiler.Compile() == 0) return;
   m_env.prompts.BeginWaitCursor();
-  if (!m_env.platform.OpenDocument(dvi, m_doc.Dir())) m_env.prompts.Notice(m_env.platform.Values().texts.dviOpenFailure);
+  if (!m_env.platform.OpenDocument(dvi, m_doc.Dir())) OpenFailed(m_env, m_env.platform.Values().texts.dviOpenFailure);
   m_env.prompts.EndWaitCursor();
 }
 
@@ -27,7 +36,7 @@ void ShellActions::ViewPdf() {
   if (!m_env.platform.Stat(pdf).exists) made = m_pdf.MakePdf();
   if (!m_env.platform.Stat(pdf).exists && made != 1) return;
   m_env.prompts.BeginWaitCursor();
-  if (!m_env.platform.OpenDocument(m_doc.Name() + ".pdf", m_doc.Dir())) m_env.prompts.Notice(msg::kPdfOpenFailure);
+  if (!m_env.platform.OpenDocument(m_doc.Name() + ".pdf", m_doc.Dir())) OpenFailed(m_env, msg::kPdfOpenFailure);
   m_env.prompts.EndWaitCursor();
 }
 

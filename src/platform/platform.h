@@ -83,6 +83,11 @@ class IPlatform {
   // working directory. Its failure is silent by rule.
   virtual void StartCommandPrompt() = 0;
 
+  // After a failed OpenDocument or OpenEditor: what the platform knows of
+  // the cause beyond the failure (a library it could not load), as a text
+  // for the user; empty when nothing.
+  virtual std::string OpenTrouble() const { return std::string(); }
+
   // One button action's tool runs are shown together. A failure found in
   // the tools' output files (no new DVI, no PDF) is told with NoteFailure,
   // so that it is shown with what the tools printed.

@@ -53,6 +53,10 @@ inline constexpr char kMkIdxHint[] =
 inline constexpr char kDviOpenFailure[] =
     "DVI ファイルが開けません。DVI ファイルを開くアプリケーションを関連付けして下さい。\nxdvi や Evince, Okular などが DVI ファイルを表示できます。";
 
+// GIO finds the application for a file; followed by the loader's reason.
+inline constexpr char kGioMissing[] =
+    "ファイルを開くアプリケーションを調べるライブラリ libgio-2.0.so.0 を読み込めません。\nGLib（Debian では libglib2.0-0 パッケージ）をインストールしてください。";
+
 }  // namespace posix
 
 }  // namespace msg
