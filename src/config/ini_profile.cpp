@@ -101,27 +101,33 @@ std::size_t NextLine(const std::string& data, std::size_t begin) {
   return nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - data.data()) + 1 : data.size();
 }
 
-// Whether the line at `begin` can be a section header: its first byte after
-// the blanks is '['. A search for a section passes every other line at the
-// cost of a look at its first bytes.
-bool MayBeSection(const std::string& data, std::size_t begin) {
-  std::size_t i = begin;
-  if (begin == 0 && data.compare(0, 3, kBom) == 0) i = 3;
-  while (i < data.size() && data[i] != '\n' && IsBlank(data[i])) ++i;
-  return i < data.size() && data[i] == '[';
+// The start of the first line at or after `from` (a line start) whose
+// first byte after the blanks is '[': the only lines that can be section
+// headers. A search for a section passes every other line at the cost of a
+// search for '['.
+std::size_t NextHeaderCandidate(const std::string& data, std::size_t from) {
+  for (std::size_t pos = from; pos < data.size();) {
+    const void* hit = std::memchr(data.data() + pos, '[', data.size() - pos);
+    if (!hit) break;
+    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - data.data());
+    std::size_t start = at;
+    while (start > from && data[start - 1] != '\n') --start;
+    std::size_t i = start;
+    if (start == 0 && data.compare(0, 3, kBom) == 0) i = 3;
+    while (i < at && IsBlank(data[i])) ++i;
+    if (i == at) return start;
+    pos = NextLine(data, at);
+  }
+  return data.size();
 }
 
 // Every section header of the file in order: its name and where its line starts.
 std::vector<std::pair<std::string, std::size_t>> SectionsOf(const std::string& data) {
   std::vector<std::pair<std::string, std::size_t>> out;
-  for (std::size_t pos = 0; pos < data.size();) {
-    if (!MayBeSection(data, pos)) {
-      pos = NextLine(data, pos);
-      continue;
-    }
+  for (std::size_t pos = NextHeaderCandidate(data, 0); pos < data.size();
+       pos = NextHeaderCandidate(data, NextLine(data, pos))) {
     Line l = ReadLine(data, pos);
     if (l.kind == Kind::Section) out.emplace_back(std::move(l.name), pos);
-    pos = l.next;
   }
   return out;
 }
@@ -141,9 +147,9 @@ Spot Locate(const std::string& data, const std::string& section, const std::stri
   Spot s;
   bool inside = false;
   for (std::size_t pos = from; pos < data.size();) {
-    if (!inside && !MayBeSection(data, pos)) {
-      pos = NextLine(data, pos);
-      continue;
+    if (!inside) {
+      pos = NextHeaderCandidate(data, pos);
+      if (pos == data.size()) break;
     }
     Line l = ReadLine(data, pos);
     pos = l.next;
@@ -325,6 +331,32 @@ bool IniProfile::WriteProfileInt(const std::string& section, const std::string& 
   return WriteProfileString(section, key, &text);
 }
 
+bool IniProfile::AlreadyThere(const std::string& section, const std::vector<ProfileEntry>& entries) {
+  const Snapshot& snap = Current();
+  if (snap.status != files::ReadStatus::Ok) return false;
+  std::size_t from = std::string::npos;
+  for (const auto& s : snap.sections) {
+    if (SameName(s.first, section)) {
+      from = s.second;
+      break;
+    }
+  }
+  for (const ProfileEntry& e : entries) {
+    if (from == std::string::npos) {
+      if (e.value) return false;
+      continue;
+    }
+    const Spot spot = Locate(snap.data, section, Trim(e.key), from);
+    // Exactly the bytes the write would leave.
+    const bool same = e.value ? spot.keyFound && spot.keyLine.hasValue &&
+                                    snap.data.compare(spot.keyLine.valueBegin,
+                                                      spot.keyLine.rawEnd - spot.keyLine.valueBegin, *e.value) == 0
+                              : !spot.keyFound;
+    if (!same) return false;
+  }
+  return true;
+}
+
 bool IniProfile::WriteProfileKeys(const std::string& section, const std::vector<ProfileEntry>& entries) {
   if (m_path.empty()) return false;
   const std::string sec = Trim(section);
@@ -335,6 +367,9 @@ bool IniProfile::WriteProfileKeys(const std::string& section, const std::vector<
     if (e.value && !StorableProfileValue(*e.value)) return false;
     onlyDeletes = onlyDeletes && !e.value;
   }
+  // The usual start-up write: the keys already say so, and a big file is
+  // neither copied nor scanned again.
+  if (AlreadyThere(sec, entries)) return true;
 
   const std::string target = files::WriteTarget(m_path);
   files::WriteLock lock(target);

@@ -52,6 +52,9 @@ class IniProfile : public IProfile {
   // The value of the first matching key of the first matching section, as
   // Windows hands it out (quotes stripped, cut at a NUL); nullopt if absent.
   std::optional<std::string> ReadValue(const std::string& section, const std::string& key);
+  // Whether the file as it is now holds exactly what writing `entries` to
+  // `section` would leave.
+  bool AlreadyThere(const std::string& section, const std::vector<ProfileEntry>& entries);
 
   std::string m_path;
   Snapshot m_snapshot;

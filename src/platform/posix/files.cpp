@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -44,11 +45,25 @@ const int kStaleSeconds = 10;
 long long Ns(const struct timespec& t) { return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
 
 // How long after a file's last change its times are trusted to move with
-// the next one: far more than a tick of any local file system's clock, and
-// than the clock difference to a file server.
-const long long kSettleNs = 2000000000LL;
+// the next one: a few ticks of the kernel's clock on the local file systems
+// that keep fine times, and two seconds elsewhere (FAT keeps two-second
+// times; a file server keeps its own clock).
+long long SettleNs(long fsType) {
+  switch (static_cast<unsigned long>(fsType)) {
+    case 0xEF53:       // ext2, ext3, ext4
+    case 0x01021994:   // tmpfs
+    case 0x9123683E:   // btrfs
+    case 0x58465342:   // xfs
+    case 0xF2F52010:   // f2fs
+    case 0x794C7630:   // overlayfs
+    case 0x2FC12FC1:   // zfs
+      return 50000000LL;
+    default:
+      return 2000000000LL;
+  }
+}
 
-FileStamp StampFrom(const struct stat& st) {
+FileStamp StampFrom(const struct stat& st, long fsType) {
   FileStamp s;
   s.device = static_cast<std::uint64_t>(st.st_dev);
   s.inode = static_cast<std::uint64_t>(st.st_ino);
@@ -58,8 +73,8 @@ FileStamp StampFrom(const struct stat& st) {
   struct timespec now {};
   ::clock_gettime(CLOCK_REALTIME, &now);
   // Only a write that could leave the modification time as it is matters:
-  // one within the same tick of the clock.
-  s.settled = Ns(now) - s.mtimeNs > kSettleNs;
+  // one within the same tick of the file system's clock.
+  s.settled = Ns(now) - s.mtimeNs > SettleNs(fsType);
   return s;
 }
 
@@ -161,9 +176,11 @@ ReadStatus ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
   struct stat after {};
   if (status == ReadStatus::Ok && stamp) {
     if (::fstat(fd, &after) != 0) after = before;
-    *stamp = StampFrom(after);
+    struct statfs fs {};
+    const long fsType = ::fstatfs(fd, &fs) == 0 ? static_cast<long>(fs.f_type) : 0;
+    *stamp = StampFrom(after, fsType);
     // Written to while being read: the bytes may be of neither version.
-    if (!stamp->SameVersion(StampFrom(before))) stamp->settled = false;
+    if (!stamp->SameVersion(StampFrom(before, fsType))) stamp->settled = false;
   }
   ::close(fd);
   return status;
@@ -172,7 +189,8 @@ ReadStatus ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
 bool StampOf(const std::string& path, FileStamp& stamp) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return false;
-  stamp = StampFrom(st);
+  struct statfs fs {};
+  stamp = StampFrom(st, ::statfs(path.c_str(), &fs) == 0 ? static_cast<long>(fs.f_type) : 0);
   return true;
 }
 
