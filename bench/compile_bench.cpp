@@ -90,6 +90,7 @@ class NullProfile : public IProfile {
   int GetProfileInt(const std::string&, const std::string&, int def) override { return def; }
   bool WriteProfileString(const std::string&, const std::string&, const std::string*) override { return true; }
   bool WriteProfileInt(const std::string&, const std::string&, int) override { return true; }
+  bool WriteProfileKeys(const std::string&, const std::vector<ProfileEntry>&) override { return true; }
   using IProfile::WriteProfileString;
 };
 

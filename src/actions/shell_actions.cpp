@@ -8,6 +8,9 @@ void ShellActions::Tell(const char* failure) {
   // Also the end of a compile that ran first: its console says the same.
   m_env.prompts.Notice(failure);
   m_verdict.Failed(failure, true);
+  // The failure's own box is followed by what the platform knows of its cause.
+  const std::string trouble = m_env.platform.OpenTrouble();
+  if (!trouble.empty()) m_env.prompts.MessageBox(std::string(), trouble, BoxIcon::Stop);
 }
 
 void ShellActions::EditSource() {
@@ -15,7 +18,7 @@ void ShellActions::EditSource() {
   // user where another editor can be registered.
   if (m_doc.Name().empty()) m_env.prompts.Notice(msg::kEditorHint);
   if (!m_env.platform.OpenEditor(m_config.Get().m_strEditor, m_doc.File(), m_doc.Dir()))
-    m_env.prompts.Notice(msg::kEditorFailure);
+    Tell(msg::kEditorFailure);
 }
 
 void ShellActions::ViewDvi() {
@@ -38,8 +41,10 @@ void ShellActions::ViewPdf() {
 }
 
 void ShellActions::OpenCommandPrompt() {
-  // Without a document the prompt opens where we are.
-  if (!m_tools.EnterDocumentFolder()) return;
+  // Without a document, or with a folder that cannot be entered, the prompt
+  // opens where we are: nothing runs on the document there, and the user
+  // sees which folder it is.
+  m_env.platform.ChangeDir(m_doc.Dir());
   m_env.platform.StartCommandPrompt();
 }
 

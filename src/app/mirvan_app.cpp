@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QLocale>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +55,9 @@ int CMirvanApp::InitInstance() {
   // The settings path is fixed now: tools later change the working
   // directory to the document's folder, the settings file stays put.
   IniProfile profile(SettingsPathAtStart(platform));
+  // The start-up's one read of the file; one that cannot be used is said
+  // once, over the bar.
+  const std::string settingsTrouble = profile.Trouble();
   QtPrompts prompts(CpToQt(title));
 
   CMirvanWnd wnd(MirvanEnv{profile, platform, prompts});
@@ -67,6 +71,7 @@ int CMirvanApp::InitInstance() {
   // A session that ends takes the bar with it, history saved.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &wnd,
                    [&wnd](QSessionManager&) { wnd.EndFromOutside(BarEnd::Session); });
+  if (!settingsTrouble.empty()) QTimer::singleShot(0, &wnd, [&prompts, settingsTrouble] { prompts.Notice(settingsTrouble); });
   wnd.exec();  // its result does not matter: the program ends either way
   return 0;
 }

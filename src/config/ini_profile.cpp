@@ -1,15 +1,14 @@
 #include "config/ini_profile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
 #include "text/mbcs.h"
 
 #include "platform/files.h"
+#include "platform/settings_texts.h"
 
 namespace {
 
@@ -24,6 +23,8 @@ std::string Trim(const std::string& s) {
   while (e > b && IsBlank(s[e - 1])) --e;
   return s.substr(b, e - b);
 }
+
+const char kBom[] = "\xEF\xBB\xBF";
 
 enum class Kind { Blank, Comment, Section, Key };
 
@@ -50,7 +51,7 @@ Line ReadLine(const std::string& data, std::size_t begin) {
 
   std::size_t b = begin, e = l.rawEnd;
   // A byte order mark that Linux editors like to put in front of the text.
-  if (begin == 0 && data.compare(0, 3, "\xEF\xBB\xBF") == 0 && e >= 3) b = 3;
+  if (begin == 0 && data.compare(0, 3, kBom) == 0 && e >= 3) b = 3;
   while (b < e && IsBlank(data[b])) ++b;
   while (e > b && IsBlank(data[e - 1])) --e;
   l.b = b;
@@ -95,6 +96,42 @@ bool SameName(const std::string& a, const std::string& b) {
   return !a.empty() && mbcs::EqualsNoCase(a, b);
 }
 
+std::size_t NextLine(const std::string& data, std::size_t begin) {
+  const void* nl = std::memchr(data.data() + begin, '\n', data.size() - begin);
+  return nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - data.data()) + 1 : data.size();
+}
+
+// The start of the first line at or after `from` (a line start) whose
+// first byte after the blanks is '[': the only lines that can be section
+// headers. A search for a section passes every other line at the cost of a
+// search for '['.
+std::size_t NextHeaderCandidate(const std::string& data, std::size_t from) {
+  for (std::size_t pos = from; pos < data.size();) {
+    const void* hit = std::memchr(data.data() + pos, '[', data.size() - pos);
+    if (!hit) break;
+    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - data.data());
+    std::size_t start = at;
+    while (start > from && data[start - 1] != '\n') --start;
+    std::size_t i = start;
+    if (start == 0 && data.compare(0, 3, kBom) == 0) i = 3;
+    while (i < at && IsBlank(data[i])) ++i;
+    if (i == at) return start;
+    pos = NextLine(data, at);
+  }
+  return data.size();
+}
+
+// Every section header of the file in order: its name and where its line starts.
+std::vector<std::pair<std::string, std::size_t>> SectionsOf(const std::string& data) {
+  std::vector<std::pair<std::string, std::size_t>> out;
+  for (std::size_t pos = NextHeaderCandidate(data, 0); pos < data.size();
+       pos = NextHeaderCandidate(data, NextLine(data, pos))) {
+    Line l = ReadLine(data, pos);
+    if (l.kind == Kind::Section) out.emplace_back(std::move(l.name), pos);
+  }
+  return out;
+}
+
 // Where a key is, or where it would go.
 struct Spot {
   bool sectionFound = false;
@@ -104,11 +141,16 @@ struct Spot {
 };
 
 // Only the first section of the name counts, and in it only the first key
-// of the name: what Windows does with duplicates.
-Spot Locate(const std::string& data, const std::string& section, const std::string& key) {
+// of the name: what Windows does with duplicates. `from` is a line start no
+// later than that section's header.
+Spot Locate(const std::string& data, const std::string& section, const std::string& key, std::size_t from = 0) {
   Spot s;
   bool inside = false;
-  for (std::size_t pos = 0; pos < data.size();) {
+  for (std::size_t pos = from; pos < data.size();) {
+    if (!inside) {
+      pos = NextHeaderCandidate(data, pos);
+      if (pos == data.size()) break;
+    }
     Line l = ReadLine(data, pos);
     pos = l.next;
     if (l.kind == Kind::Section) {
@@ -144,33 +186,9 @@ bool StorableName(const std::string& name) {
   return !name.empty() && !HasAny(name, "\r\n\0", 3);
 }
 
-// ---- Files ----------------------------------------------------------------
-
-enum class ReadResult { Ok, Missing, Failed };
-
-ReadResult ReadAll(const std::string& path, std::string& out) {
-  out.clear();
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
-  // One buffer of the file's size: growing it chunk by chunk copies a big
-  // file several times over.
-  const long long size = files::FileLength(f);
-  if (size > 0 && size < (1LL << 30)) out.reserve(static_cast<std::size_t>(size));
-  char buf[65536];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  return failed ? ReadResult::Failed : ReadResult::Ok;
-}
-
-}  // namespace
-
-namespace ini {
-
-std::optional<std::string> Lookup(const std::string& data, const std::string& section,
-                                  const std::string& key) {
-  const Spot s = Locate(data, Trim(section), Trim(key));
+std::optional<std::string> LookupFrom(const std::string& data, std::size_t from, const std::string& section,
+                                      const std::string& key) {
+  const Spot s = Locate(data, Trim(section), Trim(key), from);
   if (!s.keyFound || !s.keyLine.hasValue) return std::nullopt;
   std::string v = data.substr(s.keyLine.valueBegin, s.keyLine.e - s.keyLine.valueBegin);
   // Windows hands values out as C strings.
@@ -180,16 +198,15 @@ std::optional<std::string> Lookup(const std::string& data, const std::string& se
   return v;
 }
 
-std::string Update(const std::string& data, const std::string& section, const std::string& key,
-                   const std::string* value, const char* eolIfNone) {
+void UpdateInPlace(std::string& out, const std::string& section, const std::string& key, const std::string* value,
+                   const char* eolIfNone) {
   const std::string sec = Trim(section), name = Trim(key);
-  const Spot s = Locate(data, sec, name);
-  std::string out = data;
+  const Spot s = Locate(out, sec, name);
   if (!value) {
     if (s.keyFound) out.erase(s.keyLine.begin, s.keyLine.next - s.keyLine.begin);
-    return out;
+    return;
   }
-  const std::string eol = EolOf(data, eolIfNone);
+  const std::string eol = EolOf(out, eolIfNone);
   if (s.keyFound) {
     const Line& l = s.keyLine;
     if (l.hasValue) {
@@ -197,7 +214,7 @@ std::string Update(const std::string& data, const std::string& section, const st
     } else {
       out.replace(l.nameEnd, l.rawEnd - l.nameEnd, "=" + *value);
     }
-    return out;
+    return;
   }
   const std::string entry = name + "=" + *value;
   if (s.sectionFound) {
@@ -205,10 +222,30 @@ std::string Update(const std::string& data, const std::string& section, const st
     // The section's last line may be the file's last line, without a break.
     if (s.insertAt == out.size() && !out.empty() && out.back() != '\n') insert = eol + entry + eol;
     out.insert(s.insertAt, insert);
-    return out;
+    return;
   }
   if (!out.empty() && out.back() != '\n') out += eol;
   out += "[" + sec + "]" + eol + entry + eol;
+}
+
+// A key name that one line of the file can hold, and that reads back as that key.
+bool StorableKey(const std::string& name) {
+  return StorableName(name) && name.find('=') == std::string::npos && name[0] != ';' && name[0] != '[';
+}
+
+}  // namespace
+
+namespace ini {
+
+std::optional<std::string> Lookup(const std::string& data, const std::string& section,
+                                  const std::string& key) {
+  return LookupFrom(data, 0, section, key);
+}
+
+std::string Update(const std::string& data, const std::string& section, const std::string& key,
+                   const std::string* value, const char* eolIfNone) {
+  std::string out = data;
+  UpdateInPlace(out, section, key, value, eolIfNone);
   return out;
 }
 
@@ -229,11 +266,46 @@ int ParseInt(const std::string& value) {
 
 IniProfile::IniProfile(std::string path) : m_path(std::move(path)) {}
 
-std::optional<std::string> IniProfile::ReadValue(const std::string& section, const std::string& key) const {
-  if (m_path.empty()) return std::nullopt;
+void IniProfile::Keep(files::ReadStatus status, const files::FileStamp& stamp, std::string data) {
+  m_taken = true;
+  m_snapshot.status = status;
+  m_snapshot.stamp = stamp;
+  m_snapshot.data = std::move(data);
+  m_snapshot.sections = status == files::ReadStatus::Ok ? SectionsOf(m_snapshot.data)
+                                                          : std::vector<std::pair<std::string, std::size_t>>();
+}
+
+const IniProfile::Snapshot& IniProfile::Current() {
+  if (m_path.empty()) {
+    Keep(files::ReadStatus::Missing, files::FileStamp(), std::string());
+    return m_snapshot;
+  }
+  files::FileStamp now;
+  if (m_taken && m_snapshot.status == files::ReadStatus::Ok && m_snapshot.stamp.settled &&
+      files::StampOf(m_path, now) && now.SameVersion(m_snapshot.stamp)) {
+    return m_snapshot;
+  }
   std::string data;
-  if (ReadAll(m_path, data) != ReadResult::Ok) return std::nullopt;
-  return ini::Lookup(data, section, key);
+  files::FileStamp stamp;
+  const files::ReadStatus status = files::ReadRegularFile(m_path, files::kMaxSettingsBytes, data, &stamp);
+  Keep(status, stamp, std::move(data));
+  return m_snapshot;
+}
+
+std::string IniProfile::Trouble() {
+  const files::ReadStatus status = Current().status;
+  if (status == files::ReadStatus::Ok || status == files::ReadStatus::Missing) return std::string();
+  return settings_text::Unreadable(m_path, status);
+}
+
+std::optional<std::string> IniProfile::ReadValue(const std::string& section, const std::string& key) {
+  const Snapshot& snap = Current();
+  if (snap.status != files::ReadStatus::Ok) return std::nullopt;
+  const std::string sec = Trim(section);
+  for (const auto& s : snap.sections) {
+    if (SameName(s.first, sec)) return LookupFrom(snap.data, s.second, sec, key);
+  }
+  return std::nullopt;
 }
 
 std::string IniProfile::GetProfileString(const std::string& section, const std::string& key,
@@ -250,27 +322,87 @@ int IniProfile::GetProfileInt(const std::string& section, const std::string& key
 
 bool IniProfile::WriteProfileString(const std::string& section, const std::string& key,
                                     const std::string* value) {
-  if (m_path.empty()) return false;
-  const std::string sec = Trim(section), name = Trim(key);
-  if (!StorableName(sec) || !StorableName(name)) return false;
-  if (name.find('=') != std::string::npos || name[0] == ';' || name[0] == '[') return false;
-  if (value && HasAny(*value, "\r\n\0", 3)) return false;
-
-  const std::string target = files::WriteTarget(m_path);
-  files::WriteLock lock(target);
-  std::string data;
-  const ReadResult r = ReadAll(target, data);
-  // A file that is there but cannot be read is never overwritten.
-  if (r == ReadResult::Failed) return false;
-  if (r == ReadResult::Missing && !value) return true;
-  const std::string updated = ini::Update(data, sec, name, value, files::kNativeEol);
-  if (r == ReadResult::Ok && updated == data) return true;
-  if (!files::ReplaceWith(target, updated)) return false;
-  lock.SyncFolder();
-  return true;
+  std::vector<ProfileEntry> one{{key, value ? std::optional<std::string>(*value) : std::nullopt}};
+  return WriteProfileKeys(section, one);
 }
 
 bool IniProfile::WriteProfileInt(const std::string& section, const std::string& key, int value) {
   const std::string text = std::to_string(value);
   return WriteProfileString(section, key, &text);
+}
+
+bool IniProfile::AlreadyThere(const std::string& section, const std::vector<ProfileEntry>& entries) {
+  const Snapshot& snap = Current();
+  if (snap.status != files::ReadStatus::Ok) return false;
+  std::size_t from = std::string::npos;
+  for (const auto& s : snap.sections) {
+    if (SameName(s.first, section)) {
+      from = s.second;
+      break;
+    }
+  }
+  for (const ProfileEntry& e : entries) {
+    if (from == std::string::npos) {
+      if (e.value) return false;
+      continue;
+    }
+    const Spot spot = Locate(snap.data, section, Trim(e.key), from);
+    // Exactly the bytes the write would leave.
+    const bool same = e.value ? spot.keyFound && spot.keyLine.hasValue &&
+                                    snap.data.compare(spot.keyLine.valueBegin,
+                                                      spot.keyLine.rawEnd - spot.keyLine.valueBegin, *e.value) == 0
+                              : !spot.keyFound;
+    if (!same) return false;
+  }
+  return true;
+}
+
+bool IniProfile::WriteProfileKeys(const std::string& section, const std::vector<ProfileEntry>& entries) {
+  if (m_path.empty()) return false;
+  const std::string sec = Trim(section);
+  if (!StorableName(sec)) return false;
+  bool onlyDeletes = true;
+  for (const ProfileEntry& e : entries) {
+    if (!StorableKey(Trim(e.key))) return false;
+    if (e.value && !StorableProfileValue(*e.value)) return false;
+    onlyDeletes = onlyDeletes && !e.value;
+  }
+  // The usual start-up write: the keys already say so, and a big file is
+  // neither copied nor scanned again.
+  if (AlreadyThere(sec, entries)) return true;
+
+  const std::string target = files::WriteTarget(m_path);
+  files::WriteLock lock(target);
+  std::string data;
+  files::FileStamp stamp;
+  files::ReadStatus r;
+  // No other bar writes while we hold the lock: the copy read before serves
+  // if the file is still that version.
+  const Snapshot& snap = m_snapshot;
+  if (m_taken && snap.status == files::ReadStatus::Ok && snap.stamp.settled && files::StampOf(target, stamp) &&
+      stamp.SameVersion(snap.stamp)) {
+    data = snap.data;
+    r = files::ReadStatus::Ok;
+  } else {
+    r = files::ReadRegularFile(target, files::kMaxSettingsBytes, data, &stamp);
+  }
+  // A file that is there but cannot be read is never overwritten, nor is
+  // what is no regular file.
+  if (r != files::ReadStatus::Ok && r != files::ReadStatus::Missing) return false;
+  if (r == files::ReadStatus::Missing && onlyDeletes) return true;
+  std::string updated = data;
+  for (const ProfileEntry& e : entries) {
+    UpdateInPlace(updated, sec, e.key, e.value ? &*e.value : nullptr, files::kNativeEol);
+  }
+  if (r == files::ReadStatus::Ok && updated == data) return true;
+  if (!files::ReplaceWith(target, updated)) return false;
+  lock.SyncFolder();
+  // The file is what we just wrote, and nobody else's while the lock holds.
+  if (files::StampOf(target, stamp)) {
+    stamp.settled = true;
+    Keep(files::ReadStatus::Ok, stamp, std::move(updated));
+  } else {
+    m_taken = false;
+  }
+  return true;
 }

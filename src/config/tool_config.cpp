@@ -1,5 +1,6 @@
 #include "config/tool_config.h"
 
+#include <string>
 #include <utility>
 
 #include "config/option_dialogs.h"
@@ -74,10 +75,11 @@ void ToolConfig::LoadStartupRule() {
     m_values.m_nPdfNShow = 1;
     m_values.m_nPdfSizeNo = m_profile.GetProfileInt(kSettings, kPdfSizeNo, kDefaultPdfSizeNo);
   } else {
-    // A one-run suppression and its size end with the run that chose them.
-    m_profile.WriteProfileInt(kSettings, kPdfNShow, 0);
-    m_profile.WriteProfileInt(kSettings, kPdfNeShow, 0);
-    m_profile.WriteProfileInt(kSettings, kPdfSizeNo, kDefaultPdfSizeNo);
+    // A one-run suppression and its size end with the run that chose them;
+    // one write of the file for the three.
+    m_profile.WriteProfileKeys(kSettings, {{kPdfNShow, "0"},
+                                           {kPdfNeShow, "0"},
+                                           {kPdfSizeNo, std::to_string(kDefaultPdfSizeNo)}});
   }
 }
 

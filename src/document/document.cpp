@@ -3,6 +3,9 @@
 #include "config/settings_keys.h"
 #include "text/mbcs.h"
 
+#include <optional>
+#include <vector>
+
 namespace {
 
 using settings::kHistory;
@@ -167,10 +170,14 @@ void Document::OnClose() {
   // An entry Mirvan.ini cannot hold (a line break in its path) stays in the
   // list for this run but takes no key: a gap would end the list at the next
   // start, so the others are numbered on without one.
-  int written = 0;
-  for (int i = 0; i < m_history.GetCount() && written < kHistoryKeys; ++i) {
-    if (m_env.profile.WriteProfileString(kHistory, HistoryKey(written), m_history.GetText(i))) ++written;
+  std::vector<ProfileEntry> keys;
+  for (int i = 0; i < m_history.GetCount() && static_cast<int>(keys.size()) < kHistoryKeys; ++i) {
+    const std::string path = m_history.GetText(i);
+    if (StorableProfileValue(path)) keys.push_back({HistoryKey(static_cast<int>(keys.size())), path});
   }
   // Keys past the list would bring removed entries back at the next start.
-  for (int i = written; i < kHistoryKeys; ++i) m_env.profile.DeleteProfileKey(kHistory, HistoryKey(i));
+  for (int i = static_cast<int>(keys.size()); i < kHistoryKeys; ++i) keys.push_back({HistoryKey(i), std::nullopt});
+  // One write of the file: a bar killed while it closes keeps the old list
+  // or the new one, never a mixture.
+  m_env.profile.WriteProfileKeys(kHistory, keys);
 }

@@ -99,6 +99,11 @@ class IPlatform {
   // working directory. Its failure is silent by rule.
   virtual void StartCommandPrompt() = 0;
 
+  // After a failed OpenDocument or OpenEditor: what the platform knows of
+  // the cause beyond the failure (a library it could not load), as a text
+  // for the user; empty when nothing.
+  virtual std::string OpenTrouble() const { return std::string(); }
+
   // One button action's tool runs are shown together, and end with the
   // action's verdict.
   virtual void BeginAction() {}

@@ -49,8 +49,13 @@ inline constexpr char kMkIdxError[] =
     "何かエラーがあります。実行ファイル \"mendex\" を \"makeindex\" にしてしまったとか。";
 inline constexpr char kMkIdxHint[] =
     "MakeIndex (\"mendex\") は「設定」の「makeIndex の選択」からも選択できます。\nそれでも駄目なら「コマンドプロンプト」を使って、直接、実行して下さい。";
+// dviout is a Windows program: here the desktop's DVI viewers are named.
 inline constexpr char kDviOpenFailure[] =
-    "DVI ファイルが開けません。ファイルを dviout に関連付けして下さい。\ndviout は /usr/local/bin や /usr/bin, /Library/TeX/texbin などにあるでしょう。";
+    "DVI ファイルが開けません。DVI ファイルを開くアプリケーションを関連付けして下さい。\nxdvi や Evince, Okular などが DVI ファイルを表示できます。";
+
+// GIO finds the application for a file; followed by the loader's reason.
+inline constexpr char kGioMissing[] =
+    "ファイルを開くアプリケーションを調べるライブラリ libgio-2.0.so.0 を読み込めません。\nGLib（Debian では libglib2.0-0 パッケージ）をインストールしてください。";
 
 }  // namespace posix
 

@@ -2,6 +2,7 @@
 // implementation lives in src/ui; tests script it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 class CPdfSizeDlg;
@@ -9,6 +10,12 @@ class CMkIdxOptDlg;
 class CSettingsDlg;
 
 enum class BoxIcon { None, Exclamation, Stop };
+
+// The widest line a box shows, in columns (a double-byte character counts
+// two): wider than every fixed text, far narrower than a path of kilobytes,
+// which would make a box taller than the screen. Both bars cut wider lines
+// with mbcs::ShortenLongLines.
+inline constexpr std::size_t kBoxLineColumns = 160;
 
 // What the open-file dialog is asked for.
 struct FileRequest {

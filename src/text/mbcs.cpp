@@ -1,5 +1,6 @@
 #include "text/mbcs.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace mbcs {
@@ -244,6 +245,83 @@ std::vector<std::string> SplitWords(const std::string& options, CodePage cp) {
   }
   if (inWord) words.push_back(word);
   return words;
+}
+
+namespace {
+
+// The bytes of the character at `i`: CP932's double-byte characters, UTF-8's
+// sequences by their first byte (a stray byte is a character of its own).
+std::size_t CharBytes(const std::string& s, std::size_t i, CodePage cp) {
+  const unsigned char c = static_cast<unsigned char>(s[i]);
+  std::size_t n = 1;
+  if (cp == CodePage::Cp932) {
+    n = IsLeadByte(c, cp) ? 2 : 1;
+  } else if (c >= 0xF0 && c < 0xF8) {
+    n = 4;
+  } else if (c >= 0xE0) {
+    n = c < 0xF0 ? 3 : 1;
+  } else if (c >= 0xC0) {
+    n = 2;
+  }
+  return std::min(n, s.size() - i);
+}
+
+std::string ShortenLine(const std::string& line, std::size_t maxColumns, CodePage cp) {
+  // Where each character starts, and the columns before it.
+  std::vector<std::size_t> at, cols;
+  std::size_t width = 0;
+  for (std::size_t i = 0; i < line.size();) {
+    const std::size_t n = CharBytes(line, i, cp);
+    at.push_back(i);
+    cols.push_back(width);
+    width += n == 1 ? 1 : 2;
+    i += n;
+  }
+  if (width <= maxColumns) return line;
+  at.push_back(line.size());
+  cols.push_back(width);
+  const char kCut[] = "...";
+  const std::size_t room = maxColumns > 3 ? maxColumns - 3 : 0;
+  // More of the end is kept: a path's file name, and the rest of the sentence.
+  const std::size_t headCols = room * 2 / 5, tailCols = room - headCols;
+  std::size_t head = 0;  // characters kept at the start
+  while (head + 1 < at.size() && cols[head + 1] <= headCols) ++head;
+  std::size_t tail = at.size() - 1;  // first character kept at the end
+  while (tail > head && width - cols[tail - 1] <= tailCols) --tail;
+  const auto isSeparator = [&](std::size_t c) {
+    return at[c + 1] - at[c] == 1 && (line[at[c]] == '/' || line[at[c]] == '\\');
+  };
+  // A separator in the last third of the start, and in the first third of the end.
+  for (std::size_t c = head; c > head - head / 3 && c > 0; --c) {
+    if (isSeparator(c - 1)) {
+      head = c;
+      break;
+    }
+  }
+  const std::size_t kept = at.size() - 1 - tail;
+  for (std::size_t c = tail; c < tail + kept / 3 && c + 1 < at.size(); ++c) {
+    if (isSeparator(c)) {
+      tail = c;
+      break;
+    }
+  }
+  return line.substr(0, at[head]) + kCut + line.substr(at[tail]);
+}
+
+}  // namespace
+
+std::string ShortenLongLines(const std::string& text, std::size_t maxColumns, CodePage cp) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t begin = 0; begin <= text.size();) {
+    std::size_t end = text.find('\n', begin);
+    if (end == std::string::npos) end = text.size();
+    out += ShortenLine(text.substr(begin, end - begin), maxColumns, cp);
+    if (end == text.size()) break;
+    out += '\n';
+    begin = end + 1;
+  }
+  return out;
 }
 
 }  // namespace mbcs

@@ -59,4 +59,11 @@ std::string MakePath(const std::string& drive, const std::string& dir, const std
 // (" -p a3 " -> {"-p", "a3"}; "-s \"my style.ist\"" -> {"-s", "my style.ist"}).
 std::vector<std::string> SplitWords(const std::string& options, CodePage cp = SystemCodePage());
 
+// `text` with every line wider than `maxColumns` (a character of more than
+// one byte counts two columns) cut to that width in its middle, "..."
+// standing for what was cut: a line that long holds a long path, which is
+// where the cut then falls. A '/' or '\\' near either side of the cut is
+// where it is made, so that whole folder and file names remain.
+std::string ShortenLongLines(const std::string& text, std::size_t maxColumns, CodePage cp = SystemCodePage());
+
 }  // namespace mbcs

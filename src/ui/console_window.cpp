@@ -42,9 +42,10 @@ QStringEncoder MakeEncoder() {
 constexpr std::size_t kReadChunk = 256 * 1024;
 constexpr int kReadsPerWake = 8;
 constexpr int kReadsAtEnd = 256;
-// Output waiting for the view is cut to the scrollback's worth of lines, and
-// to this many characters.
-constexpr int kMaxPendingChars = 2 * 1024 * 1024;
+// Output waiting for the view is cut to the scrollback's worth of lines
+// once half as many again wait: a cut moves the lines kept, so it is made
+// once for many lines.
+constexpr int kMaxPendingLines = ConsoleWindow::kMaxLines + ConsoleWindow::kMaxLines / 2;
 // The view is brought up to date at most this often, and never takes more
 // than about a fifth of the time. Ten times a second reads as live output;
 // more often, the drawing competes with the tools for the processor, and a
@@ -200,7 +201,15 @@ void ConsoleWindow::Clear() {
   m_output->clear();
 }
 
-QString ConsoleWindow::OutputText() const { return m_output->toPlainText() + m_pending; }
+QString ConsoleWindow::OutputText() const {
+  QString text = m_output->toPlainText() + m_pending;
+  // What the scrollback keeps of it once the view is up to date.
+  qsizetype from = text.size();
+  for (int lines = 0; from > 0; --from) {
+    if (text[from - 1] == QLatin1Char('\n') && ++lines == kMaxLines) break;
+  }
+  return text.mid(from);
+}
 
 void ConsoleWindow::AppendLine(const std::string& text) {
   if (m_lineLength != 0) Append(QStringLiteral("\n"));
@@ -343,18 +352,14 @@ void ConsoleWindow::Append(const QString& text) {
     }
     m_pending += c;
   }
-  if (m_pendingLines > 2 * kMaxLines || m_pending.size() > kMaxPendingChars) {
-    // Only the scrollback's worth at the end can ever be seen.
-    qsizetype cut = m_pending.size();
-    int lines = 0;
-    while (cut > 0 && lines <= kMaxLines && m_pending.size() - cut < kMaxPendingChars / 2) {
-      if (m_pending[--cut] == QLatin1Char('\n')) ++lines;
-    }
-    if (cut > 0) {
-      m_pending.remove(0, cut + 1);
-      m_pendingLines = static_cast<int>(m_pending.count(QLatin1Char('\n')));
-      m_output->clear();  // the kept tail fills the scrollback by itself
-    }
+  if (m_pendingLines > kMaxPendingLines) {
+    // Lines beyond the scrollback's worth push everything shown so far out
+    // of it, and the oldest of them too: only the end can ever be seen.
+    qsizetype cut = 0;
+    for (int drop = m_pendingLines - kMaxLines; drop > 0; --drop) cut = m_pending.indexOf(QLatin1Char('\n'), cut) + 1;
+    m_pending.remove(0, cut);
+    m_pendingLines = kMaxLines;
+    m_output->clear();
   }
   if (!m_showTimer->isActive()) {
     const qint64 since = m_sinceShown.isValid() ? m_sinceShown.elapsed() : kMaxShowIntervalMs;

@@ -52,7 +52,8 @@ class ConsoleWindow : public QDialog {
   // A line of the program's own (UTF-8), after what is shown so far.
   void AppendLine(const std::string& text);
   void Clear();
-  // The whole transcript, including what still waits to be shown.
+  // The transcript as the scrollback holds it once what still waits to be
+  // shown is in.
   QString OutputText() const;
   // How the last tool ended, as the transcript says it.
   const std::string& EndLine() const { return m_endLine; }
@@ -96,8 +97,9 @@ class ConsoleWindow : public QDialog {
   QStringDecoder m_decoder;
   QStringEncoder m_encoder;
   // Output not yet in the view: the view is updated in batches, at a rate
-  // that leaves most of the time to reading, and only the tail that fits
-  // the scrollback is kept.
+  // that leaves most of the time to reading. Only what the scrollback can
+  // show is kept: lines are cut to kMaxLineLength, and the waiting text to
+  // the scrollback's worth of lines, so its memory is bounded by the two.
   QString m_pending;
   int m_pendingLines = 0;
   QElapsedTimer m_sinceShown;

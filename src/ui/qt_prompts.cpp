@@ -10,6 +10,7 @@
 #include "ui/cp_text.h"
 #include "ui/dialog_owner.h"
 #include "ui/dialogs.h"
+#include "text/mbcs.h"
 
 QtPrompts::QtPrompts(QString appTitle) : m_title(std::move(appTitle)) {}
 
@@ -19,7 +20,9 @@ namespace {
 int RunBox(QWidget* owner, const QString& caption, const QString& text, QMessageBox::Icon icon,
            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton def,
            const QString& details = QString()) {
-  QMessageBox box(icon, caption, text, buttons, owner);
+  const QString shown =
+      QString::fromStdString(mbcs::ShortenLongLines(text.toStdString(), kBoxLineColumns, mbcs::CodePage::Utf8));
+  QMessageBox box(icon, caption, shown, buttons, owner);
   box.setTextFormat(Qt::PlainText);
   if (!details.isEmpty()) box.setDetailedText(details);
   box.setDefaultButton(def);

@@ -21,6 +21,7 @@ TEST(StartupRule, FirstStartWritesTheThreeKeysInOrder) {
   ToolConfig config(ini, WindowsPlatformValues());
   config.LoadStartupRule();
   EXPECT_EQ(ini.log, kFirstStartWrites);
+  EXPECT_EQ(ini.batches, 1) << "one write of the file for the three";
   EXPECT_EQ(config.Get().m_nPdfNShow, 0);
   EXPECT_EQ(config.Get().m_nPdfNeShow, 0);
   EXPECT_EQ(config.Get().m_nPdfSizeNo, 1);

@@ -9,10 +9,12 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "config/ini_profile.h"
+#include "platform/settings_texts.h"
 #include "support/temp_dir.h"
 
 // What the INI layer promises on POSIX file systems: processes, limits,
@@ -132,4 +134,70 @@ TEST_F(IniPosixTest, LeftoversOfKilledWritersGoAtTheNextWrite) {
   expected.push_back("Mirvan.ini");
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(Entries(dir.Path()), expected);
+}
+
+TEST_F(IniPosixTest, WhatIsNoRegularFileIsNeitherWaitedOnNorReadNorReplaced) {
+  // A FIFO would hold the open until a writer came; /dev/zero would fill
+  // memory; a folder reads as nothing; a huge file would take its time.
+  struct Case {
+    const char* what;
+    std::function<void(const TempDir&, const std::string&)> make;
+    files::ReadStatus status;
+    bool tryWrite;  // never through /dev/zero: a wrong write would replace it
+  };
+  const std::vector<Case> cases = {
+      {"FIFO", [](const TempDir&, const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0644), 0); }, files::ReadStatus::NotAFile, true},
+      {"link to /dev/zero", [](const TempDir&, const std::string& p) { fs::create_symlink("/dev/zero", p); },
+       files::ReadStatus::NotAFile, false},
+      {"folder", [](const TempDir&, const std::string& p) { fs::create_directory(p); }, files::ReadStatus::NotAFile, true},
+      {"17 MB", [](const TempDir& d, const std::string& p) {
+         d.Write("Mirvan.ini", "[Settings]\nTeX=latex\n");
+         fs::resize_file(p, 17u << 20);
+       }, files::ReadStatus::TooBig, true},
+  };
+  for (const Case& c : cases) {
+    TempDir own;
+    const std::string file = own.File("Mirvan.ini");
+    c.make(own, file);
+    struct stat before {};
+    ASSERT_EQ(lstat(file.c_str(), &before), 0) << c.what;
+    IniProfile profile(file);
+    EXPECT_EQ(profile.Trouble(), settings_text::Unreadable(file, c.status)) << c.what;
+    EXPECT_EQ(profile.GetProfileString("Settings", "TeX", "platex"), "platex") << c.what;
+    if (c.tryWrite) {
+      EXPECT_FALSE(profile.WriteProfileString("Settings", "TeX", "ptex")) << c.what;
+      EXPECT_FALSE(profile.WriteProfileKeys("RFL", {{"File0", "/w/a.tex"}})) << c.what;
+    }
+    struct stat after {};
+    ASSERT_EQ(lstat(file.c_str(), &after), 0) << c.what;
+    EXPECT_EQ(after.st_ino, before.st_ino) << c.what;
+    EXPECT_EQ(after.st_mode, before.st_mode) << c.what;
+    EXPECT_EQ(after.st_size, before.st_size) << c.what;
+  }
+}
+
+TEST_F(IniPosixTest, ReadsSeeEveryChangeMadeBehindTheirBack) {
+  // The file read once serves later reads while it is unchanged; here it is
+  // old enough for that, and then changed in each way a change can come.
+  struct Case {
+    const char* how;
+    std::function<void()> change;
+    const char* now;
+  };
+  const std::vector<Case> cases = {
+      {"another bar's replace", [&] {
+         dir.Write("new.ini", "[Settings]\nTeX=ptex2\n");
+         fs::rename(dir.File("new.ini"), path);
+       }, "ptex2"},
+      {"an editor's save in place, longer", [&] { dir.Write("Mirvan.ini", "[Settings]\nTeX=uplatex\n"); }, "uplatex"},
+      {"an editor's save in place, as long", [&] { dir.Write("Mirvan.ini", "[Settings]\nTeX=ptex3\n"); }, "ptex3"},
+  };
+  for (const Case& c : cases) {
+    dir.Write("Mirvan.ini", "[Settings]\nTeX=ptex1\n");
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(1));
+    ASSERT_EQ(ini.GetProfileString("Settings", "TeX", ""), "ptex1") << c.how;
+    ASSERT_EQ(ini.GetProfileString("Settings", "TeX", ""), "ptex1") << c.how;
+    c.change();
+    EXPECT_EQ(ini.GetProfileString("Settings", "TeX", ""), c.now) << c.how;
+  }
 }

@@ -2,6 +2,9 @@
 // saves is exactly what the next run loads.
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -100,6 +103,59 @@ TEST_F(HistoryIniTest, AnEntryTheFileCannotHoldLeavesNoGap) {
   EXPECT_EQ(profile.GetProfileString("RFL", "File1", ""), c);
   EXPECT_EQ(profile.GetProfileString("RFL", "File2", "none"), "none");
   EXPECT_EQ(Start()->History().Items(), (Items{a, c}));
+}
+
+// Counts the replacements of the settings file in a folder: each writes a
+// new file of its own name beside it first (the renames that follow would
+// be merged into one event).
+class ReplaceCounter {
+ public:
+  explicit ReplaceCounter(const std::string& folder) : m_fd(inotify_init1(IN_NONBLOCK)) {
+    inotify_add_watch(m_fd, folder.c_str(), IN_CREATE);
+  }
+  ~ReplaceCounter() { close(m_fd); }
+  int Count(const std::string& name) const {
+    int n = 0;
+    alignas(inotify_event) char buf[4096];
+    ssize_t got;
+    while ((got = read(m_fd, buf, sizeof buf)) > 0) {
+      for (char* p = buf; p < buf + got;) {
+        const auto* e = reinterpret_cast<const inotify_event*>(p);
+        if (e->len && std::string(e->name).rfind("." + name + ".", 0) == 0) ++n;
+        p += sizeof(inotify_event) + e->len;
+      }
+    }
+    return n;
+  }
+
+ private:
+  int m_fd;
+};
+
+TEST(HistoryClose, TheWholeListGoesInOneReplaceOfTheFile) {
+  // A bar killed while it closes must leave the old list or the new one:
+  // one replacement of the file, however many keys change.
+  TempDir dir;
+  std::string text = "[Settings]\nTeX=platex\n[RFL]\n";
+  for (int i = 0; i < 16; ++i) text += "File" + std::to_string(i) + "=/old/" + std::to_string(i) + ".tex\n";
+  dir.Write("Mirvan.ini", text);
+  IniProfile profile(dir.File("Mirvan.ini"));
+  PosixPlatform platform;
+  ScriptedPrompts prompts;
+  Document run(MirvanEnv{profile, platform, prompts});
+  run.SetFile("/new/paper.tex");
+  run.LoadHistory();
+  run.LoadHistoryFinish();
+  ReplaceCounter replaces(dir.Path());
+  run.OnClose();
+  EXPECT_EQ(replaces.Count("Mirvan.ini"), 1);
+
+  Document next(MirvanEnv{profile, platform, prompts});
+  next.LoadHistory();
+  ASSERT_EQ(next.History().GetCount(), 16);
+  EXPECT_EQ(next.History().GetText(0), "/new/paper.tex");
+  EXPECT_EQ(next.History().GetText(15), "/old/14.tex");
+  EXPECT_EQ(profile.GetProfileString("Settings", "TeX", ""), "platex");
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 # The console of one button action in the real bar: it closes by itself
 # after a successful compile; after a compiler killed by SIGSEGV or a
 # compiler that cannot be found it stays with a last line saying what
-# failed; Ctrl+C (Stop) ends a looping tool and every child of it at once.
+# failed; Ctrl+C (Stop) ends a looping tool and every child of it at once;
+# a bar ended by TERM, HUP or INT, or killed outright, takes its running
+# tools with it, also those that ignore TERM.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
@@ -11,12 +13,15 @@ mkdir -p "$DOC" "$TOOLS"
 printf '%s\n' '\documentclass{jarticle}' '\begin{document}' '一行だけ。' '\end{document}' >"$DOC/fine.tex"
 cp "$DOC/fine.tex" "$DOC/crash.tex"
 cp "$DOC/fine.tex" "$DOC/loop.tex"
-# A compiler (its name says latex) that crashes, or loops with children.
+cp "$DOC/fine.tex" "$DOC/stubborn.tex"
+# A compiler (its name says latex) that crashes, or loops with children, or
+# loops with children and ignores the signals that ask it to end.
 cat >"$TOOLS/odd-latex" <<'SH'
 #!/bin/sh
 case "$1" in
   crash) echo "about to crash"; kill -SEGV $$ ;;
   loop) sleep 3001 & sleep 3002 & echo "looping"; while :; do :; done ;;
+  stubborn) trap '' TERM HUP INT; sleep 3003 & echo "stubborn"; while :; do :; done ;;
 esac
 SH
 chmod +x "$TOOLS/odd-latex"
@@ -73,7 +78,7 @@ e2e_answer_box "the hint" Return
 e2e_wait_idle
 expect_console "からも選択できます。" "プログラム /nonexistent/platex が見つかりません。"
 
-_none_left() { ! pgrep -f 'sleep 300[12]|odd-latex loop' >/dev/null; }
+_none_left() { ! pgrep -f 'sleep 300[123]|odd-latex (loop|stubborn)' >/dev/null; }
 
 start_with "$TOOLS/odd-latex" loop
 e2e_press tex
@@ -87,13 +92,18 @@ e2e_log "tool and children gone ${took}s after Ctrl+C"
 awk -v t="$took" 'BEGIN { exit !(t <= 1.0) }' || e2e_fail "Stop took ${took}s"
 e2e_wait_idle
 expect_console "停止したので、処理をここで終えました。" "odd-latex を停止しました。"
-# The bar ended by a signal ends the running tool's group with it.
-start_with "$TOOLS/odd-latex" loop
-e2e_press tex
-e2e_wait_window 'odd-latex - loop' 30 >/dev/null || e2e_fail "no console for the looping tool"
-e2e_poll 10 pgrep -f 'sleep 300[12]' >/dev/null || e2e_fail "the tool's children did not start"
-kill -TERM "$MIRVAN_PID"
-e2e_wait_exit
-MIRVAN_PID=
-e2e_poll 5 _none_left || e2e_fail "left running after the bar ended: $(pgrep -af 'sleep 300[12]|odd-latex')"
-e2e_pass "one console per action: closes after success, stays after failures, Stop ends the group"
+# The bar ended by a signal, or killed outright (a watchdog process sees
+# that), ends the running tool's group with it; what ignores TERM is killed.
+for run in "loop TERM" "stubborn TERM" "stubborn HUP" "stubborn INT" "stubborn KILL"; do
+  read -r tool sig <<<"$run"
+  start_with "$TOOLS/odd-latex" "$tool"
+  e2e_press tex
+  e2e_wait_window "odd-latex - $tool" 30 >/dev/null || e2e_fail "no console for the $tool tool"
+  e2e_poll 10 pgrep -f 'sleep 300[13]' >/dev/null || e2e_fail "the tool's children did not start"
+  kill -"$sig" "$MIRVAN_PID"
+  e2e_wait_exit
+  MIRVAN_PID=
+  e2e_poll 5 _none_left || e2e_fail "left running after SIG$sig to the bar: $(pgrep -af 'sleep 300[123]|odd-latex')"
+  e2e_log "SIG$sig to the bar: the $tool tool and its children are gone"
+done
+e2e_pass "one console per action: closes after success, stays after failures, Stop ends the group, so does the bar's end"

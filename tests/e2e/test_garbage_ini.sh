@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # A Mirvan.ini full of garbage: the bar starts, works with the defaults, and
-# rewrites only the keys it changes; every other byte of the file stays.
+# rewrites only the keys it changes; every other byte of the file stays. A
+# Mirvan.ini that is no file (a FIFO, a link to /dev/zero): the bar starts,
+# says so once, works with the defaults and leaves it as it is.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
@@ -50,3 +52,26 @@ changed=$(grep -a '^[<>]' <<<"$delta" \
 grep -aqx "> File0=$DOC/hello.tex" <<<"$delta" || e2e_fail "history not written"
 grep -q '^Acr=1' "$ini" || e2e_fail "Acr not written"
 e2e_pass "garbage Mirvan.ini"
+
+# A FIFO would hold the bar before its window until some writer came, and
+# /dev/zero never ends.
+for kind in fifo zero; do
+  rm -f "$ini"
+  case $kind in
+    fifo) mkfifo "$ini" ;;
+    zero) ln -s /dev/zero "$ini" ;;
+  esac
+  e2e_start "$DOC/hello.tex"
+  e2e_answer_box "the settings file ($kind) cannot be read"
+  mark=$(($(e2e_run_count) + 1))
+  e2e_press tex
+  e2e_wait_idle
+  e2e_expect_eq "runs with the default compiler ($kind)" "$(e2e_runs "$mark" "$DOC")" "platex hello"
+  wmctrl -c "$BAR_TITLE"
+  e2e_wait_exit
+  case $kind in
+    fifo) [ -p "$ini" ] || e2e_fail "the FIFO was replaced" ;;
+    zero) [ "$(readlink "$ini")" = /dev/zero ] || e2e_fail "the link to /dev/zero was replaced" ;;
+  esac
+done
+e2e_pass "a Mirvan.ini that is no file"

@@ -108,4 +108,42 @@ TEST_F(OpenDocumentTest, ViewerThatCannotStartIsAFailedOpen) {
   EXPECT_FALSE(InChild(elsewhere.Path(), [&](PosixPlatform& p) { return p.OpenDocument("paper.pdf", dir); }));
 }
 
+// The loader's library path is read when a program starts: each case runs
+// this test program anew, with an empty file of GIO's name first on the path
+// or not, and the child's half of the test checks what a failed open says.
+TEST(OpenWithoutGio, AFailedOpenNamesTheLibraryOnlyWhenItIsMissing) {
+  if (const char* want = std::getenv("MIRVAN_TEST_GIO_EXPECT")) {
+    TempDir docs;
+    docs.Write("paper.pdf", "%PDF-1.4\n");
+    PosixPlatform p;
+    const bool missing = std::string(want) == "missing";
+    // No association here either way (no XDG data of ours): the open fails.
+    ::setenv("XDG_DATA_HOME", docs.Path().c_str(), 1);
+    ::setenv("XDG_DATA_DIRS", docs.Path().c_str(), 1);
+    EXPECT_FALSE(p.OpenDocument(docs.File("paper.pdf"), docs.Path()));
+    EXPECT_EQ(p.OpenTrouble().find("libgio-2.0.so.0") != std::string::npos, missing) << p.OpenTrouble();
+    EXPECT_EQ(p.OpenTrouble().find("file too short") != std::string::npos, missing) << p.OpenTrouble();
+    EXPECT_FALSE(p.OpenEditor(p.Values().defaultEditor, docs.File("paper.tex"), docs.Path()));
+    EXPECT_EQ(p.OpenTrouble().find("libgio-2.0.so.0") != std::string::npos, missing) << p.OpenTrouble();
+    // Another editor is started without GIO: its failure is its own.
+    EXPECT_FALSE(p.OpenEditor("/nonexistent/editor", docs.File("paper.tex"), docs.Path()));
+    EXPECT_EQ(p.OpenTrouble(), "");
+    return;
+  }
+  TempDir lib;
+  lib.Write("libgio-2.0.so.0", "");
+  for (const char* expect : {"missing", "there"}) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      ::setenv("MIRVAN_TEST_GIO_EXPECT", expect, 1);
+      if (std::string(expect) == "missing") ::setenv("LD_LIBRARY_PATH", lib.Path().c_str(), 1);
+      ::execl("/proc/self/exe", "test_platform", "--gtest_filter=OpenWithoutGio.*", static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << expect;
+  }
+}
+
 }  // namespace

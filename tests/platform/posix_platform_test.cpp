@@ -105,3 +105,14 @@ TEST(PosixPlatform, EmptyTerminalVariableMeansTheDebianDefault) {
 }
 
 }  // namespace
+
+TEST(PosixPlatform, TextsNameNoWindowsProgramOrFolder) {
+  const PlatformValues::ToolTexts& t = PosixPlatformValues().texts;
+  for (const char* text : {t.locateTeXQuestion, t.changeTeXQuestion, t.chooseBibTeXQuestion, t.chooseMkIdxQuestion,
+                           t.chooseDviPdfQuestion, t.bibTeXError, t.bibTeXHint, t.mkIdxError, t.mkIdxHint,
+                           t.dviOpenFailure}) {
+    const std::string s = text;
+    for (const char* windowsOnly : {"dviout", ".exe", "C:\\", "C;\\", "jbibtex"})
+      EXPECT_EQ(s.find(windowsOnly), std::string::npos) << windowsOnly << " in: " << s;
+  }
+}

@@ -32,6 +32,15 @@ bool MemoryProfile::WriteProfileInt(const std::string& section, const std::strin
   return WriteProfileString(section, key, &v);
 }
 
+bool MemoryProfile::WriteProfileKeys(const std::string& section, const std::vector<ProfileEntry>& entries) {
+  for (const ProfileEntry& e : entries) {
+    if (e.value && !StorableProfileValue(*e.value)) return false;
+  }
+  ++batches;
+  for (const ProfileEntry& e : entries) WriteProfileString(section, e.key, e.value ? &*e.value : nullptr);
+  return true;
+}
+
 int ScriptedPlatform::RunTool(const std::string& program, const std::vector<std::string>& args) {
   runs.push_back({cwd, program, args});
   return onRun ? onRun(runs.back()) : -1;

@@ -22,6 +22,8 @@ class MemoryProfile : public IProfile {
   std::map<std::string, std::string> values;
   // Every write in order: "W Section/Key=value" or "D Section/Key".
   std::vector<std::string> log;
+  // How many WriteProfileKeys calls wrote their keys (each one file write).
+  int batches = 0;
 
   bool Has(const std::string& section, const std::string& key) const {
     return values.count(section + "/" + key) != 0;
@@ -40,6 +42,7 @@ class MemoryProfile : public IProfile {
   bool WriteProfileString(const std::string& section, const std::string& key,
                           const std::string* value) override;
   bool WriteProfileInt(const std::string& section, const std::string& key, int value) override;
+  bool WriteProfileKeys(const std::string& section, const std::vector<ProfileEntry>& entries) override;
   using IProfile::WriteProfileString;
 };
 

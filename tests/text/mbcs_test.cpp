@@ -222,3 +222,52 @@ TEST(SplitWords, OptionStrings) {
   EXPECT_EQ(mbcs::SplitWords("\"\x95\x5c\" x", CodePage::Cp932), (std::vector<std::string>{"\x95\x5c", "x"}));
   EXPECT_EQ(mbcs::SplitWords("\"\x95\x5c\" x", CodePage::Utf8), (std::vector<std::string>{"\x95\" x"}));
 }
+
+TEST(ShortenLongLines, CutsOnlyWideLinesAtSeparatorsAndWholeCharacters) {
+  // A 4 kB path in a sentence, in UTF-8 and in CP932 (表 is 0x95 0x5C: its
+  // trail byte is no separator and is never split off).
+  std::string deep, deep932;
+  for (int i = 0; i < 200; ++i) deep += "/フォルダ" + std::to_string(i);
+  for (int i = 0; i < 300; ++i) deep932 += "\\\x95\x5C" + std::to_string(i);
+  struct Case {
+    const char* name;
+    std::string text;
+    CodePage cp;
+    std::string head, tail;  // what the shortened long line begins and ends with
+  };
+  const std::vector<Case> cases = {
+      {"UTF-8 path", "フォルダ " + deep + "/論文.tex に入れません。", CodePage::Utf8, "フォルダ /フォルダ0/",
+       "/論文.tex に入れません。"},
+      {"CP932 path", "C:" + deep932 + "\\a.tex", CodePage::Cp932, "C:\\\x95\x5C" "0\\", "\\a.tex"},
+  };
+  for (const Case& c : cases) {
+    const std::string text = "一行目\n" + c.text + "\n三行目";
+    const std::string out = mbcs::ShortenLongLines(text, 80, c.cp);
+    const std::size_t first = out.find('\n'), last = out.rfind('\n');
+    EXPECT_EQ(out.substr(0, first), "一行目") << c.name;
+    EXPECT_EQ(out.substr(last + 1), "三行目") << c.name;
+    const std::string line = out.substr(first + 1, last - first - 1);
+    EXPECT_EQ(line.compare(0, c.head.size(), c.head), 0) << c.name << ": " << line;
+    EXPECT_TRUE(line.size() >= c.tail.size() && line.compare(line.size() - c.tail.size(), c.tail.size(), c.tail) == 0)
+        << c.name << ": " << line;
+    EXPECT_NE(line.find("..."), std::string::npos) << c.name;
+    // Whole characters, at most 80 columns.
+    std::size_t columns = 0;
+    for (std::size_t i = 0; i < line.size();) {
+      std::size_t n = 1;
+      const unsigned char b = static_cast<unsigned char>(line[i]);
+      if (c.cp == CodePage::Cp932 && mbcs::IsLeadByte(b, CodePage::Cp932)) n = 2;
+      if (c.cp == CodePage::Utf8 && b >= 0xC0) n = b >= 0xE0 ? 3 : 2;
+      if (c.cp == CodePage::Utf8) {
+        for (std::size_t k = 1; k < n; ++k) ASSERT_EQ(static_cast<unsigned char>(line[i + k]) & 0xC0, 0x80) << c.name;
+      }
+      columns += n == 1 ? 1 : 2;
+      i += n;
+    }
+    EXPECT_LE(columns, 80u) << c.name << ": " << line;
+    EXPECT_GT(columns, 60u) << c.name << ": " << line;
+  }
+  // A line as wide as allowed stays as it is.
+  const std::string fits = std::string(76, 'a') + "表";
+  EXPECT_EQ(mbcs::ShortenLongLines(fits, 78, CodePage::Utf8), fits);
+}

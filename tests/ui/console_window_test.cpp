@@ -20,6 +20,7 @@
 
 #include "platform/posix/child_process.h"
 #include "platform/posix/posix_platform.h"
+#include "platform/tool_texts.h"
 #include "support/temp_dir.h"
 #include "text/mbcs.h"
 #include "ui/console_window.h"
@@ -228,6 +229,25 @@ TEST(ConsoleWindow, ScrollbackAndLinesStayBounded) {
   for (const QString& line : lines) EXPECT_LE(line.size(), ConsoleWindow::kMaxLineLength);
   // The tool's unended last line, then the line saying how it ended.
   EXPECT_EQ(lines[lines.size() - 3].size(), 5000 % ConsoleWindow::kMaxLineLength);
+}
+
+TEST(ConsoleWindow, LongLinesKeepWhatTheScrollbackHolds) {
+  // 3 MB in 3000 lines, far fewer lines than the scrollback holds: the run's
+  // header and the lines before them stay.
+  TempDir dir;
+  std::string tool = Script(dir, "wide", "seq 1 30\nyes \"$(head -c 999 /dev/zero | tr '\\0' b)\" | head -n 3000\n");
+  ConsoleWindow console;
+  EXPECT_EQ(console.Run({tool}, "wide"), 0);
+  console.ShowPending();
+  auto* view = console.findChild<QPlainTextEdit*>("output");
+  ASSERT_NE(view, nullptr);
+  const QStringList lines = view->toPlainText().split('\n');
+  ASSERT_EQ(lines.size(), 1 + 30 + 3000 + 2) << "header, 30 lines, 3000 lines, the end line and after it";
+  EXPECT_EQ(lines[0].toStdString(), tool_text::Header({tool}, std::string()));
+  EXPECT_EQ(lines[1], "1");
+  EXPECT_EQ(lines[30], "30");
+  EXPECT_EQ(lines[31], QString(999, QLatin1Char('b')));
+  EXPECT_EQ(lines[3030], QString(999, QLatin1Char('b')));
 }
 
 TEST(ConsoleWindow, ProgramThatCannotStartShowsNoWindow) {

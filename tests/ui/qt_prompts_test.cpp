@@ -2,6 +2,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTranslator>
@@ -86,6 +88,35 @@ TEST(QtPrompts, MessageBoxTakesItsCaptionAndIcon) {
     EXPECT_EQ(seen.title, c.title);
     EXPECT_EQ(seen.icon, c.qicon);
     EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+  }
+}
+
+TEST(QtPrompts, ABoxNamingAPathOfKilobytesFitsTheScreen) {
+  std::string deep;
+  while (deep.size() < 4096) deep += "/とても深いフォルダ";
+  const std::string path = deep + "/論文.tex";
+  QtPrompts p(QStringLiteral("mirvan"));
+  for (const BoxIcon icon : {BoxIcon::None, BoxIcon::Stop}) {
+    QSize size;
+    QString text;
+    WhenModal([&](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      ASSERT_NE(box, nullptr);
+      size = box->size();
+      text = box->text();
+      box->button(QMessageBox::Ok)->click();
+    });
+    if (icon == BoxIcon::None) {
+      p.Notice(path + " が見つかりませんでした。");
+    } else {
+      p.MessageBox("", "フォルダに入れません: " + path, icon);
+    }
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(size.height(), screen.height() / 2) << text.toStdString();
+    EXPECT_LE(size.width(), screen.width()) << text.toStdString();
+    // Both ends of the path are there.
+    EXPECT_TRUE(text.contains(QStringLiteral("/とても深いフォルダ/"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("/論文.tex"))) << text.toStdString();
   }
 }
 

@@ -328,3 +328,17 @@ for press in first second; do
 done
 pass "表示\\paper.tex from the parent folder compiles on the first and the second press"
 
+# --- A Mirvan.ini that is a folder: said once, before the bar; nothing written --
+wmctrl -i -c "$BAR"
+wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
+ODD=$TMP/odd
+mkdir -p "$ODD/Mirvan.ini"
+(cd "$ODD" && exec wine "$BUILD/Mirvan.exe") >>"$TMP/wine.out" 2>&1 &
+box=$(wait_window "^Mirvan\$" 60) || fail "nothing said the settings file cannot be read"
+xdotool windowactivate --sync "$box" key Return
+BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not come after the box"
+wmctrl -i -c "$BAR"
+wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
+! xdotool search --onlyvisible --name "^Mirvan\$" >/dev/null 2>&1 || fail "a second box about the settings file"
+[ -d "$ODD/Mirvan.ini" ] && [ -z "$(ls -A "$ODD/Mirvan.ini")" ] || fail "the folder Mirvan.ini was changed"
+pass "a Mirvan.ini that is a folder: one box, the bar runs on the defaults"

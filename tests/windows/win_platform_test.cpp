@@ -172,3 +172,38 @@ TEST(WinPlatform, OptionStringsSplitAsTheRuntimeSplitsACommandLine) {
     EXPECT_NE(got.find("\n" + expected + "end\n"), std::string::npos) << o << "\n" << got;
   }
 }
+
+TEST(WinPlatform, ToolsAndTheirChildrenEndWithTheBar) {
+  // A bar (this program) runs a tool that starts a child and never ends;
+  // the bar is then ended as the task manager ends a program.
+  TempDir dir;
+  const std::string folder = dir.Path().substr(0, dir.Path().size() - 1);
+  _putenv_s("MIRVAN_HANG", folder.c_str());
+  std::string line = "\"" + SelfPath() + "\" bar";
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION bar = {};
+  const bool started = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &bar);
+  _putenv_s("MIRVAN_HANG", "");
+  ASSERT_TRUE(started);
+  std::vector<HANDLE> hung;
+  for (const char* role : {"tool", "child"}) {
+    const std::string pidFile = folder + "\\" + role + ".pid";
+    for (int i = 0; i < 600 && GetFileAttributesA(pidFile.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
+    const DWORD pid = static_cast<DWORD>(std::strtoul(Slurp(pidFile).c_str(), nullptr, 10));
+    ASSERT_NE(pid, 0u) << role << " did not start";
+    HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
+    ASSERT_NE(h, nullptr) << role;
+    hung.push_back(h);
+  }
+  ASSERT_TRUE(TerminateProcess(bar.hProcess, 1));
+  WaitForSingleObject(bar.hProcess, INFINITE);
+  for (HANDLE h : hung) {
+    const DWORD gone = WaitForSingleObject(h, 30000);
+    EXPECT_EQ(gone, WAIT_OBJECT_0) << "a tool outlived the bar";
+    if (gone != WAIT_OBJECT_0) TerminateProcess(h, 1);
+    CloseHandle(h);
+  }
+  CloseHandle(bar.hThread);
+  CloseHandle(bar.hProcess);
+}

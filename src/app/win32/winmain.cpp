@@ -53,6 +53,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (platform.GetCwd(settings)) settings += platform.Values().settingsFileName;
   WinProfile profile(settings);
   Win32Prompts prompts(instance, AppTitle());
+  // Said once, before the bar: it then runs on the defaults.
+  const std::string settingsTrouble = profile.Trouble();
+  if (!settingsTrouble.empty()) prompts.Notice(settingsTrouble);
 
   CMirvanWin bar(MirvanEnv{profile, platform, prompts}, prompts);
   bar.Bar().SetFirstDocument(DocumentFromCommandLine(ArgumentsOf(GetCommandLineA())));

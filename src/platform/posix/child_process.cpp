@@ -4,6 +4,8 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -12,6 +14,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -125,7 +128,22 @@ void ResetChildState() {
 constexpr int kGroupSlots = 16;
 std::atomic<pid_t> g_groups[kGroupSlots];
 
+// How long tools may take to go after TERM when the bar ends, before their
+// groups are killed: a tool that ignores TERM must not outlive the bar.
+constexpr int kEndGraceMs = 500;
+
+// The bar's end of the line to the watchdog, -1 when there is none.
+std::atomic<int> g_watchdog{-1};
+
+// A group started (+pgid) or gone (-pgid), told to the watchdog; never
+// blocks and never raises SIGPIPE. Async-signal-safe.
+void TellWatchdog(std::int32_t news) {
+  const int fd = g_watchdog.load();
+  if (fd >= 0) ::send(fd, &news, sizeof news, MSG_NOSIGNAL | MSG_DONTWAIT);
+}
+
 void AddGroup(pid_t pgid) {
+  TellWatchdog(pgid);
   for (auto& slot : g_groups) {
     pid_t none = 0;
     if (slot.compare_exchange_strong(none, pgid)) return;
@@ -133,9 +151,41 @@ void AddGroup(pid_t pgid) {
 }
 
 void RemoveGroup(pid_t pgid) {
+  TellWatchdog(-pgid);
   for (auto& slot : g_groups) {
     pid_t mine = pgid;
     if (slot.compare_exchange_strong(mine, 0)) return;
+  }
+}
+
+// TERM (and CONT, for a stopped one) to each group, and KILL to what is left
+// of them after the grace. `reap`: the leaders are our children, whose
+// unreaped ends would keep their groups alive to kill(2). Async-signal-safe.
+void EndGroups(const pid_t* groups, int count, bool reap) {
+  bool any = false;
+  for (int i = 0; i < count; ++i) {
+    if (groups[i] <= 0) continue;
+    ::kill(-groups[i], SIGTERM);
+    ::kill(-groups[i], SIGCONT);
+    any = true;
+  }
+  if (!any) return;
+  for (int waited = 0; waited < kEndGraceMs; waited += 10) {
+    bool alive = false;
+    for (int i = 0; i < count && !alive; ++i) {
+      if (groups[i] <= 0) continue;
+      int status;
+      if (reap) ::waitpid(groups[i], &status, WNOHANG);
+      alive = ::kill(-groups[i], 0) == 0;
+    }
+    if (!alive) return;
+    struct timespec tick {
+      0, 10 * 1000000L
+    };
+    ::nanosleep(&tick, nullptr);
+  }
+  for (int i = 0; i < count; ++i) {
+    if (groups[i] > 0) ::kill(-groups[i], SIGKILL);
   }
 }
 
@@ -146,6 +196,74 @@ void EndOnSignal(int sig) {
 }
 
 void EndAtExit() { EndRunningGroups(); }
+
+// The watchdog's life: it learns the tool groups from the bar and, once the
+// bar is gone however it went (a SIGKILL gives it no chance to end them
+// itself), ends those still there. It only reads, kills and sleeps.
+[[noreturn]] void Watch(int fd) {
+  pid_t groups[64] = {};
+  const int slots = static_cast<int>(sizeof groups / sizeof groups[0]);
+  for (;;) {
+    std::int32_t news = 0;
+    const ssize_t n = ::recv(fd, &news, sizeof news, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;  // the bar has gone
+    if (n != sizeof news || news == 0) continue;
+    for (int i = 0; i < slots; ++i) {
+      if (news > 0 ? groups[i] == 0 : groups[i] == -news) {
+        groups[i] = news > 0 ? news : 0;
+        break;
+      }
+    }
+  }
+  EndGroups(groups, slots, false);
+  ::_exit(0);
+}
+
+// Started once, before the bar has threads or windows: a fork of the small
+// process it is then, which leaves at once and whose child, the watchdog,
+// is nobody's child of ours. It keeps one end of a socket; the bar's end
+// closes when the bar ends, however it ends.
+void StartWatchdog() {
+  int ends[2];
+  if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) != 0) return;
+  const pid_t mid = ::fork();
+  if (mid == 0) {
+    if (::fork() != 0) ::_exit(0);
+    // Its own group and session: a terminal's Ctrl+C or a kill of the bar's
+    // group does not reach it.
+    ::setsid();
+#if defined(__linux__)
+    ::prctl(PR_SET_NAME, "mirvan-watchdog");
+#endif
+    for (int sig : {SIGHUP, SIGINT, SIGQUIT, SIGPIPE}) ::signal(sig, SIG_IGN);
+    ::signal(SIGTERM, SIG_DFL);
+    // Nothing of the bar's stays open in it: not its terminal, not its
+    // display, and above all not the bar's own end of the socket.
+    const int devNull = ::open("/dev/null", O_RDWR);
+    for (int standard = 0; standard < 3 && devNull >= 0; ++standard) ::dup2(devNull, standard);
+    const int keep = ::fcntl(ends[1], F_DUPFD, 3);
+    if (keep < 0) ::_exit(0);
+    for (int fd = 3; fd < keep; ++fd) ::close(fd);
+    long closed = -1;
+#if defined(__linux__) && defined(SYS_close_range)
+    closed = ::syscall(SYS_close_range, static_cast<unsigned>(keep) + 1, ~0U, 0U);
+#endif
+    if (closed != 0) {
+      const long open = ::sysconf(_SC_OPEN_MAX);
+      for (int fd = keep + 1; fd < (open > 0 && open < 65536 ? open : 65536); ++fd) ::close(fd);
+    }
+    Watch(keep);
+  }
+  ::close(ends[1]);
+  if (mid < 0) {
+    ::close(ends[0]);
+    return;
+  }
+  int status;
+  WaitPid(mid, &status, 0);
+  g_watchdog.store(ends[0]);
+}
 
 // One posix_spawn: the child shares our memory until it execs (no copy of
 // the bar's address space), gets the pipes as its standard streams, a
@@ -416,7 +534,10 @@ void PrepareProcessSignals() {
   ::pthread_sigmask(SIG_SETMASK, &none, nullptr);
   struct sigaction end {};
   end.sa_handler = EndOnSignal;
+  // One ending at a time: a second signal waits until the first has ended
+  // the tools, and then ends the bar as it would have.
   sigemptyset(&end.sa_mask);
+  for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) sigaddset(&end.sa_mask, sig);
   for (int sig : {SIGTERM, SIGHUP, SIGINT, SIGQUIT}) {
     struct sigaction old {};
     // A signal the starter chose to ignore (nohup) stays ignored.
@@ -424,15 +545,19 @@ void PrepareProcessSignals() {
     ::sigaction(sig, &end, nullptr);
   }
   static bool registered = false;
-  if (!registered) registered = std::atexit(EndAtExit) == 0;
+  if (!registered) {
+    registered = std::atexit(EndAtExit) == 0;
+    StartWatchdog();
+  }
 }
 
 void EndRunningGroups() {
-  for (auto& slot : g_groups) {
-    pid_t pgid = slot.load();
-    if (pgid <= 0) continue;
-    ::kill(-pgid, SIGTERM);
-    ::kill(-pgid, SIGCONT);
+  pid_t groups[kGroupSlots];
+  for (int i = 0; i < kGroupSlots; ++i) groups[i] = g_groups[i].load();
+  EndGroups(groups, kGroupSlots, true);
+  // Ended here: the watchdog need not look at them again.
+  for (pid_t pgid : groups) {
+    if (pgid > 0) TellWatchdog(-pgid);
   }
 }
 

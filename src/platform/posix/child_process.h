@@ -24,13 +24,15 @@ std::string ResolveProgram(const std::string& program, const char* path = nullpt
 // that ended it, the way shells report it. Never -1 and never 0 for a kill.
 int DecodeWaitStatus(int status);
 
-// What the bar must do once at start-up: a parent may hand us SIGCHLD
-// ignored (the kernel then reaps our tools and their status is lost) or
-// signals blocked; and the running tools' groups are ended whenever the bar
-// ends, by a signal (TERM, HUP, INT, QUIT) or by exit (the X connection lost).
+// What the bar must do once at start-up, before it has threads: a parent
+// may hand us SIGCHLD ignored (the kernel then reaps our tools and their
+// status is lost) or signals blocked; and the running tools' groups are
+// ended whenever the bar ends, by a signal (TERM, HUP, INT, QUIT), by exit
+// (the X connection lost), or outright (SIGKILL, a crash), which a watchdog
+// process started here sees.
 void PrepareProcessSignals();
-// Ends (TERM, then CONT for a stopped one) every tool group still running;
-// async-signal-safe.
+// Ends every tool group still running: TERM (and CONT for a stopped one),
+// then KILL for what is left after half a second. Async-signal-safe.
 void EndRunningGroups();
 
 class ChildProcess : public IChildProcess {

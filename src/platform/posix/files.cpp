@@ -5,8 +5,10 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -39,6 +41,42 @@ bool WriteFully(int fd, const std::string& bytes) {
 }
 
 const int kStaleSeconds = 10;
+
+long long Ns(const struct timespec& t) { return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec; }
+
+// How long after a file's last change its times are trusted to move with
+// the next one: a few ticks of the kernel's clock on the local file systems
+// that keep fine times, and two seconds elsewhere (FAT keeps two-second
+// times; a file server keeps its own clock).
+long long SettleNs(long fsType) {
+  switch (static_cast<unsigned long>(fsType)) {
+    case 0xEF53:       // ext2, ext3, ext4
+    case 0x01021994:   // tmpfs
+    case 0x9123683E:   // btrfs
+    case 0x58465342:   // xfs
+    case 0xF2F52010:   // f2fs
+    case 0x794C7630:   // overlayfs
+    case 0x2FC12FC1:   // zfs
+      return 50000000LL;
+    default:
+      return 2000000000LL;
+  }
+}
+
+FileStamp StampFrom(const struct stat& st, long fsType) {
+  FileStamp s;
+  s.device = static_cast<std::uint64_t>(st.st_dev);
+  s.inode = static_cast<std::uint64_t>(st.st_ino);
+  s.size = static_cast<long long>(st.st_size);
+  s.mtimeNs = Ns(st.st_mtim);
+  s.ctimeNs = Ns(st.st_ctim);
+  struct timespec now {};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  // Only a write that could leave the modification time as it is matters:
+  // one within the same tick of the file system's clock.
+  s.settled = Ns(now) - s.mtimeNs > SettleNs(fsType);
+  return s;
+}
 
 // Temporaries are ".<ini>.<pid>.<n>.tmp", written only under the folder
 // lock; one older than a live writer could take is the leftover of a
@@ -100,8 +138,68 @@ void WriteLock::SyncFolder() {
   if (m_handle >= 0) ::fsync(static_cast<int>(m_handle));
 }
 
+ReadStatus ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& out, FileStamp* stamp) {
+  out.clear();
+  // Without O_NONBLOCK a FIFO would hold the open until some writer came.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return ReadStatus::Missing;
+    return errno == ENXIO ? ReadStatus::NotAFile : ReadStatus::Failed;  // ENXIO: a socket
+  }
+  struct stat before {};
+  ReadStatus status = ReadStatus::Ok;
+  if (::fstat(fd, &before) != 0) {
+    status = ReadStatus::Failed;
+  } else if (!S_ISREG(before.st_mode)) {
+    status = ReadStatus::NotAFile;
+  } else if (static_cast<unsigned long long>(before.st_size) > maxBytes) {
+    status = ReadStatus::TooBig;
+  }
+  if (status == ReadStatus::Ok) {
+    out.resize(static_cast<std::size_t>(before.st_size) + 1);
+    std::size_t got = 0;
+    for (;;) {
+      if (got == out.size()) out.resize(std::min(out.size() * 2, maxBytes + 1));
+      const ssize_t n = ::read(fd, &out[got], out.size() - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) status = ReadStatus::Failed;
+      if (n <= 0) break;
+      got += static_cast<std::size_t>(n);
+      // Grown past the limit while being read.
+      if (got > maxBytes) {
+        status = ReadStatus::TooBig;
+        break;
+      }
+    }
+    out.resize(status == ReadStatus::Ok ? got : 0);
+  }
+  struct stat after {};
+  if (status == ReadStatus::Ok && stamp) {
+    if (::fstat(fd, &after) != 0) after = before;
+    struct statfs fs {};
+    const long fsType = ::fstatfs(fd, &fs) == 0 ? static_cast<long>(fs.f_type) : 0;
+    *stamp = StampFrom(after, fsType);
+    // Written to while being read: the bytes may be of neither version.
+    if (!stamp->SameVersion(StampFrom(before, fsType))) stamp->settled = false;
+  }
+  ::close(fd);
+  return status;
+}
+
+bool StampOf(const std::string& path, FileStamp& stamp) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return false;
+  struct statfs fs {};
+  stamp = StampFrom(st, ::statfs(path.c_str(), &fs) == 0 ? static_cast<long>(fs.f_type) : 0);
+  return true;
+}
+
 bool ReplaceWith(const std::string& path, const std::string& bytes) {
   if (ReadOnly(path)) return false;
+  // A FIFO, a device or a folder in the settings file's place stays: a
+  // rename would put a regular file there and the link or node is lost.
+  struct stat own {};
+  if (::lstat(path.c_str(), &own) == 0 && !S_ISREG(own.st_mode)) return false;
   const std::string folder = FolderOf(path);
   const std::size_t sep = path.find_last_of('/');
   const std::string base = sep == std::string::npos ? path : path.substr(sep + 1);

@@ -12,6 +12,7 @@
 
 #include "platform/posix/child_process.h"
 #include "platform/posix/headless_console.h"
+#include "platform/program_texts.h"
 #include "platform/tool_texts.h"
 
 namespace {
@@ -89,11 +90,18 @@ struct Gio {
 #undef MIRVAN_GIO_MEMBER
 };
 
+// Why GIO could not be loaded, once it was tried; empty while it can be.
+std::string g_gioTrouble;
+
 // Null when GIO cannot be loaded: then no document has an application.
 const Gio* LoadGio() {
   static const Gio* const loaded = []() -> const Gio* {
     void* lib = ::dlopen("libgio-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-    if (!lib) return nullptr;
+    if (!lib) {
+      const char* why = ::dlerror();
+      g_gioTrouble = std::string(msg::posix::kGioMissing) + (why ? std::string("\n") + why : std::string());
+      return nullptr;
+    }
     static Gio gio;
     bool all = true;
 #define MIRVAN_GIO_LOAD(name)                                                 \
@@ -101,6 +109,7 @@ const Gio* LoadGio() {
   all = all && gio.name;
     MIRVAN_GIO_CALLS(MIRVAN_GIO_LOAD)
 #undef MIRVAN_GIO_LOAD
+    if (!all) g_gioTrouble = msg::posix::kGioMissing;
     return all ? &gio : nullptr;
   }();
   return loaded;
@@ -199,6 +208,7 @@ FileStatus PosixPlatform::Stat(const std::string& path) {
 }
 
 bool PosixPlatform::OpenDocument(const std::string& file, const std::string& dir) {
+  m_openTrouble.clear();
   if (file.empty()) return false;
   std::string path = file;
   if (path[0] != '/') {
@@ -212,7 +222,10 @@ bool PosixPlatform::OpenDocument(const std::string& file, const std::string& dir
   if (::stat(path.c_str(), &s) != 0 || !S_ISREG(s.st_mode)) return false;
 
   const Gio* gio = LoadGio();
-  if (!gio) return false;
+  if (!gio) {
+    m_openTrouble = g_gioTrouble;
+    return false;
+  }
   std::string head = Head(path, 4096);
   gboolean uncertain = FALSE;
   gchar* type = gio->g_content_type_guess(path.c_str(), reinterpret_cast<const guchar*>(head.data()),
@@ -227,6 +240,7 @@ bool PosixPlatform::OpenDocument(const std::string& file, const std::string& dir
 
 bool PosixPlatform::OpenEditor(const std::string& editor, const std::string& documentPath,
                                const std::string& dir) {
+  m_openTrouble.clear();
   if (editor == m_values.defaultEditor && !documentPath.empty()) {
     // The default editor is the desktop's association for the source,
     // looked up here rather than by xdg-open so that it is never this
@@ -237,6 +251,7 @@ bool PosixPlatform::OpenEditor(const std::string& editor, const std::string& doc
       if (GetCwd(cwd)) path = JoinPath(cwd, path);
     }
     const Gio* gio = LoadGio();
+    if (!gio) m_openTrouble = g_gioTrouble;
     GAppInfo* app = gio ? TeXEditorApp(*gio) : nullptr;
     if (!app) return false;
     const bool launched = LaunchWith(*gio, app, path, dir);
@@ -247,6 +262,8 @@ bool PosixPlatform::OpenEditor(const std::string& editor, const std::string& doc
   if (!documentPath.empty()) argv.push_back(documentPath);
   return posix::SpawnDetached(argv, dir);
 }
+
+std::string PosixPlatform::OpenTrouble() const { return m_openTrouble; }
 
 void PosixPlatform::StartCommandPrompt() {
   const char* terminal = std::getenv("TERMINAL");

@@ -25,6 +25,7 @@ class PosixPlatform : public IPlatform {
   bool OpenEditor(const std::string& editor, const std::string& documentPath,
                   const std::string& dir) override;
   void StartCommandPrompt() override;
+  std::string OpenTrouble() const override;
   void BeginAction() override { m_console->BeginAction(); }
   bool ActionStopped() const override { return m_console->Stopped(); }
   void EndAction(const ActionVerdict& verdict) override { m_console->EndAction(verdict); }
@@ -33,4 +34,5 @@ class PosixPlatform : public IPlatform {
  private:
   PlatformValues m_values;
   std::shared_ptr<IToolConsole> m_console;
+  std::string m_openTrouble;  // of the last open
 };

@@ -47,6 +47,29 @@ std::string WinPlatform::QuoteArg(const std::string& word) {
   return out;
 }
 
+namespace {
+
+// The job every tool runs in. Only this process holds its handle, which the
+// system closes when the bar ends, however it ends (a crash, the task
+// manager); closing it ends every process in the job, the tools' own
+// children included, so no tool outlives the bar.
+HANDLE ToolJob() {
+  static const HANDLE job = [] {
+    HANDLE h = CreateJobObjectA(nullptr, nullptr);
+    if (!h) return h;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!SetInformationJobObject(h, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+      CloseHandle(h);
+      h = nullptr;
+    }
+    return h;
+  }();
+  return job;
+}
+
+}  // namespace
+
 int WinPlatform::RunTool(const std::string& program, const std::vector<std::string>& args) {
   // _spawnvp builds the child's command line by joining argv with blanks, so
   // every word is quoted here: a program under "Program Files" or a document
@@ -58,9 +81,14 @@ int WinPlatform::RunTool(const std::string& program, const std::vector<std::stri
   std::vector<const char*> argv;
   for (const auto& q : quoted) argv.push_back(q.c_str());
   argv.push_back(nullptr);
+  // Started without waiting so that it joins the job at once: the tools
+  // the compilers start come later still, and join with their parent.
   const intptr_t started = _spawnvp(_P_NOWAIT, program.c_str(), argv.data());
   if (started == -1) return -1;
   HANDLE process = reinterpret_cast<HANDLE>(started);
+  // Where the job cannot be had (a system that refuses nested jobs), the
+  // tool runs all the same.
+  if (HANDLE job = ToolJob()) AssignProcessToJobObject(job, process);
   // The bar's window keeps being drawn while the tool runs: its messages are
   // handled meanwhile, and the bar takes no input until the action ends.
   // Waiting without them would leave the window blank ("not responding")

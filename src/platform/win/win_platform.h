@@ -1,5 +1,6 @@
 // The platform on Windows: the C runtime's process, directory and status
-// calls, and the shell's "open".
+// calls, and the shell's "open". The tools run in a job that ends them when
+// the bar ends.
 #pragma once
 
 #include <string>

@@ -4,12 +4,13 @@
 
 #include "ui/win32/dialogs.h"
 #include "ui/win32/win_text.h"
+#include "text/mbcs.h"
 
 Win32Prompts::Win32Prompts(HINSTANCE instance, std::string appTitle)
     : m_instance(instance), m_title(std::move(appTitle)) {}
 
 int Win32Prompts::Box(const std::string& caption, const std::string& text, UINT type) {
-  const std::string shown = wintext::ToAcp(text);
+  const std::string shown = mbcs::ShortenLongLines(wintext::ToAcp(text), kBoxLineColumns);
   const std::string title = caption.empty() ? m_title : wintext::ToAcp(caption);
   return MessageBoxA(Owner(), shown.c_str(), title.c_str(), type);
 }
