@@ -1,11 +1,13 @@
 #include "app/mirvan_app.h"
 
 #include <langinfo.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
 #include <QSessionManager>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <cstdio>
@@ -72,6 +74,19 @@ int CMirvanApp::InitInstance() {
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &wnd,
                    [&wnd](QSessionManager&) { wnd.EndFromOutside(BarEnd::Session); });
   if (!settingsTrouble.empty()) QTimer::singleShot(0, &wnd, [&prompts, settingsTrouble] { prompts.Notice(settingsTrouble); });
+  // TERM, HUP, INT and QUIT end the bar in good order: the tools first (as
+  // the signal comes), then the history is saved, then the process ends as
+  // the signal would have ended it.
+  const int ending = posix::EndInOrderOnSignals();
+  if (ending >= 0) {
+    auto* notifier = new QSocketNotifier(ending, QSocketNotifier::Read, &wnd);
+    QObject::connect(notifier, &QSocketNotifier::activated, &wnd, [&wnd, ending] {
+      unsigned char sig = 0;
+      if (::read(ending, &sig, 1) != 1) return;
+      wnd.EndFromOutside(BarEnd::Signal);
+      posix::EndBySignal(sig);
+    });
+  }
   wnd.exec();  // its result does not matter: the program ends either way
   return 0;
 }

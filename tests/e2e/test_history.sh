@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The close box saves the history; the next start takes its newest entry as
-# the current document. Esc ends the bar and saves it too; Enter in the
-# history box ends nothing.
+# the current document. Esc and TERM end the bar and save it too; Enter in
+# the history box ends nothing.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 
@@ -43,3 +43,13 @@ e2e_wait_exit
 e2e_expect_eq "File0 after Esc" "$(e2e_ini RFL File0)" "$DOC/second.tex"
 e2e_expect_eq "File1 after Esc" "$(e2e_ini RFL File1)" "$DOC/first.tex"
 e2e_pass "Esc saves the history"
+
+# Ended from outside (TERM, as a logout or a service manager ends it): the
+# history is saved all the same.
+e2e_start "$DOC/first.tex"
+kill -TERM "$MIRVAN_PID"
+e2e_wait_exit
+e2e_expect_eq "File0 after TERM" "$(e2e_ini RFL File0)" "$DOC/first.tex"
+e2e_expect_eq "File1 after TERM" "$(e2e_ini RFL File1)" "$DOC/second.tex"
+e2e_pass "TERM saves the history"
+

@@ -189,8 +189,18 @@ void EndGroups(const pid_t* groups, int count, bool reap) {
   }
 }
 
+// The bar's end of the line it watches for an ending signal, -1 when the
+// bar ends at once; set once the first such signal has come.
+std::atomic<int> g_endInOrder{-1};
+std::atomic<bool> g_ending{false};
+
 void EndOnSignal(int sig) {
   EndRunningGroups();
+  const int fd = g_endInOrder.load();
+  if (fd >= 0 && !g_ending.exchange(true)) {
+    const unsigned char number = static_cast<unsigned char>(sig);
+    if (::write(fd, &number, 1) == 1) return;
+  }
   ::signal(sig, SIG_DFL);
   ::raise(sig);
 }
@@ -549,6 +559,23 @@ void PrepareProcessSignals() {
     registered = std::atexit(EndAtExit) == 0;
     StartWatchdog();
   }
+}
+
+int EndInOrderOnSignals() {
+  int ends[2];
+  if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return -1;
+  g_endInOrder.store(ends[1]);
+  return ends[0];
+}
+
+void EndBySignal(int sig) {
+  ::signal(sig, SIG_DFL);
+  sigset_t just;
+  sigemptyset(&just);
+  sigaddset(&just, sig);
+  ::pthread_sigmask(SIG_UNBLOCK, &just, nullptr);
+  ::raise(sig);
+  ::_exit(128 + sig);
 }
 
 void EndRunningGroups() {

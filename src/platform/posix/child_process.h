@@ -34,6 +34,13 @@ void PrepareProcessSignals();
 // Ends every tool group still running: TERM (and CONT for a stopped one),
 // then KILL for what is left after half a second. Async-signal-safe.
 void EndRunningGroups();
+// For a bar that ends in good order on TERM, HUP, INT and QUIT (the history
+// saved): from now on the first such signal ends the tools, then writes its
+// number to the descriptor returned, which the bar watches, and leaves the
+// process running; a second one ends it at once. -1 when it cannot be had.
+int EndInOrderOnSignals();
+// Ends the process as signal `sig` would have ended it.
+[[noreturn]] void EndBySignal(int sig);
 
 class ChildProcess : public IChildProcess {
  public:
