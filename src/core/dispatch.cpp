@@ -1,6 +1,7 @@
 // Which operation a bar button runs, and where button actions run: a file
-// that an action must read and cannot, or exhausted memory, ends the whole
-// action and is reported here, once. The bar then waits for the next button.
+// that an action must read and cannot, a tool run the platform refuses, or
+// exhausted memory, ends the whole action and is reported here, once. The
+// bar then waits for the next button.
 #include <new>
 #include <string>
 
@@ -47,6 +48,9 @@ bool CMirvanDlg::RunAction(const std::function<void()>& action) {
     const std::string text = WithPath(kFileNotFoundText, e.Path());
     m_env.platform.NoteFailure(text);
     m_env.prompts.MessageBox("", text, BoxIcon::Stop);
+  } catch (const ToolRefused& e) {
+    m_env.platform.NoteFailure(e.what());
+    m_env.prompts.MessageBox("", e.what(), BoxIcon::Stop);
   } catch (const MemoryError&) {
     m_env.platform.NoteFailure(kNoMemoryText);
     m_env.prompts.MessageBox("", kNoMemoryText, BoxIcon::Exclamation);

@@ -45,8 +45,9 @@ class CMirvanDlg {
 
   // The operation of a bar button (control::k...); empty for other ids.
   std::function<void()> ActionFor(int id);
-  // Runs one button action; a FileError or MemoryError raised inside ends it
-  // and is reported here, once. Returns false when an error ended it.
+  // Runs one button action; a FileError, ToolRefused or MemoryError raised
+  // inside ends it and is reported here, once. Returns false when an error
+  // ended it.
   bool RunAction(const std::function<void()>& action);
   // Called when the window must be drawn anew (after drops, picks, history
   // choices).

@@ -1,5 +1,5 @@
-// A button action ends at the first file or memory error, and the error is
-// reported once, in the box the bar has always used for it.
+// A button action ends at the first file or memory error or refused tool
+// run, and the error is reported once, in the box the bar uses for it.
 #include <gtest/gtest.h>
 
 #include <new>
@@ -43,6 +43,16 @@ TEST(RunAction, MissingFileEndsTheActionWithStopBox) {
     EXPECT_FALSE(after);
     EXPECT_EQ(e.prompts.shown, (std::vector<std::string>{"notice:before", row.box}));
   }
+}
+
+TEST(RunAction, RefusedToolRunEndsTheActionWithItsReason) {
+  Env e;
+  e.Configure("C:\\work\\p%x.tex");
+  e.platform.onRun = [](const ToolCall&) -> int { throw ToolRefused("refused: p%x"); };
+  EXPECT_FALSE(e.dlg.RunAction([&] { e.dlg.CompileAndMakePdf(); }));
+  EXPECT_EQ(e.platform.runs.size(), 1u);
+  EXPECT_EQ(e.prompts.shown, (std::vector<std::string>{"box:|stop|refused: p%x"}));
+  EXPECT_EQ(e.platform.failures, (std::vector<std::string>{"refused: p%x"}));
 }
 
 TEST(RunAction, MemoryErrorsShowTheExclamationBox) {

@@ -4,8 +4,43 @@
 #include <process.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include "platform/program_texts.h"
+#include "platform/win/command_line.h"
 #include "platform/win/win_api.h"
 #include "text/mbcs.h"
+
+namespace {
+
+std::string Fill(std::string text, const char* hole, const std::string& with) {
+  const std::size_t at = text.find(hole);
+  if (at != std::string::npos) text.replace(at, 2, with);
+  return text;
+}
+
+const char* HazardName(BatchHazard h) {
+  switch (h) {
+    case BatchHazard::Percent: return msg::kBatchPercent;
+    case BatchHazard::Quote: return msg::kBatchQuote;
+    case BatchHazard::LineBreak: return msg::kBatchLineBreak;
+    default: return msg::kBatchBrokenCharacter;
+  }
+}
+
+void RefuseHazards(const std::string& script, const std::string& word) {
+  const BatchHazard h = BatchHazardIn(word);
+  if (h == BatchHazard::None) return;
+  std::string text = Fill(msg::kBatchWordRefused, "%1", script);
+  text = Fill(text, "%2", word);
+  throw ToolRefused(Fill(text, "%3", HazardName(h)));
+}
+
+std::string SystemCommandInterpreter() {
+  char dir[MAX_PATH] = {};
+  const UINT n = GetSystemDirectoryA(dir, MAX_PATH);
+  return std::string(dir, n < MAX_PATH ? n : 0) + "\\cmd.exe";
+}
+
+}  // namespace
 
 // Every Windows program of ours starts with one of these: the double-byte
 // rules follow the system's code page from then on.
@@ -13,8 +48,8 @@ WinPlatform::WinPlatform() : m_values(WindowsPlatformValues()) {
   mbcs::SetSystemCodePage(GetACP() == 932 ? mbcs::CodePage::Cp932 : mbcs::CodePage::Utf8);
 }
 
-std::string WinPlatform::QuoteArg(const std::string& word) {
-  if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos) return word;
+std::string WinPlatform::QuoteArg(const std::string& word, bool always) {
+  if (!always && !word.empty() && word.find_first_of(" \t\"") == std::string::npos) return word;
   std::string out = "\"";
   std::size_t backslashes = 0;
   // The runtime reads the command line in the system code page: the second
@@ -47,19 +82,58 @@ std::string WinPlatform::QuoteArg(const std::string& word) {
   return out;
 }
 
+std::string WinPlatform::BatchArguments(const std::string& script, const std::vector<std::string>& args) {
+  RefuseHazards(script, script);
+  // /s: the first and the last quote of what follows /c go, the rest runs
+  // as it stands.
+  std::string line = "/d /v:off /s /c \"" + QuoteArg(script, true);
+  for (const std::string& a : args) {
+    RefuseHazards(script, a);
+    line += ' ' + QuoteArg(a, true);
+  }
+  return line + '"';
+}
+
+std::string WinPlatform::FindProgram(const std::string& program) {
+  if (program.empty()) return std::string();
+  std::string path;
+  if (const DWORD n = GetEnvironmentVariableA("PATH", nullptr, 0)) {
+    path.resize(n);
+    path.resize(GetEnvironmentVariableA("PATH", &path[0], n));
+  }
+  for (const std::string& file : ProgramCandidates(program, path)) {
+    const DWORD attributes = GetFileAttributesA(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return file;
+  }
+  return std::string();
+}
+
 int WinPlatform::RunTool(const std::string& program, const std::vector<std::string>& args) {
-  // _spawnvp builds the child's command line by joining argv with blanks, so
-  // every word is quoted here: a program under "Program Files" or a document
-  // named "my paper" must reach the tool as one argument.
-  std::vector<std::string> quoted;
-  quoted.reserve(args.size() + 1);
-  quoted.push_back(QuoteArg(program));
-  for (const auto& a : args) quoted.push_back(QuoteArg(a));
+  // The program is looked up here rather than by _spawnvp, so that what is
+  // judged is what runs: a batch file, wherever it was found, goes to
+  // cmd.exe, which would read an & or | in a document's name as a command
+  // of its own.
+  const std::string file = FindProgram(program);
+  if (file.empty()) return -1;
+  std::vector<std::string> words;
+  std::string started = file;
+  if (IsBatchFile(file)) {
+    char full[MAX_PATH] = {};
+    const DWORD n = GetFullPathNameA(file.c_str(), MAX_PATH, full, nullptr);
+    const std::string script = n > 0 && n < MAX_PATH ? std::string(full, n) : file;
+    started = SystemCommandInterpreter();
+    words = {QuoteArg(started), BatchArguments(script, args)};
+  } else {
+    // _spawnv builds the child's command line by joining argv with blanks,
+    // so every word is quoted here: a program under "Program Files" or a
+    // document named "my paper" must reach the tool as one argument.
+    words.push_back(QuoteArg(program));
+    for (const auto& a : args) words.push_back(QuoteArg(a));
+  }
   std::vector<const char*> argv;
-  for (const auto& q : quoted) argv.push_back(q.c_str());
+  for (const auto& w : words) argv.push_back(w.c_str());
   argv.push_back(nullptr);
-  intptr_t r = _spawnvp(_P_WAIT, program.c_str(), argv.data());
-  return static_cast<int>(r);
+  return static_cast<int>(_spawnv(_P_WAIT, started.c_str(), argv.data()));
 }
 
 bool WinPlatform::ChangeDir(const std::string& dir) { return _chdir(dir.c_str()) == 0; }
