@@ -60,7 +60,8 @@ else()
   target_link_libraries(mirvan_platform PUBLIC ${CMAKE_DL_LIBS})
 endif()
 
-mirvan_layer(config USES platform text SOURCES ini_profile.cpp option_dialogs.cpp tool_config.cpp)
+mirvan_layer(config USES platform text SOURCES ini_profile.cpp option_dialogs.cpp reporting_profile.cpp
+  tool_config.cpp)
 mirvan_layer(document USES config platform text SOURCES document.cpp history_box.cpp)
 mirvan_layer(actions USES document config platform text SOURCES
   bib_index.cpp compile.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tool_runner.cpp)

@@ -2,8 +2,9 @@
 # Mirvan.exe end to end under Wine, in a Japanese locale (ANSI code page 932)
 # on a private X server with openbox: the bar's window, the sample compiled
 # through the real TeX chain behind .exe stand-ins, the paper size dialog,
-# the Settings dialog's jBibTeX chooser, the history across a restart and the
-# About entry of the system menu.
+# the Settings dialog's jBibTeX chooser, the history across a restart, the
+# About entry of the system menu, a settings file that cannot be written or
+# lies past MAX_PATH, and a batch file as the compiler on a hostile name.
 #
 # Usage: bar_under_wine.sh BUILD_WIN_DIR
 # Environment: MIRVAN_WIN_SHOT=file.png saves a picture of the bar there.
@@ -21,6 +22,7 @@ TMP=$(mktemp -d /tmp/mirvan-wine.XXXXXX)
 PIDS=()
 cleanup() {
   wineserver -k >/dev/null 2>&1
+  [ -n "${READONLY_INI:-}" ] && chattr -i "$READONLY_INI" 2>/dev/null
   local i
   for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; wait "${PIDS[i]}" 2>/dev/null; done
   [ -n "${MIRVAN_E2E_KEEP:-}" ] || rm -rf "$TMP"
@@ -122,8 +124,18 @@ wait_idle() {
 runs_from() { tail -n +"$1" "$TOOL_LOG" 2>/dev/null | tr '\t' ' '; }
 ini_raw() { cat "$WORK/Mirvan.ini"; }
 start_bar() {
-  (cd "$WORK" && exec wine "$BUILD/Mirvan.exe" "$@") >>"$TMP/wine.out" 2>&1 &
+  start_bar_in "$WORK" "$@"
   BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear"
+}
+start_bar_in() {  # folder, arguments: the bar started there, not waited for
+  local dir=$1; shift
+  (cd "$dir" && exec wine "$BUILD/Mirvan.exe" "$@") >>"$TMP/wine.out" 2>&1 &
+}
+# The message box of the program (captioned with its name): its text.
+box_text() { wine "$BUILD/wininfo.exe" text Mirvan 65535 2>/dev/null | tr -d '\r'; }
+close_bar() {
+  wmctrl -i -c "$BAR"
+  wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close${1:+: $1}"
 }
 bar_text() { wine "$BUILD/wininfo.exe" text "$BAR_TITLE" "$1" 2>/dev/null | tr -d '\r'; }
 
@@ -220,3 +232,93 @@ history=$(iconv -f CP932 -t UTF-8 "$WORK/Mirvan.ini" | sed -n 's/^File[01]=//p')
 start_bar
 [ "$(bar_text 1017)" = "$(winpath "$DOC/second.tex")" ] || fail "history after restart: $(bar_text 1017)"
 pass "history kept across a restart"
+
+# --- A read-only Mirvan.ini: said once, in the whole run -----------------------
+# The start-up writes three keys, the close box the history: each fails, and
+# one box says so. Root writes read-only files, so there the file is made
+# immutable as well.
+close_bar
+RO=$TMP/readonly
+mkdir -p "$RO"
+printf '[Settings]\r\nMkIdxNvr=1\r\n' >"$RO/Mirvan.ini"
+chmod 444 "$RO/Mirvan.ini"
+if [ "$(id -u)" = 0 ] && ! chattr +i "$RO/Mirvan.ini" 2>/dev/null; then
+  echo "SKIP: read-only Mirvan.ini (running as root without the right to make a file immutable)"
+else
+  READONLY_INI=$RO/Mirvan.ini
+  start_bar_in "$RO" "$(winpath "$DOC/paper.tex")"
+  box=$(wait_window '^Mirvan$' 60) || fail "no box about the read-only Mirvan.ini"
+  text=$(box_text)
+  [[ "$text" == *"$(winpath "$RO/Mirvan.ini")"*"書き込めません"* ]] || fail "read-only box says: $text"
+  xdotool windowactivate --sync "$box" key Return
+  BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear after the box"
+  ! xdotool search --onlyvisible --name '^Mirvan$' >/dev/null || fail "a second box at start-up"
+  # A second box would hold the close box's handler, and the bar with it.
+  close_bar "a second box when the history could not be saved"
+  [ "$(cat "$RO/Mirvan.ini")" = $'[Settings]\r\nMkIdxNvr=1\r' ] || fail "the read-only file changed"
+  chattr -i "$RO/Mirvan.ini" 2>/dev/null; READONLY_INI=
+  pass "read-only Mirvan.ini: one box naming it, at start-up, and none at close"
+fi
+
+# --- Started from a folder whose settings path passes MAX_PATH ----------------
+# 253 bytes of folder and \Mirvan.ini make 264: the profile functions would
+# write a file of some other name. Either the right file is written (through
+# the folder's short name) or none, with a box; never another file.
+long=$TMP/long
+pad=$((253 - ${#long} - 3))
+LONGDIR=$long/$(printf 'd%.0s' $(seq $pad))
+[ ${#LONGDIR} -eq $((253 - 2)) ] || fail "the long folder is ${#LONGDIR} bytes"
+mkdir -p "$LONGDIR"
+touch "$TMP/before-long"
+start_bar_in "$LONGDIR" "$(winpath "$DOC/paper.tex")"
+win=
+for _ in $(seq 300); do
+  win=$(xdotool search --onlyvisible --name "^(Mirvan|${BAR_TITLE})\$" 2>/dev/null | head -n1)
+  [ -n "$win" ] && break
+  sleep 0.2
+done
+[ -n "$win" ] || fail "nothing appeared when started from the long folder"
+boxes=0
+if [ "$(xdotool getwindowname "$win")" = Mirvan ]; then
+  boxes=1
+  [[ "$(box_text)" == *"書き込めません"* ]] || fail "long folder box says: $(box_text)"
+  xdotool windowactivate --sync "$win" key Return
+fi
+BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear from the long folder"
+close_bar "a second box from the long folder"
+made=$(find "$TMP" "$WINEPREFIX/drive_c" -type f -newer "$TMP/before-long" ! -name wine.out ! -name '*.reg' | sort)
+if [ $boxes = 0 ]; then
+  [ "$made" = "$LONGDIR/Mirvan.ini" ] || fail "files written from the long folder: $made"
+  iconv -f CP932 -t UTF-8 "$LONGDIR/Mirvan.ini" | grep -qF "File0=$(winpath "$DOC/paper.tex")" ||
+    fail "no history in the long folder's Mirvan.ini"
+  pass "long start folder: Mirvan.ini written there, through the folder's short name"
+else
+  [ -z "$made" ] || fail "files written from the long folder: $made"
+  pass "long start folder: one box, no file anywhere"
+fi
+
+# --- A batch file as the compiler, on a document named x&notepad.tex ----------
+# cmd.exe runs a batch file and would read the & as the start of a command of
+# its own. The batch file records the words it got; nothing else may start.
+BAT_LOG=$TMP/bat.log BATDOC=$TMP/batdoc
+mkdir -p "$BATDOC"
+cp "$DOC/paper.tex" "$BATDOC/x&notepad.tex"
+printf '@echo off\r\n>>"%%MIRVAN_BAT_LOG%%" echo %%*\r\n' >"$BIN/mytex.bat"
+printf '[Settings]\r\nTeX=%s\r\nMkIdxNvr=1\r\n' "$(winpath "$BIN/mytex.bat")" >"$BATDOC/Mirvan.ini"
+export MIRVAN_BAT_LOG=$(winpath "$BAT_LOG")
+start_bar_in "$BATDOC" "$(winpath "$BATDOC/x&notepad.tex")"
+BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear on x&notepad.tex"
+click "$BAR" 146 1002
+for _ in $(seq 150); do [ -s "$BAT_LOG" ] && break; sleep 0.2; done
+[ -s "$BAT_LOG" ] || fail "the batch file did not run"
+# cmd.exe starts what follows the batch file before it ends itself (and
+# waits for it).
+for _ in $(seq 150); do
+  pgrep -fi 'notepad\.exe' >/dev/null && fail "Notepad was started; the batch file got: $(cat "$BAT_LOG")"
+  pgrep -f 'mytex\.bat' >/dev/null || break
+  sleep 0.2
+done
+! pgrep -f 'mytex\.bat' >/dev/null || fail "cmd.exe did not end"
+! pgrep -fi 'notepad\.exe' >/dev/null || fail "Notepad was started"
+[ "$(tr -d '\r' <"$BAT_LOG")" = '"x&notepad"' ] || fail "the batch file got: $(cat "$BAT_LOG")"
+pass "a batch-file compiler on x&notepad.tex gets \"x&notepad\" as one word, and nothing else starts"

@@ -7,7 +7,10 @@
 
 class WinProfile : public IProfile {
  public:
-  explicit WinProfile(std::string path) : m_path(std::move(path)) {}
+  // A path the profile functions cannot take (empty, or MAX_PATH characters
+  // and more, which they would cut to some other file's name) is not used
+  // at all: reads give the defaults and writes fail.
+  explicit WinProfile(std::string path);
 
   std::string GetProfileString(const std::string& section, const std::string& key,
                                const std::string& def) override;
