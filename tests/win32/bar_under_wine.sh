@@ -16,6 +16,7 @@ BUILD=$(cd "$1" && pwd)
 BAR_TITLE='Mirvan: Drag & Drop TeX file'
 PDFSIZE_TITLE='PDF 作成の用紙サイズ'
 SETTINGS_TITLE='設定'
+MKIDX_TITLE='MakeIndex のオプション'
 ABOUT_TITLE='Mirvanのﾊﾞｰｼﾞｮﾝ情報'
 
 TMP=$(mktemp -d /tmp/mirvan-wine.XXXXXX)
@@ -133,11 +134,35 @@ start_bar_in() {  # folder, arguments: the bar started there, not waited for
 }
 # The message box of the program (captioned with its name): its text.
 box_text() { wine "$BUILD/wininfo.exe" text Mirvan 65535 2>/dev/null | tr -d '\r'; }
+# Every caption of the dialog (template, title) shown whole in the font Wine
+# gave it: the dialog made room where the template's box was too small.
+captions_whole() {
+  local out
+  out=$(wine "$BUILD/wininfo.exe" cut "$(winpath "$BUILD/Mirvan.exe")" "$1" "$2" 2>/dev/null | tr -d '\r') ||
+    fail "cut captions in $2: $out"
+}
 close_bar() {
   wmctrl -i -c "$BAR"
   wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close${1:+: $1}"
 }
 bar_text() { wine "$BUILD/wininfo.exe" text "$BAR_TITLE" "$1" 2>/dev/null | tr -d '\r'; }
+
+# --- The program file: version, manifest, no symbols, full-colour icons ----
+version=$(sed -n 's/^project(Mirvan VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
+got=$(wine "$BUILD/wininfo.exe" version "$(winpath "$BUILD/Mirvan.exe")" 2>/dev/null | tr -d '\r')
+[ -n "$version" ] && [ "$got" = "$version" ] || fail "file version $got, project version $version"
+manifest=$(wrestool -x --raw --type=24 --name=1 "$BUILD/Mirvan.exe")
+for want in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' '>PerMonitorV2, PerMonitor<' \
+  '>true/pm<' '<longPathAware' "version=\"$version.0\""; do
+  grep -qF "$want" <<<"$manifest" || fail "manifest lacks $want"
+done
+! grep -q "<activeCodePage" <<<"$manifest" || fail "the manifest changes the code page"
+[[ "$(LC_ALL=C x86_64-w64-mingw32-objdump -t "$BUILD/Mirvan.exe")" == *$'\nno symbols'* ]] || fail "Mirvan.exe keeps its symbols"
+wrestool -x --type=14 --name=128 -o "$TMP/program.ico" "$BUILD/Mirvan.exe" || fail "no program icon"
+icons=$(icotool -l "$TMP/program.ico" | sed 's/.*--width=\([0-9]*\).*--bit-depth=\([0-9]*\).*/\1:\2/' | tr '\n' ' ')
+# The 256-pixel picture is a PNG, whose depth icotool reads from the file.
+[[ "$icons" == "16:32 24:32 32:32 48:32 64:32 128:32 256:"* ]] || fail "program icon sizes:depths $icons"
+pass "version $version, manifest, no symbols, program icon at 16 to 256 pixels in full colour"
 
 # --- The window ------------------------------------------------------------
 start_bar "$(winpath "$DOC/paper.tex")"
@@ -175,6 +200,7 @@ pass "TeX through platex, jbibtex, mendex as on Linux ($(wc -l <<<"$runs") runs)
 mark=$(($(wc -l <"$TOOL_LOG") + 1))
 click "$BAR" 146 1006
 dlg=$(wait_window "^${PDFSIZE_TITLE}\$") || fail "no paper size dialog"
+captions_whole 173 "$PDFSIZE_TITLE"
 click "$dlg" 173 1043
 click "$dlg" 173 1
 wait_gone "^${PDFSIZE_TITLE}\$" || fail "paper size dialog stayed"
@@ -182,7 +208,7 @@ wait_idle || fail "dvipdfmx did not finish"
 [ "$(runs_from $mark)" = "dvipdfmx paper" ] || fail "PDF runs: $(runs_from $mark)"
 size=$(pdfinfo "$DOC/paper.pdf" | awk -F': *' '/^Page size/ { print $2 }')
 [[ "$size" == "595.28 x 841.89"* ]] || fail "A4 PDF is $size"
-pass "PDF A4: $size"
+pass "PDF A4: $size; every caption of the paper size dialog whole"
 
 # --- Settings -> jBibTeX の選択 ---------------------------------------------------
 click "$BAR" 146 1010
@@ -195,11 +221,16 @@ xdotool windowactivate --sync "$picker"
 xdotool type --delay 30 "$(winpath "$BIN/jbibtex.exe")"
 xdotool key Return
 wait_gone "^開く\$" || fail "file dialog stayed"
+click "$settings" 137 32777
+dlg=$(wait_window "^${MKIDX_TITLE}\$") || fail "no MakeIndex options dialog"
+captions_whole 198 "$MKIDX_TITLE"
+xdotool windowactivate --sync "$dlg" key Escape
+wait_gone "^${MKIDX_TITLE}\$" || fail "MakeIndex options dialog stayed"
 xdotool windowactivate --sync "$settings" key Escape
 wait_gone "^${SETTINGS_TITLE}\$" || fail "Settings stayed"
 grep -qF "Bib=$(winpath "$BIN/jbibtex.exe")"$'\r' "$WORK/Mirvan.ini" || fail "no Bib= with CRLF"
 [ "$(grep -c $'\r$' "$WORK/Mirvan.ini")" = "$(wc -l <"$WORK/Mirvan.ini")" ] || fail "a line without CRLF"
-pass "jBibTeX chosen: Bib= in Mirvan.ini, CRLF"
+pass "jBibTeX chosen: Bib= in Mirvan.ini, CRLF; every caption of the MakeIndex options whole"
 
 # --- About from the system menu ----------------------------------------------
 # Our entry is the menu's last; Wine puts an "About Wine" of its own, with the
