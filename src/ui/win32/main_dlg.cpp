@@ -202,7 +202,7 @@ std::string CMirvanWin::ManualPath(const std::string& programPath) {
   const std::string dir = slash == std::string::npos ? std::string() : programPath.substr(0, slash + 1);
   const std::string beside = dir + "manual.html";
   if (GetFileAttributesA(beside.c_str()) != INVALID_FILE_ATTRIBUTES) return beside;
-  const std::string checkout = dir + "..\\docs\\manual.html";
+  const std::string checkout = dir + "..\\docs\\manual-windows.html";
   if (GetFileAttributesA(checkout.c_str()) != INVALID_FILE_ATTRIBUTES) return checkout;
   return beside;
 }
