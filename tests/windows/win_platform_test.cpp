@@ -70,6 +70,23 @@ TEST(WinPlatform, BareNameFoundInWorkingDirectoryFirst) {
   EXPECT_NE(Slurp(rec).find("arg=paper"), std::string::npos);
 }
 
+TEST(WinPlatform, BareNameFoundPastAnEmptyPathElement) {
+  // Wine's _spawnvp ended its PATH search at the first empty element, so
+  // "C:\\windows;;C:\\texlive\\bin" could not start platex.
+  TempDir dir, bin;
+  ASSERT_TRUE(CopyFileA(SelfPath().c_str(), bin.File("mvtoolpath.exe").c_str(), FALSE));
+  const std::string rec = dir.File("rec.txt");
+  RecordEnv env(rec, 4);
+  char oldPath[32767] = {};
+  GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+  SetEnvironmentVariableA("PATH", (std::string(oldPath) + ";;" + bin.Path()).c_str());
+  WinPlatform p;
+  ASSERT_TRUE(p.ChangeDir(dir.Path()));
+  EXPECT_EQ(p.RunTool("mvtoolpath", {"paper"}), 4);
+  SetEnvironmentVariableA("PATH", oldPath);
+  EXPECT_NE(Slurp(rec).find("arg=paper"), std::string::npos);
+}
+
 TEST(WinPlatform, BatchFileRuns) {
   TempDir dir;
   dir.Write("mvbatch.bat", "@echo off\r\nexit /b 7\r\n");
