@@ -112,7 +112,7 @@ int WinPlatform::RunTool(const std::string& program, const std::vector<std::stri
   // The program is looked up here rather than by _spawnvp, so that what is
   // judged is what runs: a batch file, wherever it was found, goes to
   // cmd.exe, which would read an & or | in a document's name as a command
-  // of its own.
+  // of its own. (Wine's _spawnvp also gave up at an empty PATH element.)
   const std::string file = FindProgram(program);
   if (file.empty()) return -1;
   std::vector<std::string> words;
