@@ -1,6 +1,7 @@
-// The Windows platform layer for real, under the C runtime: _spawnvp's search
-// and results, the quoting that keeps each word one argument, the whole-second
-// file times, and the command-line document.
+// The Windows platform layer for real, under the C runtime: the program
+// search _spawnlp makes, exit statuses, the quoting that keeps each word one
+// argument (through cmd.exe for a batch file), the whole-second file times
+// and the command-line document.
 #include "platform/win/win_api.h"
 
 #include <mbctype.h>
