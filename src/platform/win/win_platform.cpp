@@ -11,10 +11,19 @@
 
 namespace {
 
-std::string Fill(std::string text, const char* hole, const std::string& with) {
-  const std::size_t at = text.find(hole);
-  if (at != std::string::npos) text.replace(at, 2, with);
-  return text;
+// %1, %2, %3 of `text` filled in one pass: a "%2" inside the first never
+// takes the second.
+std::string Fill(const char* text, const std::string (&with)[3]) {
+  std::string out;
+  for (const char* p = text; *p; ++p) {
+    if (p[0] == '%' && p[1] >= '1' && p[1] <= '3') {
+      out += with[p[1] - '1'];
+      ++p;
+    } else {
+      out += *p;
+    }
+  }
+  return out;
 }
 
 const char* HazardName(BatchHazard h) {
@@ -29,9 +38,7 @@ const char* HazardName(BatchHazard h) {
 void RefuseHazards(const std::string& script, const std::string& word) {
   const BatchHazard h = BatchHazardIn(word);
   if (h == BatchHazard::None) return;
-  std::string text = Fill(msg::kBatchWordRefused, "%1", script);
-  text = Fill(text, "%2", word);
-  throw ToolRefused(Fill(text, "%3", HazardName(h)));
+  throw ToolRefused(Fill(msg::kBatchWordRefused, {script, word, HazardName(h)}));
 }
 
 std::string SystemCommandInterpreter() {
