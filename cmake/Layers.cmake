@@ -60,7 +60,8 @@ else()
   target_link_libraries(mirvan_platform PUBLIC ${CMAKE_DL_LIBS})
 endif()
 
-mirvan_layer(config USES platform text SOURCES ini_profile.cpp option_dialogs.cpp tool_config.cpp)
+mirvan_layer(config USES platform text SOURCES ini_profile.cpp option_dialogs.cpp reporting_profile.cpp
+  tool_config.cpp)
 # config/resource_ids.h is made from res/: seen by the configuration and
 # everything built on it.
 include(${MIRVAN_ROOT}/cmake/ResourceIds.cmake)

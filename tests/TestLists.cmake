@@ -6,7 +6,7 @@
 set(MIRVAN_TESTS_text text/mbcs_test.cpp)
 set(MIRVAN_TESTS_config
   config/configuration_test.cpp config/dialogs_mkidx_test.cpp config/dialogs_pdfsize_test.cpp
-  config/ini_profile_test.cpp config/ini_windows_cases_test.cpp)
+  config/ini_profile_test.cpp config/ini_windows_cases_test.cpp config/reporting_profile_test.cpp)
 set(MIRVAN_TESTS_document
   document/drop_select_test.cpp document/history_box_test.cpp document/history_test.cpp
   document/split_path_test.cpp)

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "config/ini_profile.h"
+#include "config/reporting_profile.h"
 #include "core/mirvan_dlg.h"
 #include "platform/posix/child_process.h"
 #include "platform/posix/posix_platform.h"
@@ -56,11 +57,12 @@ int CMirvanApp::InitInstance() {
   PosixPlatform platform;
   // The settings path is fixed now: tools later change the working
   // directory to the document's folder, the settings file stays put.
-  IniProfile profile(SettingsPathAtStart(platform));
+  IniProfile store(SettingsPathAtStart(platform));
   // The start-up's one read of the file; one that cannot be used is said
   // once, over the bar.
-  const std::string settingsTrouble = profile.Trouble();
+  const std::string settingsTrouble = store.Trouble();
   QtPrompts prompts(CpToQt(title));
+  ReportingProfile profile(store, prompts, store.Path());
 
   CMirvanWnd wnd(MirvanEnv{profile, platform, prompts});
   prompts.SetOwner(&wnd);

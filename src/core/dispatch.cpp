@@ -1,7 +1,7 @@
 // Which operation a bar button runs, and where button actions run: a file
-// that an action must read and cannot, exhausted memory, or the user
-// stopping a tool ends the whole action, and is reported here, once. The bar
-// then waits for the next button.
+// that an action must read and cannot, a tool run the platform refuses,
+// exhausted memory, or the user stopping a tool ends the whole action, and
+// is reported here, once. The bar then waits for the next button.
 #include <new>
 #include <string>
 
@@ -51,6 +51,9 @@ ActionVerdict CMirvanDlg::RunAction(const std::function<void()>& action) {
     const std::string text = WithPath(kFileNotFoundText, e.Path());
     m_env.prompts.MessageBox("", text, BoxIcon::Stop);
     m_verdict.Failed(text, true);
+  } catch (const ToolRefused& e) {
+    m_env.prompts.MessageBox("", e.what(), BoxIcon::Stop);
+    m_verdict.Failed(e.what(), true);
   } catch (const MemoryError&) {
     m_env.prompts.MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
     m_verdict.Failed(kNoMemoryText, true);

@@ -50,8 +50,9 @@ class CMirvanDlg {
   // The operation of a bar button (control::k...); empty for other ids.
   std::function<void()> ActionFor(int id);
   // Runs one button action with its tools' console, and judges how it
-  // ended. A FileError or MemoryError raised inside ends it and is reported
-  // here, once; so does the user stopping one of its tools, silently.
+  // ended. A FileError, ToolRefused or MemoryError raised inside ends it and
+  // is reported here, once; so does the user stopping one of its tools,
+  // silently.
   ActionVerdict RunAction(const std::function<void()>& action);
 
  private:

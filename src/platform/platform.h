@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,15 @@ struct ActionVerdict {
   bool shownInBox = false;
 };
 
+// A tool run refused before anything started, because its words cannot reach
+// the program as they are (a batch file's command interpreter would read
+// part of them as commands of its own). It ends the whole button action; the
+// action's dispatcher shows what() once.
+class ToolRefused : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 struct FileStatus {
   bool exists = false;
   // Last-write time at the file system's full resolution, in nanoseconds
@@ -77,6 +87,7 @@ class IPlatform {
   // Start `program` with exactly these argument words (no shell, no
   // re-splitting), in the current working directory, and wait for it.
   // Returns the exit status, or -1 when the program could not be started.
+  // Throws ToolRefused when the words cannot be passed safely.
   virtual int RunTool(const std::string& program, const std::vector<std::string>& args) = 0;
 
   // _chdir / _getcwd. A failing change is the caller's to ignore.

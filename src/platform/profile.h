@@ -28,7 +28,7 @@ class IProfile {
   // character; no digits reads 0; an empty value or absent key reads `def`.
   virtual int GetProfileInt(const std::string& section, const std::string& key, int def) = 0;
   // value == nullptr deletes the key. Returns whether the file was written;
-  // callers never look at it.
+  // the bar's ReportingProfile tells the user of the first failure.
   virtual bool WriteProfileString(const std::string& section, const std::string& key,
                                   const std::string* value) = 0;
   virtual bool WriteProfileInt(const std::string& section, const std::string& key, int value) = 0;

@@ -27,6 +27,14 @@ inline constexpr char kMkIdxHint[] =
 // The DVI text's "C;" is how users have always seen it.
 inline constexpr char kDviOpenFailure[] =
     "DVI ファイルが開けません。ファイルを dviout に関連付けして下さい。\ndviout.exe は C:\\dviout や C:\\w32tex\\dviout, C;\\tex\\dviout などにあるでしょう。";
+// A batch file cannot be given a word safely (Windows only): %1 the batch
+// file, %2 the word, %3 what in it cmd.exe would act on.
+inline constexpr char kBatchWordRefused[] =
+    "バッチファイル \"%1\" に \"%2\" を渡すことはできません（%3 は cmd.exe が別の意味に読みます）。何も実行しませんでした。\n文書の名前やオプションを変えるか、「設定」で .exe のプログラムを選んで下さい。";
+inline constexpr char kBatchPercent[] = "「%」";
+inline constexpr char kBatchQuote[] = "「\"」";
+inline constexpr char kBatchLineBreak[] = "改行";
+inline constexpr char kBatchBrokenCharacter[] = "途中で切れた2バイト文字";
 // The same texts on POSIX: the probe folders there, programs without ".exe",
 // and TeX Live's Japanese BibTeX, pbibtex.
 namespace posix {

@@ -2,6 +2,7 @@
 // font, dialog units and the widgets of every control.
 #include "ui/dialog_template.h"
 
+#include "ui/caption_room.h"
 #include "ui/dialog_owner.h"
 #include "ui/string_table.h"
 
@@ -26,6 +27,7 @@
 #include <QtGlobal>
 
 #include <cmath>
+#include <vector>
 
 // The resources live in a static library: nothing else references them, so
 // the linker would drop them unless they are initialised by name.
@@ -117,41 +119,35 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
 }
 
 // What a control with a caption needs to show it whole: its width, and for
-// a wrapped text its height at that width. An empty size for the others.
-QSize CaptionNeeds(QWidget* w) {
+// a wrapped text its height at a width. Nothing for the others.
+caption_room::Need CaptionNeeds(QWidget* w) {
   if (auto* l = qobject_cast<QLabel*>(w)) {
-    if (l->text().isEmpty()) return QSize();
-    if (l->wordWrap()) return QSize(l->width(), l->heightForWidth(l->width()));
-    return QSize(QFontMetrics(l->font()).horizontalAdvance(l->text()), l->height());
+    if (l->text().isEmpty()) return {};
+    if (l->wordWrap()) return {0, 0, [l](int width) { return l->heightForWidth(width); }};
+    return {QFontMetrics(l->font()).horizontalAdvance(l->text()), l->height(), {}};
   }
   if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
-    return QSize(w->sizeHint().width(), w->height());
+    return {w->sizeHint().width(), w->height(), {}};
   }
-  return QSize();
+  return {};
 }
 
 // The template's boxes were sized for its own face; in the face this system
 // has, a caption may run a few pixels wider, or a wrapped text a line's
-// descent taller. Such a control grows into the free space to its right or
-// below, never over another control or past the dialog's edge, rather than
-// cut its caption.
+// descent taller: the control grows into free space (caption_room).
 void GiveCaptionsRoom(QWidget* dlg, const QVector<QWidget*>& order) {
+  std::vector<caption_room::Box> boxes;
+  std::vector<caption_room::Need> needs;
   for (QWidget* w : order) {
-    const QSize need = CaptionNeeds(w);
-    QRect r = w->geometry();
-    if (need.isEmpty() || (need.width() <= r.width() && need.height() <= r.height())) continue;
-    int maxRight = dlg->width() - 1, maxBottom = dlg->height() - 1;
-    for (QWidget* o : order) {
-      if (o == w) continue;
-      const QRect g = o->geometry();
-      if (g.top() <= r.bottom() && g.bottom() >= r.top() && g.left() > r.right())
-        maxRight = qMin(maxRight, g.left() - 1);
-      if (g.left() <= r.right() && g.right() >= r.left() && g.top() > r.bottom())
-        maxBottom = qMin(maxBottom, g.top() - 1);
-    }
-    r.setRight(qMax(r.right(), qMin(r.left() + need.width() - 1, maxRight)));
-    r.setBottom(qMax(r.bottom(), qMin(r.top() + need.height() - 1, maxBottom)));
-    w->setGeometry(r);
+    const QRect g = w->geometry();
+    boxes.push_back({g.left(), g.top(), g.width(), g.height()});
+    needs.push_back(CaptionNeeds(w));
+  }
+  caption_room::GiveCaptionsRoom(boxes, needs, dlg->width(), dlg->height());
+  for (int i = 0; i < order.size(); ++i) {
+    const caption_room::Box& b = boxes[static_cast<std::size_t>(i)];
+    const QRect r(b.left, b.top, b.width, b.height);
+    if (r != order[i]->geometry()) order[i]->setGeometry(r);
   }
 }
 

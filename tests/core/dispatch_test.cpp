@@ -1,6 +1,6 @@
-// A button action ends at the first file or memory error, and the error is
-// reported once, in the box the bar has always used for it; the action's
-// verdict, which ends its transcript, says the same.
+// A button action ends at the first file or memory error or refused tool
+// run, and the error is reported once, in the box the bar uses for it; the
+// action's verdict, which ends its transcript, says the same.
 #include <gtest/gtest.h>
 
 #include <new>
@@ -52,6 +52,18 @@ TEST(RunAction, MissingFileEndsTheActionWithStopBox) {
     ASSERT_EQ(e.platform.verdicts.size(), 1u);
     EXPECT_EQ(e.platform.verdicts[0].text, verdict.text);
   }
+}
+
+TEST(RunAction, RefusedToolRunEndsTheActionWithItsReason) {
+  Env e;
+  e.Open("C:\\work\\p&x.tex");
+  e.platform.onRun = [](const ToolCall&) -> int { throw ToolRefused("refused: p&x"); };
+  const ActionVerdict verdict = e.dlg.RunAction([&] { e.dlg.CompileAndMakePdf(); });
+  EXPECT_EQ(e.platform.runs.size(), 1u);
+  EXPECT_EQ(e.prompts.shown, (std::vector<std::string>{"box:|stop|refused: p&x"}));
+  EXPECT_EQ(verdict.kind, Kind::Failure);
+  EXPECT_EQ(verdict.text, "refused: p&x");
+  EXPECT_TRUE(verdict.shownInBox);
 }
 
 TEST(RunAction, MemoryErrorsShowTheExclamationBox) {

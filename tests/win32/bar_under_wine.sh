@@ -3,7 +3,10 @@
 # on a private X server with openbox: the bar's window, the sample compiled
 # through the real TeX chain behind .exe stand-ins, the paper size dialog,
 # the Settings dialog's jBibTeX chooser, typing into the MakeIndex options,
-# the history across a restart and the About entry of the system menu.
+# the history across a restart, the About entry of the system menu, a
+# settings file that cannot be written or lies past MAX_PATH, a batch file
+# as the compiler on a hostile name, clicks while a tool runs, a stopped
+# tool, a failed compile, and a relative document path.
 #
 # Usage: bar_under_wine.sh BUILD_WIN_DIR
 # Environment: MIRVAN_WIN_SHOT=file.png saves a picture of the bar there.
@@ -15,12 +18,14 @@ BUILD=$(cd "$1" && pwd)
 BAR_TITLE='Mirvan: Drag & Drop TeX file'
 PDFSIZE_TITLE='PDF 作成の用紙サイズ'
 SETTINGS_TITLE='設定'
+MKIDX_TITLE='MakeIndex のオプション'
 ABOUT_TITLE='Mirvanのﾊﾞｰｼﾞｮﾝ情報'
 
 TMP=$(mktemp -d /tmp/mirvan-wine.XXXXXX)
 PIDS=()
 cleanup() {
   wineserver -k >/dev/null 2>&1
+  [ -n "${READONLY_INI:-}" ] && chattr -i "$READONLY_INI" 2>/dev/null
   local i
   for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null; wait "${PIDS[i]}" 2>/dev/null; done
   [ -n "${MIRVAN_E2E_KEEP:-}" ] || rm -rf "$TMP"
@@ -125,12 +130,26 @@ wait_idle() {
 }
 runs_from() { tail -n +"$1" "$TOOL_LOG" 2>/dev/null | tr '\t' ' '; }
 ini_raw() { cat "$WORK/Mirvan.ini"; }
-start_bar() { start_bar_in "$WORK" "$@"; }
-start_bar_in() {
-  local dir=$1; shift
-  (cd "$dir" && exec wine "$BUILD/Mirvan.exe" "$@") >>"$TMP/wine.out" 2>&1 &
+start_bar() {
+  start_bar_in "$WORK" "$@"
   BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear"
 }
+start_bar_in() {  # folder, arguments: the bar started there, not waited for
+  local dir=$1; shift
+  (cd "$dir" && exec wine "$BUILD/Mirvan.exe" "$@") >>"$TMP/wine.out" 2>&1 &
+}
+# The message box of the program (captioned with its name): its text.
+box_text() { wine "$BUILD/wininfo.exe" text Mirvan 65535 2>/dev/null | tr -d '\r'; }
+# Every caption of the dialog (template, title) shown whole in the font Wine
+# gave it: the dialog made room where the template's box was too small.
+captions_whole() {
+  local out
+  out=$(wine "$BUILD/wininfo.exe" cut "$(winpath "$BUILD/Mirvan.exe")" "$1" "$2" 2>/dev/null | tr -d '\r') ||
+    fail "cut captions in $2: $out"
+}
+close_bar() {
+  wmctrl -i -c "$BAR"
+  wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close${1:+: $1}"
 # Nothing but the bar is up: no box, no dialog.
 no_other_window() {
   local w
@@ -152,6 +171,23 @@ bar_answers() {
   wait_gone "^開く\$" || fail "file dialog stayed"
 }
 bar_text() { wine "$BUILD/wininfo.exe" text "$BAR_TITLE" "$1" 2>/dev/null | tr -d '\r'; }
+
+# --- The program file: version, manifest, no symbols, full-colour icons ----
+version=$(sed -n 's/^project(Mirvan VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
+got=$(wine "$BUILD/wininfo.exe" version "$(winpath "$BUILD/Mirvan.exe")" 2>/dev/null | tr -d '\r')
+[ -n "$version" ] && [ "$got" = "$version" ] || fail "file version $got, project version $version"
+manifest=$(wrestool -x --raw --type=24 --name=1 "$BUILD/Mirvan.exe")
+for want in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' '>PerMonitorV2, PerMonitor<' \
+  '>true/pm<' '<longPathAware' "version=\"$version.0\""; do
+  grep -qF "$want" <<<"$manifest" || fail "manifest lacks $want"
+done
+! grep -q "<activeCodePage" <<<"$manifest" || fail "the manifest changes the code page"
+[[ "$(LC_ALL=C x86_64-w64-mingw32-objdump -t "$BUILD/Mirvan.exe")" == *$'\nno symbols'* ]] || fail "Mirvan.exe keeps its symbols"
+wrestool -x --type=14 --name=128 -o "$TMP/program.ico" "$BUILD/Mirvan.exe" || fail "no program icon"
+icons=$(icotool -l "$TMP/program.ico" | sed 's/.*--width=\([0-9]*\).*--bit-depth=\([0-9]*\).*/\1:\2/' | tr '\n' ' ')
+# The 256-pixel picture is a PNG, whose depth icotool reads from the file.
+[[ "$icons" == "16:32 24:32 32:32 48:32 64:32 128:32 256:"* ]] || fail "program icon sizes:depths $icons"
+pass "version $version, manifest, no symbols, program icon at 16 to 256 pixels in full colour"
 
 # --- The window ------------------------------------------------------------
 start_bar "$(winpath "$DOC/paper.tex")"
@@ -189,6 +225,7 @@ pass "TeX through platex, jbibtex, mendex as on Linux ($(wc -l <<<"$runs") runs)
 mark=$(($(wc -l <"$TOOL_LOG") + 1))
 click "$BAR" 146 1006
 dlg=$(wait_window "^${PDFSIZE_TITLE}\$") || fail "no paper size dialog"
+captions_whole 173 "$PDFSIZE_TITLE"
 click "$dlg" 173 1043
 click "$dlg" 173 1
 wait_gone "^${PDFSIZE_TITLE}\$" || fail "paper size dialog stayed"
@@ -196,7 +233,7 @@ wait_idle || fail "dvipdfmx did not finish"
 [ "$(runs_from $mark)" = "dvipdfmx paper" ] || fail "PDF runs: $(runs_from $mark)"
 size=$(pdfinfo "$DOC/paper.pdf" | awk -F': *' '/^Page size/ { print $2 }')
 [[ "$size" == "595.28 x 841.89"* ]] || fail "A4 PDF is $size"
-pass "PDF A4: $size"
+pass "PDF A4: $size; every caption of the paper size dialog whole"
 
 # --- Settings -> jBibTeX の選択 ---------------------------------------------------
 click "$BAR" 146 1010
@@ -209,11 +246,16 @@ xdotool windowactivate --sync "$picker"
 xdotool type --delay 30 "$(winpath "$BIN/jbibtex.exe")"
 xdotool key Return
 wait_gone "^開く\$" || fail "file dialog stayed"
+click "$settings" 137 32777
+dlg=$(wait_window "^${MKIDX_TITLE}\$") || fail "no MakeIndex options dialog"
+captions_whole 198 "$MKIDX_TITLE"
+xdotool windowactivate --sync "$dlg" key Escape
+wait_gone "^${MKIDX_TITLE}\$" || fail "MakeIndex options dialog stayed"
 xdotool windowactivate --sync "$settings" key Escape
 wait_gone "^${SETTINGS_TITLE}\$" || fail "Settings stayed"
 grep -qF "Bib=$(winpath "$BIN/jbibtex.exe")"$'\r' "$WORK/Mirvan.ini" || fail "no Bib= with CRLF"
 [ "$(grep -c $'\r$' "$WORK/Mirvan.ini")" = "$(wc -l <"$WORK/Mirvan.ini")" ] || fail "a line without CRLF"
-pass "jBibTeX chosen: Bib= in Mirvan.ini, CRLF"
+pass "jBibTeX chosen: Bib= in Mirvan.ini, CRLF; every caption of the MakeIndex options whole"
 
 # --- Settings -> MakeIndex のオプション: typing goes into the options -------
 click "$BAR" 146 1010
@@ -342,3 +384,92 @@ wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
 ! xdotool search --onlyvisible --name "^Mirvan\$" >/dev/null 2>&1 || fail "a second box about the settings file"
 [ -d "$ODD/Mirvan.ini" ] && [ -z "$(ls -A "$ODD/Mirvan.ini")" ] || fail "the folder Mirvan.ini was changed"
 pass "a Mirvan.ini that is a folder: one box, the bar runs on the defaults"
+# --- A read-only Mirvan.ini: said once, in the whole run -----------------------
+# The start-up writes three keys, the close box the history: each fails, and
+# one box says so. Root writes read-only files, so there the file is made
+# immutable as well.
+close_bar
+RO=$TMP/readonly
+mkdir -p "$RO"
+printf '[Settings]\r\nMkIdxNvr=1\r\n' >"$RO/Mirvan.ini"
+chmod 444 "$RO/Mirvan.ini"
+if [ "$(id -u)" = 0 ] && ! chattr +i "$RO/Mirvan.ini" 2>/dev/null; then
+  echo "SKIP: read-only Mirvan.ini (running as root without the right to make a file immutable)"
+else
+  READONLY_INI=$RO/Mirvan.ini
+  start_bar_in "$RO" "$(winpath "$DOC/paper.tex")"
+  box=$(wait_window '^Mirvan$' 60) || fail "no box about the read-only Mirvan.ini"
+  text=$(box_text)
+  [[ "$text" == *"$(winpath "$RO/Mirvan.ini")"*"書き込めません"* ]] || fail "read-only box says: $text"
+  xdotool windowactivate --sync "$box" key Return
+  BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear after the box"
+  ! xdotool search --onlyvisible --name '^Mirvan$' >/dev/null || fail "a second box at start-up"
+  # A second box would hold the close box's handler, and the bar with it.
+  close_bar "a second box when the history could not be saved"
+  [ "$(cat "$RO/Mirvan.ini")" = $'[Settings]\r\nMkIdxNvr=1\r' ] || fail "the read-only file changed"
+  chattr -i "$RO/Mirvan.ini" 2>/dev/null; READONLY_INI=
+  pass "read-only Mirvan.ini: one box naming it, at start-up, and none at close"
+fi
+
+# --- Started from a folder whose settings path passes MAX_PATH ----------------
+# 253 bytes of folder and \Mirvan.ini make 264: the profile functions would
+# write a file of some other name. Either the right file is written (through
+# the folder's short name) or none, with a box; never another file.
+long=$TMP/long
+pad=$((253 - ${#long} - 3))
+LONGDIR=$long/$(printf 'd%.0s' $(seq $pad))
+[ ${#LONGDIR} -eq $((253 - 2)) ] || fail "the long folder is ${#LONGDIR} bytes"
+mkdir -p "$LONGDIR"
+touch "$TMP/before-long"
+start_bar_in "$LONGDIR" "$(winpath "$DOC/paper.tex")"
+win=
+for _ in $(seq 300); do
+  win=$(xdotool search --onlyvisible --name "^(Mirvan|${BAR_TITLE})\$" 2>/dev/null | head -n1)
+  [ -n "$win" ] && break
+  sleep 0.2
+done
+[ -n "$win" ] || fail "nothing appeared when started from the long folder"
+boxes=0
+if [ "$(xdotool getwindowname "$win")" = Mirvan ]; then
+  boxes=1
+  [[ "$(box_text)" == *"書き込めません"* ]] || fail "long folder box says: $(box_text)"
+  xdotool windowactivate --sync "$win" key Return
+fi
+BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear from the long folder"
+close_bar "a second box from the long folder"
+made=$(find "$TMP" "$WINEPREFIX/drive_c" -type f -newer "$TMP/before-long" ! -name wine.out ! -name '*.reg' | sort)
+if [ $boxes = 0 ]; then
+  [ "$made" = "$LONGDIR/Mirvan.ini" ] || fail "files written from the long folder: $made"
+  iconv -f CP932 -t UTF-8 "$LONGDIR/Mirvan.ini" | grep -qF "File0=$(winpath "$DOC/paper.tex")" ||
+    fail "no history in the long folder's Mirvan.ini"
+  pass "long start folder: Mirvan.ini written there, through the folder's short name"
+else
+  [ -z "$made" ] || fail "files written from the long folder: $made"
+  pass "long start folder: one box, no file anywhere"
+fi
+
+# --- A batch file as the compiler, on a document named x&notepad.tex ----------
+# cmd.exe runs a batch file and would read the & as the start of a command of
+# its own. The batch file records the words it got; nothing else may start.
+BAT_LOG=$TMP/bat.log BATDOC=$TMP/batdoc
+mkdir -p "$BATDOC"
+cp "$DOC/paper.tex" "$BATDOC/x&notepad.tex"
+printf '@echo off\r\n>>"%%MIRVAN_BAT_LOG%%" echo %%*\r\n' >"$BIN/mytex.bat"
+printf '[Settings]\r\nTeX=%s\r\nMkIdxNvr=1\r\n' "$(winpath "$BIN/mytex.bat")" >"$BATDOC/Mirvan.ini"
+export MIRVAN_BAT_LOG=$(winpath "$BAT_LOG")
+start_bar_in "$BATDOC" "$(winpath "$BATDOC/x&notepad.tex")"
+BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear on x&notepad.tex"
+click "$BAR" 146 1002
+for _ in $(seq 150); do [ -s "$BAT_LOG" ] && break; sleep 0.2; done
+[ -s "$BAT_LOG" ] || fail "the batch file did not run"
+# cmd.exe starts what follows the batch file before it ends itself (and
+# waits for it).
+for _ in $(seq 150); do
+  pgrep -fi 'notepad\.exe' >/dev/null && fail "Notepad was started; the batch file got: $(cat "$BAT_LOG")"
+  pgrep -f 'mytex\.bat' >/dev/null || break
+  sleep 0.2
+done
+! pgrep -f 'mytex\.bat' >/dev/null || fail "cmd.exe did not end"
+! pgrep -fi 'notepad\.exe' >/dev/null || fail "Notepad was started"
+[ "$(tr -d '\r' <"$BAT_LOG")" = '"x&notepad"' ] || fail "the batch file got: $(cat "$BAT_LOG")"
+pass "a batch-file compiler on x&notepad.tex gets \"x&notepad\" as one word, and nothing else starts"

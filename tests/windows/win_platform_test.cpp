@@ -1,6 +1,7 @@
-// The Windows platform layer for real, under the C runtime: _spawnvp's search
-// and results, the quoting that keeps each word one argument, the whole-second
-// file times, and the command-line document.
+// The Windows platform layer for real, under the C runtime: the program
+// search _spawnlp makes, exit statuses, the quoting that keeps each word one
+// argument (through cmd.exe for a batch file), the file times at their full
+// resolution, the job the tools run in, and the command-line document.
 #include "platform/win/win_api.h"
 
 #include <mbctype.h>
@@ -70,12 +71,113 @@ TEST(WinPlatform, BareNameFoundInWorkingDirectoryFirst) {
   EXPECT_NE(Slurp(rec).find("arg=paper"), std::string::npos);
 }
 
+TEST(WinPlatform, BareNameFoundPastAnEmptyPathElement) {
+  // Wine's _spawnvp ended its PATH search at the first empty element, so
+  // "C:\\windows;;C:\\texlive\\bin" could not start platex.
+  TempDir dir, bin;
+  ASSERT_TRUE(CopyFileA(SelfPath().c_str(), bin.File("mvtoolpath.exe").c_str(), FALSE));
+  const std::string rec = dir.File("rec.txt");
+  RecordEnv env(rec, 4);
+  char oldPath[32767] = {};
+  GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+  SetEnvironmentVariableA("PATH", (std::string(oldPath) + ";;" + bin.Path()).c_str());
+  WinPlatform p;
+  ASSERT_TRUE(p.ChangeDir(dir.Path()));
+  EXPECT_EQ(p.RunTool("mvtoolpath", {"paper"}), 4);
+  SetEnvironmentVariableA("PATH", oldPath);
+  EXPECT_NE(Slurp(rec).find("arg=paper"), std::string::npos);
+}
+
 TEST(WinPlatform, BatchFileRuns) {
   TempDir dir;
   dir.Write("mvbatch.bat", "@echo off\r\nexit /b 7\r\n");
   WinPlatform p;
   ASSERT_TRUE(p.ChangeDir(dir.Path()));
   EXPECT_EQ(p.RunTool("mvbatch", {"paper"}), 7);
+}
+
+// A tool that is a batch file runs in cmd.exe, which reads its command line
+// itself: & | < > ^ ( ) in a document's name would start commands of their
+// own. Each hostile word must reach the batch file as one quoted word, and
+// nothing but the batch file may run. The batch file records what it got;
+// an escaped command would leave the file "pwned" behind.
+TEST(WinPlatform, BatchToolGetsEachWordAsTextAndNothingElseRuns) {
+  TempDir dir;
+  const std::string bin = dir.Path() + "tool bin";
+  CreateDirectoryA(bin.c_str(), nullptr);
+  const std::string batch = "@echo off\r\n>>\"%MIRVAN_BAT_LOG%\" echo %*\r\n";
+  dir.Write("tool bin\\mvbattex.bat", batch);
+  dir.Write("tool bin\\mvcmdtex.cmd", batch);
+  const std::string log = dir.File("bat.log");
+  _putenv_s("MIRVAN_BAT_LOG", log.c_str());
+  char oldPath[32767] = {};
+  GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+  SetEnvironmentVariableA("PATH", (bin + ";" + oldPath).c_str());
+  WinPlatform p;
+  ASSERT_TRUE(p.ChangeDir(dir.Path()));
+
+  struct Case { std::string program; std::vector<std::string> words; const char* recorded; };
+  const Case cases[] = {
+      {bin + "\\mvbattex.bat", {"x&type nul>pwned"}, "\"x&type nul>pwned\""},
+      {"mvbattex", {"x|type nul>pwned"}, "\"x|type nul>pwned\""},  // found through PATH
+      {"mvcmdtex", {"(x)&&type nul>pwned", "a<b"}, "\"(x)&&type nul>pwned\" \"a<b\""},
+      {"mvbattex.bat", {"^&type nul>pwned", "!PATH!"}, "\"^&type nul>pwned\" \"!PATH!\""},
+      {"mvbattex", {"-s", "my index", "", "dir\\"}, "\"-s\" \"my index\" \"\" \"dir\\\\\""},
+  };
+  for (const Case& c : cases) {
+    DeleteFileA(log.c_str());
+    EXPECT_EQ(p.RunTool(c.program, c.words), 0) << c.program;
+    EXPECT_EQ(Slurp(log), std::string(c.recorded) + "\r\n") << c.program;
+    EXPECT_EQ(GetFileAttributesA(dir.File("pwned").c_str()), INVALID_FILE_ATTRIBUTES) << c.recorded;
+  }
+
+  // What quoting cannot protect is refused before anything runs.
+  const char* const refused[] = {"p%PATH%", "a\"&type nul>pwned&\"", "a\nb"};
+  for (const char* word : refused) {
+    DeleteFileA(log.c_str());
+    try {
+      p.RunTool("mvbattex", {"-s", word});
+      ADD_FAILURE() << "ran with " << word;
+    } catch (const ToolRefused& e) {
+      EXPECT_NE(std::string(e.what()).find(std::string("\"") + word + "\""), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find("mvbattex.bat\""), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(GetFileAttributesA(log.c_str()), INVALID_FILE_ATTRIBUTES) << word;
+  }
+  SetEnvironmentVariableA("PATH", oldPath);
+  _putenv_s("MIRVAN_BAT_LOG", "");
+}
+
+TEST(CommandLine, ProgramCandidatesInTheOrderOfSpawnlp) {
+  struct Case { const char* program; const char* path; std::vector<std::string> candidates; };
+  const Case cases[] = {
+      {"platex", "C:\\tex\\bin;;\"D:\\my bin\";E:\\w\\",
+       {"platex.com", "platex.exe", "platex.bat", "platex.cmd", "C:\\tex\\bin\\platex.com",
+        "C:\\tex\\bin\\platex.exe", "C:\\tex\\bin\\platex.bat", "C:\\tex\\bin\\platex.cmd",
+        "D:\\my bin\\platex.com", "D:\\my bin\\platex.exe", "D:\\my bin\\platex.bat", "D:\\my bin\\platex.cmd",
+        "E:\\w\\platex.com", "E:\\w\\platex.exe", "E:\\w\\platex.bat", "E:\\w\\platex.cmd"}},
+      {"mytex.bat", "C:\\bin", {"mytex.bat", "C:\\bin\\mytex.bat"}},
+      {"C:\\haz\\bin\\mytex.bat", "C:\\bin", {"C:\\haz\\bin\\mytex.bat"}},
+      {"C:\\v1.2\\platex", "C:\\bin",
+       {"C:\\v1.2\\platex.com", "C:\\v1.2\\platex.exe", "C:\\v1.2\\platex.bat", "C:\\v1.2\\platex.cmd"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ProgramCandidates(c.program, c.path), c.candidates) << c.program;
+}
+
+TEST(CommandLine, BatchHazardsByDoubleByteRules) {
+  mbcs::SetSystemCodePage(mbcs::CodePage::Cp932);
+  struct Case { const char* word; BatchHazard hazard; };
+  const Case cases[] = {
+      {"x&notepad", BatchHazard::None},
+      {"\x83\x7c|\x95\x5c", BatchHazard::None},  // ポ, 表: trail bytes "|" and a backslash
+      {"100%", BatchHazard::Percent},
+      {"a\"b", BatchHazard::Quote},
+      {"a\rb", BatchHazard::LineBreak},
+      {"paper\x83", BatchHazard::BrokenCharacter},
+      {"\x83\"&calc", BatchHazard::BrokenCharacter},
+  };
+  for (const Case& c : cases) EXPECT_EQ(BatchHazardIn(c.word), c.hazard) << c.word;
+  mbcs::SetSystemCodePage(GetACP() == 932 ? mbcs::CodePage::Cp932 : mbcs::CodePage::Utf8);
 }
 
 // File times at their full resolution: a file rewritten within the same

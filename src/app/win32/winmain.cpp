@@ -3,6 +3,7 @@
 // bar as a modal dialog and ends with it.
 #include <string>
 
+#include "config/reporting_profile.h"
 #include "platform/win/command_line.h"
 #include "platform/win/win_platform.h"
 #include "platform/win/win_profile.h"
@@ -51,10 +52,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // document's folder, and the settings file must stay where it is.
   std::string settings;
   if (platform.GetCwd(settings)) settings += platform.Values().settingsFileName;
-  WinProfile profile(settings);
+  WinProfile store(settings);
   Win32Prompts prompts(instance, AppTitle());
+  ReportingProfile profile(store, prompts, settings);
   // Said once, before the bar: it then runs on the defaults.
-  const std::string settingsTrouble = profile.Trouble();
+  const std::string settingsTrouble = store.Trouble();
   if (!settingsTrouble.empty()) prompts.Notice(settingsTrouble);
 
   CMirvanWin bar(MirvanEnv{profile, platform, prompts}, prompts);

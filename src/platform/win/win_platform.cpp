@@ -4,8 +4,50 @@
 #include <process.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include "platform/program_texts.h"
+#include "platform/win/command_line.h"
 #include "platform/win/win_api.h"
 #include "text/mbcs.h"
+
+namespace {
+
+// %1, %2, %3 of `text` filled in one pass: a "%2" inside the first never
+// takes the second.
+std::string Fill(const char* text, const std::string (&with)[3]) {
+  std::string out;
+  for (const char* p = text; *p; ++p) {
+    if (p[0] == '%' && p[1] >= '1' && p[1] <= '3') {
+      out += with[p[1] - '1'];
+      ++p;
+    } else {
+      out += *p;
+    }
+  }
+  return out;
+}
+
+const char* HazardName(BatchHazard h) {
+  switch (h) {
+    case BatchHazard::Percent: return msg::kBatchPercent;
+    case BatchHazard::Quote: return msg::kBatchQuote;
+    case BatchHazard::LineBreak: return msg::kBatchLineBreak;
+    default: return msg::kBatchBrokenCharacter;
+  }
+}
+
+void RefuseHazards(const std::string& script, const std::string& word) {
+  const BatchHazard h = BatchHazardIn(word);
+  if (h == BatchHazard::None) return;
+  throw ToolRefused(Fill(msg::kBatchWordRefused, {script, word, HazardName(h)}));
+}
+
+std::string SystemCommandInterpreter() {
+  char dir[MAX_PATH] = {};
+  const UINT n = GetSystemDirectoryA(dir, MAX_PATH);
+  return std::string(dir, n < MAX_PATH ? n : 0) + "\\cmd.exe";
+}
+
+}  // namespace
 
 // Every Windows program of ours starts with one of these: the double-byte
 // rules follow the system's code page from then on.
@@ -13,8 +55,8 @@ WinPlatform::WinPlatform() : m_values(WindowsPlatformValues()) {
   mbcs::SetSystemCodePage(GetACP() == 932 ? mbcs::CodePage::Cp932 : mbcs::CodePage::Utf8);
 }
 
-std::string WinPlatform::QuoteArg(const std::string& word) {
-  if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos) return word;
+std::string WinPlatform::QuoteArg(const std::string& word, bool always) {
+  if (!always && !word.empty() && word.find_first_of(" \t\"") == std::string::npos) return word;
   std::string out = "\"";
   std::size_t backslashes = 0;
   // The runtime reads the command line in the system code page: the second
@@ -70,22 +112,62 @@ HANDLE ToolJob() {
 
 }  // namespace
 
+std::string WinPlatform::BatchArguments(const std::string& script, const std::vector<std::string>& args) {
+  RefuseHazards(script, script);
+  // /s: the first and the last quote of what follows /c go, the rest runs
+  // as it stands.
+  std::string line = "/d /v:off /s /c \"" + QuoteArg(script, true);
+  for (const std::string& a : args) {
+    RefuseHazards(script, a);
+    line += ' ' + QuoteArg(a, true);
+  }
+  return line + '"';
+}
+
+std::string WinPlatform::FindProgram(const std::string& program) {
+  if (program.empty()) return std::string();
+  std::string path;
+  if (const DWORD n = GetEnvironmentVariableA("PATH", nullptr, 0)) {
+    path.resize(n);
+    path.resize(GetEnvironmentVariableA("PATH", &path[0], n));
+  }
+  for (const std::string& file : ProgramCandidates(program, path)) {
+    const DWORD attributes = GetFileAttributesA(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return file;
+  }
+  return std::string();
+}
+
 int WinPlatform::RunTool(const std::string& program, const std::vector<std::string>& args) {
-  // _spawnvp builds the child's command line by joining argv with blanks, so
-  // every word is quoted here: a program under "Program Files" or a document
-  // named "my paper" must reach the tool as one argument.
-  std::vector<std::string> quoted;
-  quoted.reserve(args.size() + 1);
-  quoted.push_back(QuoteArg(program));
-  for (const auto& a : args) quoted.push_back(QuoteArg(a));
+  // The program is looked up here rather than by _spawnvp, so that what is
+  // judged is what runs: a batch file, wherever it was found, goes to
+  // cmd.exe, which would read an & or | in a document's name as a command
+  // of its own. (Wine's _spawnvp also gave up at an empty PATH element.)
+  const std::string file = FindProgram(program);
+  if (file.empty()) return -1;
+  std::vector<std::string> words;
+  std::string started = file;
+  if (IsBatchFile(file)) {
+    char full[MAX_PATH] = {};
+    const DWORD n = GetFullPathNameA(file.c_str(), MAX_PATH, full, nullptr);
+    const std::string script = n > 0 && n < MAX_PATH ? std::string(full, n) : file;
+    started = SystemCommandInterpreter();
+    words = {QuoteArg(started), BatchArguments(script, args)};
+  } else {
+    // _spawnv builds the child's command line by joining argv with blanks,
+    // so every word is quoted here: a program under "Program Files" or a
+    // document named "my paper" must reach the tool as one argument.
+    words.push_back(QuoteArg(program));
+    for (const auto& a : args) words.push_back(QuoteArg(a));
+  }
   std::vector<const char*> argv;
-  for (const auto& q : quoted) argv.push_back(q.c_str());
+  for (const auto& w : words) argv.push_back(w.c_str());
   argv.push_back(nullptr);
   // Started without waiting so that it joins the job at once: the tools
   // the compilers start come later still, and join with their parent.
-  const intptr_t started = _spawnvp(_P_NOWAIT, program.c_str(), argv.data());
-  if (started == -1) return -1;
-  HANDLE process = reinterpret_cast<HANDLE>(started);
+  const intptr_t spawned = _spawnv(_P_NOWAIT, started.c_str(), argv.data());
+  if (spawned == -1) return -1;
+  HANDLE process = reinterpret_cast<HANDLE>(spawned);
   // Where the job cannot be had (a system that refuses nested jobs), the
   // tool runs all the same.
   if (HANDLE job = ToolJob()) AssignProcessToJobObject(job, process);

@@ -30,9 +30,20 @@ class WinPlatform : public IPlatform {
   static constexpr DWORD kStoppedByUser = 0xC000013AUL;
 
   // One argument word as the C runtime's command-line parser reads it back:
-  // quoted when it holds a blank, tab or quote, with backslashes before a
-  // quote doubled. _spawnlp joins its arguments with blanks and quotes none.
-  static std::string QuoteArg(const std::string& word);
+  // quoted when it holds a blank, tab or quote (or `always`), with
+  // backslashes before a quote doubled. _spawnlp joins its arguments with
+  // blanks and quotes none.
+  static std::string QuoteArg(const std::string& word, bool always = false);
+
+  // The words after cmd.exe that run the batch file `script` with `args`
+  // and nothing else: every word quoted, so that & | < > ^ ( ) and blanks
+  // are text; no AutoRun commands, no delayed expansion (which would read
+  // "!"). Throws ToolRefused for a word that quoting cannot protect.
+  static std::string BatchArguments(const std::string& script, const std::vector<std::string>& args);
+
+  // The file RunTool starts for `program`, found as _spawnlp finds it in the
+  // working folder and PATH; empty when there is none.
+  static std::string FindProgram(const std::string& program);
 
  private:
   PlatformValues m_values;

@@ -18,6 +18,11 @@ std::string TrimBlanks(const std::string& s) {
 // The key of one line of a section as the profile functions hand it out.
 std::string KeyOf(const std::string& line) { return TrimBlanks(line.substr(0, line.find('='))); }
 
+bool FitsTheProfileFunctions(const std::string& path) {
+  const int characters = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+  return characters > 0 && characters <= MAX_PATH;
+}
+
 }  // namespace
 
 bool WinProfile::Usable() {
@@ -32,6 +37,21 @@ bool WinProfile::Usable() {
 std::string WinProfile::Trouble() {
   if (m_path.empty() || Usable()) return std::string();
   return settings_text::Unreadable(m_path, m_status);
+}
+
+WinProfile::WinProfile(std::string path) : m_path(std::move(path)) {
+  if (m_path.empty() || FitsTheProfileFunctions(m_path)) return;
+  // The folder's short (8.3) name, where the volume keeps them, names the
+  // same file in fewer characters.
+  const std::size_t sep = mbcs::FindLastOf(m_path, "\\");
+  std::string shortened;
+  if (sep != std::string::npos) {
+    const std::string folder = m_path.substr(0, sep);
+    std::vector<char> buf(32768);
+    const DWORD n = GetShortPathNameA(folder.c_str(), buf.data(), static_cast<DWORD>(buf.size()));
+    if (n > 0 && n < buf.size()) shortened = std::string(buf.data(), n) + m_path.substr(sep);
+  }
+  m_path = FitsTheProfileFunctions(shortened) ? shortened : std::string();
 }
 
 std::string WinProfile::GetProfileString(const std::string& section, const std::string& key,

@@ -10,7 +10,10 @@
 
 class WinProfile : public IProfile {
  public:
-  explicit WinProfile(std::string path) : m_path(std::move(path)) {}
+  // A path the profile functions cannot take (empty, or MAX_PATH characters
+  // and more, which they would cut to some other file's name) is not used
+  // at all: reads give the defaults and writes fail.
+  explicit WinProfile(std::string path);
 
   // Empty when the file can be used or is not there yet; else the text
   // saying why it cannot be, which the bar shows once. Such a file reads as

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "config/resource_ids.h"
+#include "ui/win32/caption_fit.h"
 
 namespace win32dlg {
 namespace {
@@ -30,13 +31,15 @@ INT_PTR Run(Win32Prompts& prompts, int templ, DLGPROC proc, void* model) {
                          reinterpret_cast<LPARAM>(&ctx));
 }
 
-// Common start and end of every dialog procedure: remember the context and
-// become the owner of what opens next; stop being it when destroyed.
+// Common start and end of every dialog procedure: remember the context,
+// give the captions room and become the owner of what opens next; stop
+// being it when destroyed.
 bool Track(HWND w, UINT msg, LPARAM lp) {
   if (msg == WM_INITDIALOG) {
     auto* ctx = reinterpret_cast<Context*>(lp);
     SetWindowLongPtrA(w, DWLP_USER, lp);
     ctx->prompts->PushOwner(w);
+    GiveCaptionsRoom(w);
     return true;
   }
   if (msg == WM_DESTROY) {
