@@ -121,15 +121,6 @@ TEST(OpenCommandPrompt, StartsInTheDocumentFolderOrWhereWeAre) {
     EXPECT_EQ(rig.platform.opens, std::vector<std::string>{"prompt|C:\\start\\"});
     EXPECT_TRUE(rig.prompts.shown.empty());
   }
-  {
-    // A folder that cannot be entered: the prompt opens where we are, and
-    // without a word.
-    ToolRig rig(true);
-    rig.platform.chdirFails = true;
-    rig.dlg.OpenCommandPrompt();
-    EXPECT_EQ(rig.platform.opens, std::vector<std::string>{"prompt|C:\\start\\"});
-    EXPECT_TRUE(rig.prompts.shown.empty());
-  }
 }
 
 TEST(CompileAndMakePdf, AFailedCompileConvertsNothing) {
