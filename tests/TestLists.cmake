@@ -12,7 +12,7 @@ set(MIRVAN_TESTS_document
   document/split_path_test.cpp)
 set(MIRVAN_TESTS_actions
   actions/bib_index_test.cpp actions/compile_test.cpp actions/pdf_test.cpp actions/read_file_test.cpp
-  actions/settings_dlg_test.cpp actions/shell_actions_test.cpp actions/tools_test.cpp)
+  actions/settings_dlg_test.cpp actions/shell_actions_test.cpp actions/tex_log_test.cpp actions/tools_test.cpp)
 set(MIRVAN_TESTS_core core/dispatch_test.cpp)
 set(MIRVAN_PORTABLE_TEST_PROGRAMS text config document actions core)
 
