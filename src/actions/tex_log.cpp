@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <unordered_map>
 
 namespace texlog {
@@ -20,6 +21,12 @@ constexpr int kMaxBoxLines = 100;
 // How many lines a message's parenthesis may stay open.
 constexpr std::size_t kMarkerLines = 8;
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+// How many entries of one kind a transcript gives; the rest are counted.
+constexpr std::size_t kMaxEntriesPerKind = 10000;
+// How many entries one call may look for in the sources.
+constexpr int kMaxPlacements = 256;
+// The most blank-separated words a file name may have.
+constexpr int kMaxNameWords = 16;
 
 bool StartsWith(std::string_view s, std::string_view p) { return s.size() >= p.size() && s.compare(0, p.size(), p) == 0; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -111,26 +118,39 @@ class LogicalLines {
 
   bool Next(std::string_view& line, std::vector<std::size_t>& breaks) {
     breaks.clear();
-    if (m_pos >= m_text.size()) return false;
-    const bool first = m_pos == 0;
-    std::string_view cur = Physical();
-    if (first || !m_joins || !Full(cur, Peek())) {
+    if (!m_started) {
+      m_started = true;
+      Advance();
+      line = m_cur;
+      if (!m_hasCur) return false;
+      Advance();
+      return true;  // the banner is written before the width applies
+    }
+    if (!m_hasCur) return false;
+    std::string_view cur = m_cur;
+    Advance();
+    if (!m_joins || !m_hasCur || !Full(cur, m_cur)) {
       line = cur;
       return true;
     }
     m_buffer.assign(cur.data(), cur.size());
-    while (m_pos < m_text.size() && m_buffer.size() < kMaxLogicalLine) {
-      std::string_view next = Physical();
+    while (m_hasCur && m_buffer.size() < kMaxLogicalLine) {
+      const std::string_view next = m_cur;
+      Advance();
       breaks.push_back(m_buffer.size());
       m_buffer.append(next.data(), next.size());
-      if (!Full(next, Peek())) break;
+      if (!m_hasCur || !Full(next, m_cur)) break;
     }
     line = m_buffer;
     return true;
   }
 
  private:
-  // The next physical line without its line break; advances.
+  // The next physical line without its line break, in m_cur.
+  void Advance() {
+    m_hasCur = m_pos < m_text.size();
+    if (m_hasCur) m_cur = Physical();
+  }
   std::string_view Physical() {
     const char* start = m_text.data() + m_pos;
     const std::size_t left = m_text.size() - m_pos;
@@ -139,12 +159,6 @@ class LogicalLines {
     m_pos += nl ? len + 1 : len;
     if (len > 0 && start[len - 1] == '\r') --len;
     return std::string_view(start, len);
-  }
-  std::string_view Peek() {
-    const std::size_t saved = m_pos;
-    std::string_view next = m_pos < m_text.size() ? Physical() : std::string_view();
-    m_pos = saved;
-    return next;
   }
 
   // Columns as pTeX counts them: a double-byte character is two.
@@ -215,6 +229,9 @@ class LogicalLines {
   Wrap m_wrap = Wrap::Bytes;
   bool m_joins = false;
   std::size_t m_pos = 0;
+  bool m_started = false;
+  bool m_hasCur = false;
+  std::string_view m_cur;  // the physical line after the one returned
   std::string m_buffer;
 };
 
@@ -276,11 +293,11 @@ class PathNames {
   explicit PathNames(const Options& o) : m_o(o) {}
 
   // Relative to the document's folder where the file lies in its tree.
-  std::string Relative(std::string_view name) const {
+  std::string_view Relative(std::string_view name) const {
     while (StartsWith(name, "./") || StartsWith(name, ".\\")) name.remove_prefix(2);
     const std::string& dir = m_o.docDir;
     if (!dir.empty() && name.size() > dir.size() && SamePrefix(name, dir)) name.remove_prefix(dir.size());
-    return std::string(name);
+    return name;
   }
   // Inside the document's folder tree, given a relative name.
   bool Inside(std::string_view rel) const { return !rel.empty() && !PathLike(rel) && !StartsWith(rel, "../"); }
@@ -313,9 +330,9 @@ class FileList {
  public:
   FileList(const Options& o, const PathNames& paths, std::vector<std::string>& out)
       : m_o(o), m_paths(paths), m_out(out) {}
-  void Read(const std::string& rel) {
+  void Read(std::string_view rel) {
     if (!m_paths.Inside(rel) || ToolOutput(Extension(rel, m_o))) return;
-    if (m_seen.emplace(rel, true).second) m_out.push_back(rel);
+    if (m_seen.emplace(rel, true).second) m_out.push_back(std::string(rel));
   }
 
  private:
@@ -346,7 +363,7 @@ class TeXReader {
         return;
       case State::Warning:
         if (!l.empty() && Continues(l, m_prefix)) {
-          AppendText(Current().message, l.substr(m_prefix.size() + 2), m_o.cp);
+          AppendText(m_active->message, l.substr(m_prefix.size() + 2), m_o.cp);
           return;
         }
         EndWarning();
@@ -372,14 +389,22 @@ class TeXReader {
     std::size_t name;  // into m_names for a file; the line it was opened on for a message's "("
   };
 
-  Entry& Current() { return m_report.entries.back(); }
-
-  void Add(Kind kind, std::string_view message) {
-    Entry e;
-    e.kind = kind;
-    e.file = CurrentFile();
-    AppendText(e.message, message, m_o.cp);
-    m_report.entries.push_back(std::move(e));
+  // The new entry, or past the limit of its kind a scratch one that is
+  // counted and dropped. Valid until the next Add.
+  Entry* Add(Kind kind, std::string_view message) {
+    Entry* e = &m_scratch;
+    if (m_kept[static_cast<int>(kind)]++ < kMaxEntriesPerKind) {
+      m_report.entries.emplace_back();
+      e = &m_report.entries.back();
+    } else {
+      ++m_report.dropped;
+      m_scratch = Entry();
+    }
+    e->kind = kind;
+    e->file = CurrentFile();
+    AppendText(e->message, message, m_o.cp);
+    m_active = e;
+    return e;
   }
 
   std::string CurrentFile() const {
@@ -415,10 +440,7 @@ class TeXReader {
     const bool waiting = m_state == State::Error && (m_phase == ErrorPhase::Message || m_phase == ErrorPhase::Context);
     if (!waiting) m_unplaced = m_report.entries.size();
     m_error = kNone;
-    if (!shown) {
-      m_error = m_report.entries.size();
-      Add(Kind::Error, msg);
-    }
+    if (!shown && Add(Kind::Error, msg) != &m_scratch) m_error = m_report.entries.size() - 1;
     m_state = State::Error;
     m_phase = ErrorPhase::Message;
     m_errorLines = 0;
@@ -502,7 +524,7 @@ class TeXReader {
   }
 
   void EndWarning() {
-    Current().line = LineAfter(Current().message, "on input line ");
+    m_active->line = LineAfter(m_active->message, "on input line ");
     m_state = State::Normal;
   }
 
@@ -518,10 +540,10 @@ class TeXReader {
     if (!found) return false;
     std::string_view msg = Trim(l);
     if (msg.size() > 3 && msg.substr(msg.size() - 3) == " []") msg.remove_suffix(3);
-    Add(Kind::BadBox, msg);
+    Entry* e = Add(Kind::BadBox, msg);
     int line = LineAfter(msg, " at lines ");
     if (line == 0) line = LineAfter(msg, " at line ");
-    Current().line = line;
+    e->line = line;
     // The box's contents follow, up to a blank line: the source's text,
     // parentheses and all.
     m_state = State::SkipToBlank;
@@ -537,7 +559,7 @@ class TeXReader {
         Pop();
       } else if (c == '(') {
         std::size_t end = i + 1;
-        std::string name;
+        std::string_view name;
         if (FileAt(l, i + 1, breaks, name, end)) {
           Push(name);
           i = end - 1;
@@ -563,14 +585,15 @@ class TeXReader {
     for (const Frame& f : m_stack) m_markers += !f.file;
   }
 
-  void Push(const std::string& name) {
-    const std::string rel = m_paths.Relative(name);
+  void Push(std::string_view name) {
+    const std::string_view rel = m_paths.Relative(name);
     auto it = m_nameIndex.find(rel);
     if (it == m_nameIndex.end()) {
-      it = m_nameIndex.emplace(rel, m_names.size()).first;
-      m_names.push_back(rel);
+      // A name read for the first time.
+      m_names.emplace_back(rel);
+      it = m_nameIndex.emplace(std::string_view(m_names.back()), m_names.size() - 1).first;
+      m_files.Read(m_names.back());
     }
-    m_files.Read(rel);
     Push(Frame{true, it->second});
   }
   void Push(Frame f) {
@@ -591,13 +614,13 @@ class TeXReader {
 
   // Whether a file name starts at l[start]: TeX writes "(" and the name as
   // it opened the file. Sets the name and the position after it.
-  bool FileAt(std::string_view l, std::size_t start, const std::vector<std::size_t>& breaks, std::string& name,
+  bool FileAt(std::string_view l, std::size_t start, const std::vector<std::size_t>& breaks, std::string_view& name,
               std::size_t& end) const {
     if (start >= l.size()) return false;
     if (l[start] == '"') {
       const std::size_t close = l.find('"', start + 1);
       if (close == std::string_view::npos || close == start + 1) return false;
-      name.assign(l.substr(start + 1, close - start - 1));
+      name = l.substr(start + 1, close - start - 1);
       end = close + 1;
       return true;
     }
@@ -613,10 +636,14 @@ class TeXReader {
     std::size_t nameEnd = wordEnd;
     if (Extension(first, m_o).empty()) {
       if (!PathLike(first)) return false;
-      for (std::size_t e = wordEnd; e < stop;) {
+      // The extension is in the last word: a dot in an earlier one would
+      // put a blank in it.
+      int words = 0;
+      for (std::size_t e = wordEnd; e < stop && ++words <= kMaxNameWords;) {
         while (e < stop && IsBlank(l[e])) ++e;
+        const std::size_t word = e;
         while (e < stop && !IsBlank(l[e])) ++e;
-        if (!Extension(l.substr(start, e - start), m_o).empty()) {
+        if (e > word && !Extension(l.substr(word, e - word), m_o).empty()) {
           nameEnd = e;
           break;
         }
@@ -625,7 +652,7 @@ class TeXReader {
       return false;  // "(1.5pt": a dimension, not a file
     }
     nameEnd = AtExistingBreak(l, start, nameEnd, breaks);
-    name.assign(l.substr(start, nameEnd - start));
+    name = l.substr(start, nameEnd - start);
     end = nameEnd;
     return true;
   }
@@ -638,9 +665,10 @@ class TeXReader {
     if (!m_o.exists) return end;
     bool crosses = false;
     for (std::size_t b : breaks) crosses = crosses || (b > start && b < end);
-    if (!crosses || m_o.exists(m_paths.Relative(l.substr(start, end - start)))) return end;
+    if (!crosses || m_o.exists(std::string(m_paths.Relative(l.substr(start, end - start))))) return end;
     for (auto it = breaks.rbegin(); it != breaks.rend(); ++it)
-      if (*it > start && *it < end && m_o.exists(m_paths.Relative(l.substr(start, *it - start)))) return *it;
+      if (*it > start && *it < end && m_o.exists(std::string(m_paths.Relative(l.substr(start, *it - start)))))
+        return *it;
     return end;
   }
 
@@ -650,8 +678,8 @@ class TeXReader {
   FileList m_files;
   std::vector<Frame> m_stack;
   std::size_t m_overflow = 0;
-  std::vector<std::string> m_names;
-  std::unordered_map<std::string, std::size_t> m_nameIndex;
+  std::deque<std::string> m_names;  // the names' places stay put: the index points into them
+  std::unordered_map<std::string_view, std::size_t> m_nameIndex;
   State m_state = State::Normal;
   ErrorPhase m_phase = ErrorPhase::Message;
   int m_errorLines = 0;
@@ -661,6 +689,9 @@ class TeXReader {
   std::size_t m_markers = 0;  // message parentheses open on the stack
   std::size_t m_error = kNone;  // the error being read; none for what \show printed
   std::size_t m_unplaced = 0; // errors from here on wait for the context's line
+  Entry* m_active = &m_scratch;  // the entry being read
+  Entry m_scratch;
+  std::size_t m_kept[3] = {0, 0, 0};
 };
 
 // Calls `each` with every line of a transcript that is not wrapped.
@@ -813,12 +844,12 @@ std::vector<Entry> ErrorsFirst(std::vector<Entry> entries) {
 
 namespace {
 
-// The places of `what` in the document's own sources, in reading order:
-// (file index, line).
+// The first `enough` places of `what` in the document's own sources, in
+// reading order: (file index, line).
 std::vector<std::pair<std::size_t, int>> Occurrences(const std::vector<std::string>& sources, const std::string& what,
-                                                     const Options& o) {
+                                                     const Options& o, std::size_t enough) {
   std::vector<std::pair<std::size_t, int>> found;
-  for (std::size_t f = 0; f < sources.size(); ++f) {
+  for (std::size_t f = 0; f < sources.size() && found.size() < enough; ++f) {
     const std::string& text = sources[f];
     std::size_t lineStart = 0;
     int line = 1;
@@ -828,6 +859,7 @@ std::vector<std::pair<std::size_t, int>> Occurrences(const std::vector<std::stri
                                           text.begin() + static_cast<std::ptrdiff_t>(p), '\n'));
       lineStart = p;
       found.emplace_back(f, line);
+      if (found.size() >= enough) break;
     }
   }
   return found;
@@ -860,13 +892,25 @@ void PlaceInSources(std::vector<Entry>& entries, const std::vector<std::string>&
     loaded = true;
     return texts;
   };
-  std::unordered_map<std::string, std::string> indexFiles;
+  // An .idx file by its lines, and for each line how many times the same
+  // entry came before it.
+  struct IndexFile {
+    std::string bytes;
+    std::vector<std::string_view> lines;
+    std::vector<int> nth;
+  };
+  std::unordered_map<std::string, IndexFile> indexFiles;
+  // Each search goes over all the sources: a transcript full of such
+  // entries gets the first ones placed, not a wait.
+  int searches = 0;
   for (Entry& e : entries) {
+    if (searches >= kMaxPlacements) break;
     if (e.kind == Kind::Warning && e.message.find("' multiply defined") != std::string::npos) {
       // The second definition is the one to remove or rename.
       const std::string label = Between(e.message, "Label `", "' multiply defined");
       if (label.empty()) continue;
-      const auto at = Occurrences(sources(), "\\label{" + label + "}", options);
+      ++searches;
+      const auto at = Occurrences(sources(), "\\label{" + label + "}", options, 2);
       if (at.size() < 2) continue;
       e.file = names[at[1].first];
       e.line = at[1].second;
@@ -876,28 +920,32 @@ void PlaceInSources(std::vector<Entry>& entries, const std::vector<std::string>&
       // n-th such \index in the sources.
       auto it = indexFiles.find(e.file);
       if (it == indexFiles.end()) {
-        std::string bytes;
-        if (!read(e.file, bytes)) bytes.clear();
-        it = indexFiles.emplace(e.file, std::move(bytes)).first;
+        IndexFile idx;
+        if (!read(e.file, idx.bytes)) idx.bytes.clear();
+        std::unordered_map<std::string_view, int> seen;
+        const std::string_view all(idx.bytes);
+        for (std::size_t s = 0; s < all.size();) {
+          std::size_t n = all.find('\n', s);
+          if (n == std::string_view::npos) n = all.size();
+          idx.lines.push_back(all.substr(s, n - s));
+          idx.nth.push_back(++seen[idx.lines.back()]);
+          s = n + 1;
+        }
+        it = indexFiles.emplace(e.file, std::move(idx)).first;
       }
-      const std::string& idx = it->second;
-      std::vector<std::string_view> lines;
-      for (std::size_t s = 0; s <= idx.size() && lines.size() < static_cast<std::size_t>(e.line);) {
-        std::size_t n = idx.find('\n', s);
-        if (n == std::string::npos) n = idx.size();
-        lines.push_back(std::string_view(idx).substr(s, n - s));
-        s = n + 1;
-      }
-      if (lines.size() < static_cast<std::size_t>(e.line)) continue;
-      const std::string_view entry = lines.back();
+      const IndexFile& idx = it->second;
+      const std::size_t i = static_cast<std::size_t>(e.line) - 1;
+      if (i >= idx.lines.size()) continue;
+      const std::string_view entry = idx.lines[i];
       const std::size_t open = entry.find("\\indexentry{"), close = entry.rfind("}{");
       if (open == std::string_view::npos || close == std::string_view::npos || close < open + 12) continue;
       const std::string key(entry.substr(open + 12, close - open - 12));
-      const auto nth = std::count(lines.begin(), lines.end(), entry);
-      const auto at = Occurrences(sources(), "\\index{" + key + "}", options);
-      if (static_cast<std::size_t>(nth) > at.size() || nth < 1) continue;
-      e.file = names[at[static_cast<std::size_t>(nth - 1)].first];
-      e.line = at[static_cast<std::size_t>(nth - 1)].second;
+      const auto nth = static_cast<std::size_t>(idx.nth[i]);
+      ++searches;
+      const auto at = Occurrences(sources(), "\\index{" + key + "}", options, nth);
+      if (nth > at.size()) continue;
+      e.file = names[at[nth - 1].first];
+      e.line = at[nth - 1].second;
     }
   }
 }

@@ -55,6 +55,8 @@ struct Report {
   // it, in the order first read, without the tools' own outputs (.aux,
   // .toc, .bbl, ...): what a save of the document can have changed.
   std::vector<std::string> files;
+  // Entries past the first 10 000 of their kind (a run gone astray): counted, not kept.
+  std::size_t dropped = 0;
 };
 
 Report ReadTeXLog(std::string_view log, const Options& options);
