@@ -63,7 +63,8 @@ endif()
 mirvan_layer(config USES platform text SOURCES ini_profile.cpp option_dialogs.cpp tool_config.cpp)
 mirvan_layer(document USES config platform text SOURCES document.cpp history_box.cpp)
 mirvan_layer(actions USES document config platform text SOURCES
-  bib_index.cpp compile.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tex_log.cpp tool_runner.cpp)
+  bib_index.cpp compile.cpp editor_command.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tex_log.cpp
+  tool_runner.cpp)
 mirvan_layer(core USES actions document config platform text SOURCES dispatch.cpp mirvan_dlg.cpp)
 
 # Everything below the user interface, for the front ends, tests and benchmarks.

@@ -83,6 +83,20 @@ class IPlatform {
   // working directory. Its failure is silent by rule.
   virtual void StartCommandPrompt() = 0;
 
+  // Starts argv[0] (found as RunTool finds a program) with exactly these
+  // words, no shell, in `dir` (the current folder when empty), without
+  // waiting. false when it could not be started.
+  virtual bool StartDetached(const std::vector<std::string>& argv, const std::string& dir) {
+    (void)argv;
+    (void)dir;
+    return false;
+  }
+  // The desktop's editor for TeX sources, which the default editor
+  // (Values().defaultEditor) stands for: its program and fixed arguments,
+  // without the desktop's placeholders for the file. Empty where there is
+  // none, or no desktop to ask.
+  virtual std::vector<std::string> DesktopEditor() { return {}; }
+
   // One button action's tool runs are shown together. A failure found in
   // the tools' output files (no new DVI, no PDF) is told with NoteFailure,
   // so that it is shown with what the tools printed.

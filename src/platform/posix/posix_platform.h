@@ -25,6 +25,8 @@ class PosixPlatform : public IPlatform {
   bool OpenEditor(const std::string& editor, const std::string& documentPath,
                   const std::string& dir) override;
   void StartCommandPrompt() override;
+  bool StartDetached(const std::vector<std::string>& argv, const std::string& dir) override;
+  std::vector<std::string> DesktopEditor() override;
   void BeginAction() override { m_console->BeginAction(); }
   void NoteFailure(const std::string& text) override { m_console->Fail(text); }
   void EndAction() override { m_console->EndAction(); }

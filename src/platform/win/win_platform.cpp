@@ -47,19 +47,37 @@ std::string WinPlatform::QuoteArg(const std::string& word) {
   return out;
 }
 
-int WinPlatform::RunTool(const std::string& program, const std::vector<std::string>& args) {
-  // _spawnvp builds the child's command line by joining argv with blanks, so
-  // every word is quoted here: a program under "Program Files" or a document
-  // named "my paper" must reach the tool as one argument.
+namespace {
+
+// _spawnvp builds the child's command line by joining argv with blanks, so
+// every word is quoted here: a program under "Program Files" or a document
+// named "my paper" must reach the tool as one argument.
+intptr_t Spawn(int mode, const std::string& program, const std::vector<std::string>& args) {
   std::vector<std::string> quoted;
   quoted.reserve(args.size() + 1);
-  quoted.push_back(QuoteArg(program));
-  for (const auto& a : args) quoted.push_back(QuoteArg(a));
+  quoted.push_back(WinPlatform::QuoteArg(program));
+  for (const auto& a : args) quoted.push_back(WinPlatform::QuoteArg(a));
   std::vector<const char*> argv;
   for (const auto& q : quoted) argv.push_back(q.c_str());
   argv.push_back(nullptr);
-  intptr_t r = _spawnvp(_P_WAIT, program.c_str(), argv.data());
-  return static_cast<int>(r);
+  return _spawnvp(mode, program.c_str(), argv.data());
+}
+
+}  // namespace
+
+int WinPlatform::RunTool(const std::string& program, const std::vector<std::string>& args) {
+  return static_cast<int>(Spawn(_P_WAIT, program, args));
+}
+
+bool WinPlatform::StartDetached(const std::vector<std::string>& argv, const std::string& dir) {
+  if (argv.empty()) return false;
+  // The program starts in the folder we are in: enter `dir` for the start
+  // and come back.
+  std::string saved;
+  if (!dir.empty() && (!GetCwd(saved) || !ChangeDir(dir))) return false;
+  const intptr_t r = Spawn(_P_NOWAIT, argv[0], std::vector<std::string>(argv.begin() + 1, argv.end()));
+  if (!saved.empty()) ChangeDir(saved);
+  return r != -1;
 }
 
 bool WinPlatform::ChangeDir(const std::string& dir) { return _chdir(dir.c_str()) == 0; }

@@ -20,6 +20,7 @@ class WinPlatform : public IPlatform {
   bool OpenEditor(const std::string& editor, const std::string& documentPath,
                   const std::string& dir) override;
   void StartCommandPrompt() override;
+  bool StartDetached(const std::vector<std::string>& argv, const std::string& dir) override;
 
   // One argument word as the C runtime's command-line parser reads it back:
   // quoted when it holds a blank, tab or quote, with backslashes before a
