@@ -46,13 +46,14 @@ mirvan_layer(text SOURCES mbcs.cpp)
 
 if(WIN32)
   mirvan_layer(platform USES text SOURCES
-    platform_values.cpp win/command_line.cpp win/files.cpp win/win_platform.cpp win/win_profile.cpp)
+    file_watch.cpp platform_values.cpp win/change_watch.cpp win/command_line.cpp win/files.cpp win/win_platform.cpp
+    win/win_profile.cpp)
   target_compile_definitions(mirvan_platform PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
   target_link_libraries(mirvan_platform PUBLIC shell32)
 else()
   mirvan_layer(platform USES text SOURCES
-    platform_values.cpp posix/child_process.cpp posix/files.cpp posix/headless_console.cpp
-    posix/posix_platform.cpp)
+    file_watch.cpp platform_values.cpp posix/child_process.cpp posix/files.cpp posix/headless_console.cpp
+    posix/inotify_watch.cpp posix/posix_platform.cpp)
   find_package(PkgConfig REQUIRED)
   # GIO's headers only: the library is loaded when a document is first opened.
   pkg_check_modules(GIO REQUIRED gio-2.0)

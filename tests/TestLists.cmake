@@ -23,13 +23,14 @@ set(MIRVAN_POSIX_TESTS_config config/ini_profile_posix_test.cpp)
 set(MIRVAN_POSIX_TESTS_document document/history_ini_test.cpp)
 set(MIRVAN_POSIX_TESTS_actions actions/real_tex_test.cpp actions/real_tools_test.cpp)
 set(MIRVAN_POSIX_TESTS_platform
-  platform/editor_line_test.cpp platform/open_document_test.cpp platform/posix_platform_test.cpp
-  platform/run_tool_test.cpp)
+  platform/editor_line_test.cpp platform/file_watch_test.cpp platform/open_document_test.cpp
+  platform/posix_platform_test.cpp platform/run_tool_test.cpp)
 
 # Windows only: the real Windows platform layer, the private profile
-# functions against our INI layer, and the C runtime's double-byte rules.
+# functions against our INI layer, and the C runtime's double-byte rules;
+# and the file watch, whose test serves both systems.
 set(MIRVAN_WINDOWS_TESTS
-  windows/crt_mbcs_test.cpp windows/ini_differential_test.cpp windows/main.cpp
+  platform/file_watch_test.cpp windows/crt_mbcs_test.cpp windows/ini_differential_test.cpp windows/main.cpp
   windows/probe_chain_test.cpp windows/win_platform_test.cpp)
 
 set(MIRVAN_TEST_SUPPORT support/fakes.cpp support/temp_dir.cpp)
