@@ -21,3 +21,46 @@ bool HashFile(const std::string& path, std::uint64_t& hash) {
   hash = h;
   return ok;
 }
+
+std::set<std::string> ContentWatch::Track(const std::vector<std::string>& paths) {
+  std::map<std::string, FileState> files;
+  std::set<std::string> folders;
+  for (const std::string& p : paths) {
+    folders.insert(FolderOf(p));
+    auto old = m_files.find(p);
+    if (old != m_files.end()) {
+      files.emplace(p, old->second);
+      continue;
+    }
+    FileState s = Status(p);
+    if (s.exists && !HashFile(p, s.hash)) s.exists = false;
+    NoteReadAt(s, FileClockNowNs());
+    files.emplace(p, s);
+  }
+  m_files.swap(files);
+  m_order = paths;
+  m_dirty.clear();
+  return folders;
+}
+
+void ContentWatch::MarkFolderChanged(const std::string& folder) {
+  for (const auto& f : m_files)
+    if (FolderOf(f.first) == folder) m_dirty.insert(f.first);
+}
+
+void ContentWatch::MarkAllChanged() {
+  for (const auto& f : m_files) m_dirty.insert(f.first);
+}
+
+std::vector<std::string> ContentWatch::TakeChanged(const std::function<bool(const std::string&)>& busy) {
+  std::vector<std::string> changed;
+  for (const std::string& p : m_order) {
+    if (!m_dirty.count(p)) continue;
+    if (busy && busy(p)) continue;
+    m_dirty.erase(p);
+    auto it = m_files.find(p);
+    if (it != m_files.end() && ContentChanged(it->second, Status(p), [&](std::uint64_t& h) { return HashFile(p, h); }))
+      changed.push_back(p);
+  }
+  return changed;
+}

@@ -6,7 +6,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -84,3 +87,32 @@ bool ContentChanged(FileState& before, FileState now, HashOf hashOf) {
 // The FNV-1a hash of a file's bytes, read through the C library; false
 // when it cannot be opened.
 bool HashFile(const std::string& path, std::uint64_t& hash);
+
+// What both systems' watches share: the watched files with what they held,
+// and which of them a notification named. The system's part watches the
+// folders and tells the files' status.
+class ContentWatch : public IFileWatch {
+ protected:
+  // The file's status, its hash not read.
+  virtual FileState Status(const std::string& path) const = 0;
+  // The folder part of a path with its last separator ("" for a bare name).
+  virtual std::string FolderOf(const std::string& path) const = 0;
+
+  // Takes `paths` as the watched set (see Watch); the folders that hold them.
+  std::set<std::string> Track(const std::vector<std::string>& paths);
+  bool Watched(const std::string& path) const { return m_files.count(path) != 0; }
+  void MarkChanged(const std::string& path) {
+    if (Watched(path)) m_dirty.insert(path);
+  }
+  void MarkFolderChanged(const std::string& folder);
+  void MarkAllChanged();
+  // The marked files whose content changed, in the order of Watch; a file
+  // for which `busy` says it is still being written stays marked.
+  std::vector<std::string> TakeChanged(const std::function<bool(const std::string&)>& busy = nullptr);
+  bool AnyMarked() const { return !m_dirty.empty(); }
+
+ private:
+  std::map<std::string, FileState> m_files;
+  std::vector<std::string> m_order;
+  std::set<std::string> m_dirty;
+};

@@ -76,11 +76,7 @@ TEST_F(EditorAtLine, DefaultEditorResolvedToTheDesktopsProgram) {
   // The desktop's editor for TeX sources, in a private XDG setup read by
   // GIO in a child of its own (GIO keeps what it read once).
   TempDir xdg;
-  ::mkdir(xdg.File("system").c_str(), 0755);
-  ASSERT_EQ(::symlink("/usr/share/mime", xdg.File("system/mime").c_str()), 0);
-  ::mkdir(xdg.File("config").c_str(), 0755);
-  ::mkdir(xdg.File("data").c_str(), 0755);
-  ::mkdir(xdg.File("data/applications").c_str(), 0755);
+  MakePrivateXdg(xdg);
   const std::string gedit = WriteRecorder(tools, "gedit", tools.File("record"));
   xdg.Write("data/applications/test-gedit.desktop",
             "[Desktop Entry]\nType=Application\nName=Editor\nExec=env LC_ALL=C " + gedit +
@@ -88,11 +84,7 @@ TEST_F(EditorAtLine, DefaultEditorResolvedToTheDesktopsProgram) {
   xdg.Write("config/mimeapps.list", "[Default Applications]\ntext/x-tex=test-gedit.desktop\n");
   pid_t pid = ::fork();
   if (pid == 0) {
-    ::setenv("XDG_DATA_HOME", xdg.File("data").c_str(), 1);
-    ::setenv("XDG_DATA_DIRS", xdg.File("system").c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", xdg.File("config").c_str(), 1);
-    ::setenv("XDG_CONFIG_DIRS", xdg.File("config").c_str(), 1);
-    ::setenv("XDG_CURRENT_DESKTOP", "", 1);
+    UsePrivateXdg(xdg);
     PosixPlatform platform;
     ToolSettings settings;
     settings.m_strEditor = platform.Values().defaultEditor;

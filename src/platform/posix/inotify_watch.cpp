@@ -12,7 +12,7 @@
 
 namespace {
 
-FileState StatOf(const std::string& path) {
+FileState StatusOf(const std::string& path) {
   FileState s;
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
@@ -23,14 +23,7 @@ FileState StatOf(const std::string& path) {
   return s;
 }
 
-// The folder part as the path writes it, with its last slash ("" for a
-// bare name): the folder and an event's name make the path again.
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-class InotifyWatch : public IFileWatch {
+class InotifyWatch : public ContentWatch {
  public:
   InotifyWatch() : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {}
   ~InotifyWatch() override {
@@ -40,22 +33,7 @@ class InotifyWatch : public IFileWatch {
   InotifyWatch& operator=(const InotifyWatch&) = delete;
 
   void Watch(const std::vector<std::string>& paths) override {
-    std::map<std::string, FileState> files;
-    m_order = paths;
-    for (const std::string& p : paths) {
-      auto old = m_files.find(p);
-      if (old != m_files.end()) {
-        files.emplace(p, old->second);
-      } else {
-        FileState s = StatOf(p);
-        if (s.exists && !HashFile(p, s.hash)) s.exists = false;
-        NoteReadAt(s, FileClockNowNs());
-        files.emplace(p, s);
-      }
-    }
-    m_files.swap(files);
-    std::set<std::string> folders;
-    for (const std::string& p : paths) folders.insert(FolderOf(p));
+    const std::set<std::string> folders = Track(paths);
     // Folders no longer needed are let go; new ones watched. A folder
     // created later is not followed.
     for (auto it = m_folders.begin(); it != m_folders.end();) {
@@ -67,7 +45,6 @@ class InotifyWatch : public IFileWatch {
       }
     }
     for (const std::string& f : folders) AddFolder(f);
-    m_dirty.clear();
   }
 
   std::intptr_t WaitHandle() const override { return m_fd; }
@@ -83,16 +60,16 @@ class InotifyWatch : public IFileWatch {
 
   std::vector<std::string> Poll() override {
     ReadEvents();
-    std::vector<std::string> changed;
-    for (const std::string& p : m_order) {
-      if (!m_dirty.count(p)) continue;
-      auto it = m_files.find(p);
-      if (it == m_files.end()) continue;
-      if (ContentChanged(it->second, StatOf(p), [&](std::uint64_t& h) { return HashFile(p, h); }))
-        changed.push_back(p);
-    }
-    m_dirty.clear();
-    return changed;
+    return TakeChanged();
+  }
+
+ protected:
+  FileState Status(const std::string& path) const override { return StatusOf(path); }
+  // The folder part as the path writes it, with its last slash: the
+  // folder and an event's name make the path again.
+  std::string FolderOf(const std::string& path) const override {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   }
 
  private:
@@ -120,8 +97,7 @@ class InotifyWatch : public IFileWatch {
         const auto* e = reinterpret_cast<const inotify_event*>(buf + off);
         off += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
         if (e->mask & IN_Q_OVERFLOW) {
-          // Events were lost: look at every file.
-          for (const auto& f : m_files) m_dirty.insert(f.first);
+          MarkAllChanged();  // events were lost: look at every file
           continue;
         }
         if (e->mask & IN_IGNORED) {
@@ -130,17 +106,13 @@ class InotifyWatch : public IFileWatch {
         }
         auto folder = m_folders.find(e->wd);
         if (folder == m_folders.end() || e->len == 0) continue;
-        const std::string path = folder->second + e->name;
-        if (m_files.count(path)) m_dirty.insert(path);
+        MarkChanged(folder->second + e->name);
       }
     }
   }
 
   int m_fd;
   std::map<int, std::string> m_folders;  // watch descriptor -> folder
-  std::map<std::string, FileState> m_files;
-  std::vector<std::string> m_order;
-  std::set<std::string> m_dirty;
 };
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 namespace {
 
-FileState StatOf(const std::string& path) {
+FileState StatusOf(const std::string& path) {
   FileState s;
   struct _stat64 st;
   if (_stat64(path.c_str(), &st) == 0 && (st.st_mode & _S_IFREG)) {
@@ -32,13 +32,6 @@ FileState StatOf(const std::string& path) {
   return s;
 }
 
-// The folder part with its last separator ("" for a bare name); a
-// double-byte character's second byte is no separator.
-std::string FolderOf(const std::string& path) {
-  const std::size_t sep = mbcs::FindLastOf(path, "\\/");
-  return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
-}
-
 // Whether someone is still writing the file: Windows tells of a write
 // while it goes on, and a save read half-way would count twice.
 bool BeingWritten(const std::string& path) {
@@ -49,7 +42,7 @@ bool BeingWritten(const std::string& path) {
   return false;
 }
 
-class ChangeWatch : public IFileWatch {
+class ChangeWatch : public ContentWatch {
  public:
   ChangeWatch() : m_event(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
   ~ChangeWatch() override {
@@ -60,22 +53,7 @@ class ChangeWatch : public IFileWatch {
   ChangeWatch& operator=(const ChangeWatch&) = delete;
 
   void Watch(const std::vector<std::string>& paths) override {
-    std::map<std::string, FileState> files;
-    m_order = paths;
-    for (const std::string& p : paths) {
-      auto old = m_files.find(p);
-      if (old != m_files.end()) {
-        files.emplace(p, old->second);
-      } else {
-        FileState s = StatOf(p);
-        if (s.exists && !HashFile(p, s.hash)) s.exists = false;
-        NoteReadAt(s, FileClockNowNs());
-        files.emplace(p, s);
-      }
-    }
-    m_files.swap(files);
-    std::set<std::string> folders;
-    for (const std::string& p : paths) folders.insert(FolderOf(p));
+    const std::set<std::string> folders = Track(paths);
     for (auto it = m_folders.begin(); it != m_folders.end();) {
       if (folders.count(it->first)) {
         ++it;
@@ -86,7 +64,6 @@ class ChangeWatch : public IFileWatch {
     }
     for (const std::string& f : folders)
       if (!m_folders.count(f)) Open(f);
-    m_dirty.clear();
   }
 
   std::intptr_t WaitHandle() const override {
@@ -108,28 +85,23 @@ class ChangeWatch : public IFileWatch {
       if (f.dir == INVALID_HANDLE_VALUE || !GetOverlappedResult(f.dir, &f.ov, &n, FALSE)) continue;
       // Something changed in the folder: its watched files are looked at,
       // which the status makes cheap for the unchanged ones.
-      for (const auto& file : m_files)
-        if (FolderOf(file.first) == name) m_dirty.insert(file.first);
+      MarkFolderChanged(name);
       Request(f);
     }
-    std::vector<std::string> changed;
-    m_retry = false;
-    for (const std::string& p : m_order) {
-      if (!m_dirty.count(p)) continue;
-      auto it = m_files.find(p);
-      if (it == m_files.end()) continue;
-      if (BeingWritten(p)) {
-        m_retry = true;  // stays dirty
-        continue;
-      }
-      m_dirty.erase(p);
-      if (ContentChanged(it->second, StatOf(p), [&](std::uint64_t& h) { return HashFile(p, h); }))
-        changed.push_back(p);
-    }
+    const std::vector<std::string> changed = TakeChanged(BeingWritten);
+    m_retry = AnyMarked();
     return changed;
   }
 
   int RetryMs() const override { return m_retry ? kRetryMs : -1; }
+
+ protected:
+  FileState Status(const std::string& path) const override { return StatusOf(path); }
+  // A double-byte character's second byte is no separator.
+  std::string FolderOf(const std::string& path) const override {
+    const std::size_t sep = mbcs::FindLastOf(path, "\\/");
+    return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+  }
 
  private:
   static constexpr int kRetryMs = 50;
@@ -169,9 +141,6 @@ class ChangeWatch : public IFileWatch {
 
   HANDLE m_event;
   std::map<std::string, Folder> m_folders;  // by folder part; a map keeps each Folder in place
-  std::map<std::string, FileState> m_files;
-  std::vector<std::string> m_order;
-  std::set<std::string> m_dirty;
   bool m_retry = false;
 };
 
