@@ -46,13 +46,14 @@ mirvan_layer(text SOURCES mbcs.cpp)
 
 if(WIN32)
   mirvan_layer(platform USES text SOURCES
-    platform_values.cpp win/command_line.cpp win/files.cpp win/win_platform.cpp win/win_profile.cpp)
+    file_watch.cpp platform_values.cpp win/change_watch.cpp win/command_line.cpp win/files.cpp win/win_platform.cpp
+    win/win_profile.cpp)
   target_compile_definitions(mirvan_platform PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
   target_link_libraries(mirvan_platform PUBLIC shell32)
 else()
   mirvan_layer(platform USES text SOURCES
-    platform_values.cpp posix/child_process.cpp posix/files.cpp posix/headless_console.cpp
-    posix/posix_platform.cpp)
+    file_watch.cpp platform_values.cpp posix/child_process.cpp posix/files.cpp posix/headless_console.cpp
+    posix/inotify_watch.cpp posix/posix_platform.cpp)
   find_package(PkgConfig REQUIRED)
   # GIO's headers only: the library is loaded when a document is first opened.
   pkg_check_modules(GIO REQUIRED gio-2.0)
@@ -68,7 +69,8 @@ include(${MIRVAN_ROOT}/cmake/ResourceIds.cmake)
 target_include_directories(mirvan_config PUBLIC ${MIRVAN_GENERATED_DIR})
 mirvan_layer(document USES config platform text SOURCES document.cpp history_box.cpp)
 mirvan_layer(actions USES document config platform text SOURCES
-  bib_index.cpp compile.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tex_name.cpp tool_runner.cpp)
+  bib_index.cpp compile.cpp editor_command.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tex_log.cpp
+  tex_name.cpp tool_runner.cpp)
 mirvan_layer(core USES actions document config platform text SOURCES bar_controller.cpp dispatch.cpp mirvan_dlg.cpp)
 
 # Everything below the user interface, for the front ends, tests and benchmarks.

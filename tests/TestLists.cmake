@@ -11,9 +11,9 @@ set(MIRVAN_TESTS_document
   document/drop_select_test.cpp document/history_box_test.cpp document/history_test.cpp
   document/split_path_test.cpp)
 set(MIRVAN_TESTS_actions
-  actions/bib_index_test.cpp actions/compile_test.cpp actions/pdf_test.cpp actions/read_file_test.cpp
-  actions/settings_dlg_test.cpp actions/shell_actions_test.cpp actions/tex_name_test.cpp
-  actions/tools_test.cpp)
+  actions/bib_index_test.cpp actions/compile_test.cpp actions/editor_command_test.cpp actions/pdf_test.cpp
+  actions/read_file_test.cpp actions/settings_dlg_test.cpp actions/shell_actions_test.cpp actions/tex_log_test.cpp
+  actions/tex_name_test.cpp actions/tools_test.cpp)
 set(MIRVAN_TESTS_core
   core/bar_controller_test.cpp core/dispatch_test.cpp core/mirvan_dlg_test.cpp core/stop_test.cpp)
 set(MIRVAN_PORTABLE_TEST_PROGRAMS text config document actions core)
@@ -22,14 +22,16 @@ set(MIRVAN_PORTABLE_TEST_PROGRAMS text config document actions core)
 # fork/exec, POSIX files, GIO) or real TeX.
 set(MIRVAN_POSIX_TESTS_config config/ini_profile_posix_test.cpp)
 set(MIRVAN_POSIX_TESTS_document document/history_ini_test.cpp)
-set(MIRVAN_POSIX_TESTS_actions actions/real_tex_test.cpp actions/real_tools_test.cpp)
+set(MIRVAN_POSIX_TESTS_actions actions/editor_line_test.cpp actions/real_tex_test.cpp actions/real_tools_test.cpp)
 set(MIRVAN_POSIX_TESTS_platform
-  platform/open_document_test.cpp platform/posix_platform_test.cpp platform/run_tool_test.cpp)
+  platform/file_watch_test.cpp platform/open_document_test.cpp
+  platform/posix_platform_test.cpp platform/run_tool_test.cpp)
 
 # Windows only: the real Windows platform layer, the private profile
-# functions against our INI layer, and the C runtime's double-byte rules.
+# functions against our INI layer, and the C runtime's double-byte rules;
+# and the file watch, whose test serves both systems.
 set(MIRVAN_WINDOWS_TESTS
-  windows/crt_mbcs_test.cpp windows/ini_differential_test.cpp windows/main.cpp
+  platform/file_watch_test.cpp windows/crt_mbcs_test.cpp windows/ini_differential_test.cpp windows/main.cpp
   windows/probe_chain_test.cpp windows/win_platform_test.cpp)
 
 # The doubles and temporary folders every layer's tests use: they stand on

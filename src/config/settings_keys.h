@@ -11,6 +11,9 @@ inline constexpr const char* kHistory = "RFL";
 
 // Section Editor.
 inline constexpr const char* kEdit = "EDIT";  // default: the platform's defaultEditor
+// The command that opens a file at a line, %f the file and %l the line;
+// empty: the known editors' own ways, else the file alone.
+inline constexpr const char* kEditLine = "EDITLINE";
 
 // Section Settings.
 inline constexpr const char* kTeX = "TeX";
@@ -29,6 +32,7 @@ inline constexpr const char* kHistoryKeyPrefix = "File";
 inline constexpr int kHistoryKeys = 16;
 
 // Defaults.
+inline constexpr const char* kDefaultEditLine = "";
 inline constexpr const char* kDefaultTeX = "platex";
 inline constexpr const char* kDefaultDviPdf = "dvipdfmx";
 inline constexpr const char* kDefaultMkIdx = "mendex";

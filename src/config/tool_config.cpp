@@ -30,6 +30,7 @@ struct NumberRow {
 
 const TextRow kTextRows[] = {
     {&ToolSettings::m_strEditor, kEditor, kEdit, nullptr, nullptr},
+    {&ToolSettings::m_strEditLine, kEditor, kEditLine, kDefaultEditLine, kDefaultEditLine},
     {&ToolSettings::m_strTeX, kSettings, kTeX, kDefaultTeX, kDefaultTeX},
     {&ToolSettings::m_strBib, kSettings, kBib, nullptr, nullptr},
     {&ToolSettings::m_strDviPdf, kSettings, kDviPdf, kDefaultDviPdf, kDefaultDviPdf},

@@ -14,6 +14,7 @@
 // The values themselves, as the settings file names them.
 struct ToolSettings {
   std::string m_strEditor;
+  std::string m_strEditLine;  // the editor's command for a file at a line (EDITLINE)
   std::string m_strTeX;
   std::string m_strBib;
   std::string m_strDviPdf;

@@ -110,6 +110,20 @@ class IPlatform {
   // working directory. Its failure is silent by rule.
   virtual void StartCommandPrompt() = 0;
 
+  // Starts argv[0] (found as RunTool finds a program) with exactly these
+  // words, no shell, in `dir` (the current folder when empty), without
+  // waiting. false when it could not be started.
+  virtual bool StartDetached(const std::vector<std::string>& argv, const std::string& dir) {
+    (void)argv;
+    (void)dir;
+    return false;
+  }
+  // The desktop's editor for TeX sources, which the default editor
+  // (Values().defaultEditor) stands for: its program and fixed arguments,
+  // without the desktop's placeholders for the file. Empty where there is
+  // none, or no desktop to ask.
+  virtual std::vector<std::string> DesktopEditor() { return {}; }
+
   // After a failed OpenDocument or OpenEditor: what the platform knows of
   // the cause beyond the failure (a library it could not load), as a text
   // for the user; empty when nothing.

@@ -13,20 +13,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/posix/posix_platform.h"
-#include "script_helpers.h"
+#include "support/script_helpers.h"
 
 namespace {
 
 class OpenDocumentTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // The system's MIME database, and nothing else of the system's: no
-    // installed viewer may answer for our types.
-    ::mkdir(xdg.File("system").c_str(), 0755);
-    ASSERT_EQ(::symlink("/usr/share/mime", xdg.File("system/mime").c_str()), 0);
-    ::mkdir(xdg.File("config").c_str(), 0755);
-    ::mkdir(xdg.File("data").c_str(), 0755);
-    ::mkdir(xdg.File("data/applications").c_str(), 0755);
+    // No installed viewer may answer for our types.
+    MakePrivateXdg(xdg);
     docs.Write("paper.pdf", "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj\n<<>>\nendobj\ntrailer\n<<>>\n%%EOF\n");
     docs.Write("paper.dvi", std::string("\xf7\x02\x01\x83\x92\xc0\x1c\x3b\x00\x00\x00\x00\x03\xe8", 14));
   }
@@ -46,12 +41,7 @@ class OpenDocumentTest : public ::testing::Test {
   bool InChild(const std::string& cwd, const std::function<bool(PosixPlatform&)>& open) {
     pid_t pid = ::fork();
     if (pid == 0) {
-      ::setenv("XDG_DATA_HOME", xdg.File("data").c_str(), 1);
-      ::setenv("XDG_DATA_DIRS", xdg.File("system").c_str(), 1);
-      ::setenv("XDG_CONFIG_HOME", xdg.File("config").c_str(), 1);
-      ::setenv("XDG_CONFIG_DIRS", xdg.File("config").c_str(), 1);
-      ::setenv("XDG_CURRENT_DESKTOP", "", 1);
-      ::setenv("GIO_USE_VFS", "local", 1);
+      UsePrivateXdg(xdg);
       if (::chdir(cwd.c_str()) != 0) ::_exit(3);
       PosixPlatform platform;
       ::_exit(open(platform) ? 1 : 0);

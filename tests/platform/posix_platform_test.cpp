@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/posix/posix_platform.h"
-#include "script_helpers.h"
+#include "support/script_helpers.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "platform/posix/child_process.h"
 #include "platform/posix/headless_console.h"
 #include "platform/posix/posix_platform.h"
-#include "script_helpers.h"
+#include "support/script_helpers.h"
 
 namespace {
 

@@ -81,6 +81,13 @@ bool ScriptedPlatform::OpenEditor(const std::string& editor, const std::string& 
 
 void ScriptedPlatform::StartCommandPrompt() { opens.push_back("prompt|" + cwd); }
 
+bool ScriptedPlatform::StartDetached(const std::vector<std::string>& argv, const std::string& dir) {
+  std::string record = "start";
+  for (const std::string& w : argv) record += "|" + w;
+  opens.push_back(record + "|" + dir);
+  return openResult;
+}
+
 std::vector<std::string> ScriptedPlatform::Programs() const {
   std::vector<std::string> out;
   for (const auto& r : runs) out.push_back(r.program);

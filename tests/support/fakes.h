@@ -64,7 +64,8 @@ class ScriptedPlatform : public IPlatform {
   bool chdirFails = false;
   // Files that exist, path -> mtimeNs. Stat answers from here only.
   std::map<std::string, long long> files;
-  // Shell opens: "doc|file|dir" or "editor|editor|path|dir"; "prompt|cwd".
+  // Shell opens: "doc|file|dir" or "editor|editor|path|dir"; "prompt|cwd";
+  // detached starts: "start|word|word...|dir".
   std::vector<std::string> opens;
   bool openResult = true;
   // The verdict of every action that ended, in order.
@@ -87,6 +88,7 @@ class ScriptedPlatform : public IPlatform {
   bool OpenDocument(const std::string& file, const std::string& dir) override;
   bool OpenEditor(const std::string& editor, const std::string& documentPath, const std::string& dir) override;
   void StartCommandPrompt() override;
+  bool StartDetached(const std::vector<std::string>& argv, const std::string& dir) override;
 
   // Program names of the runs, in order.
   std::vector<std::string> Programs() const;

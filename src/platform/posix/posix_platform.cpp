@@ -82,7 +82,7 @@ std::string Head(const std::string& path, std::size_t size) {
   X(g_app_info_get_id) X(g_app_info_get_executable) X(g_app_info_get_default_for_type)                  \
   X(g_app_info_get_recommended_for_type) X(g_app_info_launch) X(g_app_launch_context_new)             \
   X(g_content_type_guess) X(g_file_new_for_path) X(g_object_ref) X(g_object_unref) X(g_list_free_full) \
-  X(g_error_free) X(g_free)
+  X(g_error_free) X(g_free) X(g_app_info_get_commandline) X(g_shell_parse_argv) X(g_strfreev)
 
 struct Gio {
 #define MIRVAN_GIO_MEMBER(name) decltype(&::name) name = nullptr;
@@ -144,6 +144,29 @@ GAppInfo* TeXEditorApp(const Gio& gio) {
     if (found) return found;
   }
   return nullptr;
+}
+
+// A desktop entry's command line as words, without the placeholders for
+// the files and the entry's own icon, name and location ("%F", "%u", ...);
+// "%%" is a percent sign.
+std::vector<std::string> EntryWords(const Gio& gio, GAppInfo* app) {
+  std::vector<std::string> words;
+  const char* line = gio.g_app_info_get_commandline(app);
+  gchar** argv = nullptr;
+  if (line && gio.g_shell_parse_argv(line, nullptr, &argv, nullptr) && argv) {
+    for (gchar** w = argv; *w; ++w) {
+      std::string word = *w;
+      if (word.size() == 2 && word[0] == '%') continue;
+      for (std::size_t p = word.find("%%"); p != std::string::npos; p = word.find("%%", p + 1)) word.erase(p, 1);
+      words.push_back(word);
+    }
+    gio.g_strfreev(argv);
+  }
+  if (words.empty()) {
+    const char* exe = gio.g_app_info_get_executable(app);
+    if (exe && *exe) words.push_back(exe);
+  }
+  return words;
 }
 
 // Starts `app` on the file at `path`, in folder `dir` (when not empty).
@@ -264,6 +287,19 @@ bool PosixPlatform::OpenEditor(const std::string& editor, const std::string& doc
 }
 
 std::string PosixPlatform::OpenTrouble() const { return m_openTrouble; }
+
+bool PosixPlatform::StartDetached(const std::vector<std::string>& argv, const std::string& dir) {
+  return posix::SpawnDetached(argv, dir);
+}
+
+std::vector<std::string> PosixPlatform::DesktopEditor() {
+  const Gio* gio = LoadGio();
+  GAppInfo* app = gio ? TeXEditorApp(*gio) : nullptr;
+  if (!app) return {};
+  std::vector<std::string> words = EntryWords(*gio, app);
+  gio->g_object_unref(app);
+  return words;
+}
 
 void PosixPlatform::StartCommandPrompt() {
   const char* terminal = std::getenv("TERMINAL");

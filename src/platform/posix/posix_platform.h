@@ -26,6 +26,8 @@ class PosixPlatform : public IPlatform {
                   const std::string& dir) override;
   void StartCommandPrompt() override;
   std::string OpenTrouble() const override;
+  bool StartDetached(const std::vector<std::string>& argv, const std::string& dir) override;
+  std::vector<std::string> DesktopEditor() override;
   void BeginAction() override { m_console->BeginAction(); }
   bool ActionStopped() const override { return m_console->Stopped(); }
   void EndAction(const ActionVerdict& verdict) override { m_console->EndAction(verdict); }

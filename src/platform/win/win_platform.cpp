@@ -199,6 +199,25 @@ int WinPlatform::RunTool(const std::string& program, const std::vector<std::stri
   return known ? static_cast<int>(code) : -1;
 }
 
+bool WinPlatform::StartDetached(const std::vector<std::string>& argv, const std::string& dir) {
+  if (argv.empty()) return false;
+  // _spawnvp joins its words with blanks: each is quoted to stay one.
+  std::vector<std::string> quoted;
+  for (const std::string& a : argv) quoted.push_back(QuoteArg(a));
+  std::vector<const char*> words;
+  for (const std::string& q : quoted) words.push_back(q.c_str());
+  words.push_back(nullptr);
+  // The program starts in the folder we are in: enter `dir` for the start
+  // and come back.
+  std::string saved;
+  if (!dir.empty() && (!GetCwd(saved) || !ChangeDir(dir))) return false;
+  const intptr_t started = _spawnvp(_P_NOWAIT, argv[0].c_str(), words.data());
+  if (!saved.empty()) ChangeDir(saved);
+  if (started == -1) return false;
+  CloseHandle(reinterpret_cast<HANDLE>(started));
+  return true;
+}
+
 bool WinPlatform::ChangeDir(const std::string& dir) { return _chdir(dir.c_str()) == 0; }
 
 bool WinPlatform::GetCwd(std::string& out) {

@@ -22,6 +22,7 @@ class WinPlatform : public IPlatform {
   bool OpenEditor(const std::string& editor, const std::string& documentPath,
                   const std::string& dir) override;
   void StartCommandPrompt() override;
+  bool StartDetached(const std::vector<std::string>& argv, const std::string& dir) override;
   void BeginAction() override { m_stopped = false; }
   bool ActionStopped() const override { return m_stopped; }
 

@@ -100,3 +100,25 @@ inline std::string RealDir(const std::string& dir) {
   std::free(real);
   return out;
 }
+
+// A private freedesktop setup in `xdg`: the system's MIME database and
+// nothing else of the system's, so that no installed application answers
+// for a type; applications go to data/applications, defaults to
+// config/mimeapps.list.
+inline void MakePrivateXdg(const TempDir& xdg) {
+  ::mkdir(xdg.File("system").c_str(), 0755);
+  if (::symlink("/usr/share/mime", xdg.File("system/mime").c_str()) != 0) return;
+  ::mkdir(xdg.File("config").c_str(), 0755);
+  ::mkdir(xdg.File("data").c_str(), 0755);
+  ::mkdir(xdg.File("data/applications").c_str(), 0755);
+}
+// Points GIO at it; in a child process before its first GIO call, since
+// GIO keeps what it read once.
+inline void UsePrivateXdg(const TempDir& xdg) {
+  ::setenv("XDG_DATA_HOME", xdg.File("data").c_str(), 1);
+  ::setenv("XDG_DATA_DIRS", xdg.File("system").c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", xdg.File("config").c_str(), 1);
+  ::setenv("XDG_CONFIG_DIRS", xdg.File("config").c_str(), 1);
+  ::setenv("XDG_CURRENT_DESKTOP", "", 1);
+  ::setenv("GIO_USE_VFS", "local", 1);
+}
