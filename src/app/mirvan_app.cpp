@@ -63,6 +63,7 @@ int CMirvanApp::InitInstance() {
   const std::string settingsTrouble = store.Trouble();
   QtPrompts prompts(CpToQt(title));
   ReportingProfile profile(store, prompts, store.Path());
+  if (!settingsTrouble.empty()) profile.AlreadyTold();
 
   CMirvanWnd wnd(MirvanEnv{profile, platform, prompts});
   prompts.SetOwner(&wnd);

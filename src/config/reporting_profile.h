@@ -17,6 +17,10 @@ class ReportingProfile : public IProfile {
   ReportingProfile(IProfile& store, IPrompts& prompts, std::string path)
       : m_store(store), m_prompts(prompts), m_path(std::move(path)) {}
 
+  // The user has been told already that the file cannot be used at all
+  // (it cannot be read): its failed writes need no word of their own.
+  void AlreadyTold() { m_told = true; }
+
   std::string GetProfileString(const std::string& section, const std::string& key,
                                const std::string& def) override {
     return m_store.GetProfileString(section, key, def);

@@ -57,7 +57,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   ReportingProfile profile(store, prompts, settings);
   // Said once, before the bar: it then runs on the defaults.
   const std::string settingsTrouble = store.Trouble();
-  if (!settingsTrouble.empty()) prompts.Notice(settingsTrouble);
+  if (!settingsTrouble.empty()) {
+    prompts.Notice(settingsTrouble);
+    profile.AlreadyTold();
+  }
 
   CMirvanWin bar(MirvanEnv{profile, platform, prompts}, prompts);
   bar.Bar().SetFirstDocument(DocumentFromCommandLine(ArgumentsOf(GetCommandLineA())));
