@@ -150,6 +150,7 @@ captions_whole() {
 close_bar() {
   wmctrl -i -c "$BAR"
   wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close${1:+: $1}"
+}
 # Nothing but the bar is up: no box, no dialog.
 no_other_window() {
   local w
@@ -361,6 +362,7 @@ wmctrl -i -c "$BAR"
 wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
 printf '[Settings]\r\nMkIdxNvr=1\r\nMkIdxOpt=-s myindex\r\n' >"$TMP/Mirvan.ini"
 start_bar_in "$TMP" "表示\\paper.tex"
+BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear"
 for press in first second; do
   mark=$(($(wc -l <"$TOOL_LOG") + 1))
   click "$BAR" 146 1002
