@@ -69,7 +69,7 @@ include(${MIRVAN_ROOT}/cmake/ResourceIds.cmake)
 target_include_directories(mirvan_config PUBLIC ${MIRVAN_GENERATED_DIR})
 mirvan_layer(document USES config platform text SOURCES document.cpp history_box.cpp)
 mirvan_layer(actions USES document config platform text SOURCES
-  bib_index.cpp compile.cpp editor_command.cpp pdf.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tex_log.cpp
+  bib_index.cpp compile.cpp editor_command.cpp pdf.cpp problems.cpp read_file.cpp settings_dlg.cpp shell_actions.cpp tex_log.cpp
   tex_name.cpp tool_runner.cpp)
 mirvan_layer(core USES actions document config platform text SOURCES bar_controller.cpp dispatch.cpp mirvan_dlg.cpp)
 

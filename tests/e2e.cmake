@@ -4,7 +4,7 @@
 # UI is built on an X11 system.
 if(MIRVAN_BUILD_UI AND UNIX AND NOT APPLE)
   set(_e2e_scripts bar_window build_actions console desktop dialog_enter display document_paths drop editor_terminal
-    first_bibliography garbage_ini history pdf_size_memory settings_bibtex small_screen stop tex_error tex_names
+    first_bibliography garbage_ini history pdf_size_memory compile_on_save settings_bibtex problems small_screen stop tex_error tex_names
     warning)
   foreach(_name ${_e2e_scripts})
     add_test(NAME e2e.${_name} COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/test_${_name}.sh)

@@ -8,6 +8,7 @@
 #include "actions/compile_driver.h"
 #include "actions/compile_texts.h"
 #include "actions/markers.h"
+#include "actions/problems.h"
 #include "actions/read_file.h"
 #include "actions/tool_names.h"
 #include "text/mbcs.h"
@@ -26,31 +27,20 @@ bool StartsALine(const std::string& text, const std::string& marker) {
 
 constexpr std::size_t kMaxWarningLines = 200;
 
-// The log's warning lines, each with the lines TeX wrapped it onto or added
-// for it ("(Font) ..."), without repeats: what the warning box unfolds.
-std::string WarningLines(const std::string& log) {
+// The log's warnings, each on a line of its own with the file and line it
+// names, without repeats: what the warning box unfolds.
+std::string WarningLines(const std::string& log, const std::string& docDir, const PlatformValues& values) {
+  texlog::Options options;
+  options.docDir = docDir;
+  options.windowsPaths = values.pathStyle == mbcs::PathStyle::Windows;
+  const texlog::Report report = texlog::ReadTeXLog(log, options);
   std::string out;
   std::size_t kept = 0;
-  bool inWarning = false;
-  std::size_t prevLength = 0;
-  std::size_t at = 0;
-  while (at < log.size() && kept < kMaxWarningLines) {
-    std::size_t end = log.find('\n', at);
-    if (end == std::string::npos) end = log.size();
-    std::string line = log.substr(at, end - at);
-    at = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    // TeX breaks log lines at 79 bytes; a continuation line may also start
-    // with the package's name in parentheses.
-    const bool continues = inWarning && !line.empty() && (prevLength >= 79 || line[0] == '(' || line[0] == ' ');
-    inWarning = continues || mbcs::Contains(line, "Warning");
-    prevLength = line.size();
-    if (!inWarning) continue;
-    if (!continues && out.find(line + "\n") != std::string::npos) {
-      inWarning = false;  // a repeat, with its continuation
-      continue;
-    }
-    out += line + "\n";
+  for (const texlog::Entry& e : report.entries) {
+    if (e.kind != texlog::Kind::Warning || kept >= kMaxWarningLines) continue;
+    const std::string line = ProblemList::LineOf(e) + "\n";
+    if (out.find(line) != std::string::npos) continue;
+    out += line;
     ++kept;
   }
   return out;
@@ -226,7 +216,7 @@ int CompileRun::Finish() {
 
   if (m_warningFound) {
     m_env.prompts.MessageBoxWithDetails(ct::kWarningCaption, ct::kWarningText, BoxIcon::Exclamation,
-                                        WarningLines(m_logText));
+                                        WarningLines(m_logText, m_dir, m_env.platform.Values()));
     m_verdict.Succeeded(ct::kWarningText, true);
   } else {
     m_verdict.Succeeded(ct::CompiledText());

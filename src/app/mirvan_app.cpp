@@ -71,7 +71,7 @@ int CMirvanApp::InitInstance() {
   // desktop has no terminal to show TeX's output or take its answers.
   std::shared_ptr<ActionConsole> console = MakeConsoleWindowFactory(&wnd);
   platform.SetToolConsole(console);
-  wnd.SetLastOutput([console] { return console->HasTranscript(); }, [console] { console->ShowTranscript(); });
+  wnd.SetConsole(console);
   wnd.Bar().SetFirstDocument(JoinArguments(m_argc, m_argv));
   // A session that ends takes the bar with it, history saved.
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &wnd,

@@ -26,6 +26,8 @@ inline constexpr const char* kPdfNShow = "PdfNShow";
 inline constexpr const char* kPdfNeShow = "PdfNeShow";
 inline constexpr const char* kPdfSizeNo = "PdfSizeNo";
 inline constexpr const char* kAcr = "Acr";
+// Compile when the document or a file it reads is saved (1) or not (0).
+inline constexpr const char* kCompileOnSave = "CompileOnSave";
 
 // Section RFL: kHistoryKeyPrefix + position, "File0" (most recent) to "File15".
 inline constexpr const char* kHistoryKeyPrefix = "File";
@@ -45,5 +47,6 @@ inline constexpr int kDefaultPdfNShow = 0;
 inline constexpr int kDefaultPdfNeShow = 0;
 inline constexpr int kDefaultPdfSizeNo = 1;  // A4
 inline constexpr int kDefaultAcr = 0;
+inline constexpr int kDefaultCompileOnSave = 0;
 
 }  // namespace settings

@@ -41,6 +41,7 @@ const NumberRow kNumberRows[] = {
     {&ToolSettings::m_nMkIdxNvr, kSettings, kMkIdxNvr, kDefaultMkIdxNvr, true, true},
     // The first-success flag and the one-run suppression belong to this run.
     {&ToolSettings::m_nAcr, kSettings, kAcr, kDefaultAcr, true, false},
+    {&ToolSettings::m_nCompileOnSave, kSettings, kCompileOnSave, kDefaultCompileOnSave, true, true},
     {&ToolSettings::m_nPdfNeShow, kSettings, kPdfNeShow, kDefaultPdfNeShow, false, true},
     {&ToolSettings::m_nPdfSizeNo, kSettings, kPdfSizeNo, kDefaultPdfSizeNo, false, true},
     {&ToolSettings::m_nPdfNShow, kSettings, kPdfNShow, kDefaultPdfNShow, false, false},

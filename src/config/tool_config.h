@@ -25,6 +25,7 @@ struct ToolSettings {
   int m_nPdfNShow = 0;
   int m_nPdfNeShow = 0;
   int m_nAcr = 0;
+  int m_nCompileOnSave = 0;
 };
 
 using TextSetting = std::string ToolSettings::*;

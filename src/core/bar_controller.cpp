@@ -1,10 +1,14 @@
 #include "core/bar_controller.h"
 
+#include "config/resource_ids.h"
+#include "core/core_texts.h"
+
 BarController::BarController(MirvanEnv env, IBarView& view) : m_env(env), m_view(view), m_dlg(env) {}
 
 void BarController::Open() {
   m_dlg.InitDialogCore();
   m_dlg.History().SetFocus();
+  if (CompileOnSave()) SetCompileOnSave(true);
   Refresh();
 }
 
@@ -18,25 +22,121 @@ void BarController::Refresh() {
   if (history.TakeFocusRequest()) m_view.FocusHistory();
 }
 
-void BarController::Run(const std::function<void()>& action) {
+void BarController::Run(const std::function<void()>& action, bool compile) {
   if (m_busy || m_ended) return;
   m_busy = true;
   m_view.SetBusy(true);
-  m_lastVerdict = m_dlg.RunAction(action);
-  // Where no console keeps the action's end in view (the consoles Windows
-  // gives the tools close with them), a failure no box has told is told
-  // now: the user would otherwise be left guessing.
-  if (m_lastVerdict.kind == ActionVerdict::Kind::Failure && !m_lastVerdict.shownInBox &&
-      !m_env.platform.ShowsVerdicts())
-    m_env.prompts.Notice(m_lastVerdict.text);
+  std::function<void()> next = action;
+  for (;;) {
+    m_compiling = compile;
+    m_compileAgain = false;
+    const ProblemList& problems = m_dlg.Problems();
+    const std::size_t before = problems.Generation();
+    m_lastVerdict = m_dlg.RunAction(next);
+    const bool failed = m_lastVerdict.kind == ActionVerdict::Kind::Failure;
+    const bool listed = problems.Generation() != before;
+    if (listed) m_view.ShowProblems(problems, failed && problems.HasErrors());
+    // Where no console keeps the action's end in view (the consoles Windows
+    // gives the tools close with them), a failure no box has told is told
+    // now: the user would otherwise be left guessing. Where there is a list
+    // of what went wrong, it is offered with it.
+    if (failed && !m_env.platform.ShowsVerdicts()) {
+      if (listed && problems.HasErrors()) {
+        if (m_env.prompts.AskOkCancel(m_lastVerdict.text + "\n\n" + core_text::kOfferProblems))
+          m_view.OpenProblemList();
+      } else if (!m_lastVerdict.shownInBox) {
+        m_env.prompts.Notice(m_lastVerdict.text);
+      }
+    }
+    Rewatch();
+    // Saves made meanwhile compile once more, however many there were.
+    if (!m_compileAgain || !CompileOnSave() || m_ended) break;
+    next = [this] { m_dlg.Compile(); };
+    compile = true;
+  }
+  m_compiling = false;
+  m_compileAgain = false;
   m_busy = false;
   m_view.SetBusy(false);
   Refresh();
 }
 
+void BarController::OpenProblem(std::size_t index) {
+  const std::vector<texlog::Entry>& entries = m_dlg.Problems().Entries();
+  if (m_busy || index >= entries.size()) return;
+  m_dlg.OpenProblem(entries[index]);
+}
+
+std::vector<MenuEntry> BarController::ContextMenu() const {
+  std::vector<MenuEntry> menu;
+  // Where a console keeps each action's transcript, the list is in it.
+  if (m_env.platform.ShowsVerdicts()) {
+    menu.push_back({string_id::kLastOutputMenu});
+  } else {
+    menu.push_back({string_id::kProblemsMenu});
+  }
+  MenuEntry watch{string_id::kCompileOnSaveMenu, true, CompileOnSave()};
+  menu.push_back(watch);
+  menu.push_back({string_id::kAboutMenu});
+  for (MenuEntry& e : menu) e.enabled = !m_busy;
+  return menu;
+}
+
+void BarController::Choose(int command) {
+  if (m_busy) return;
+  if (command == string_id::kLastOutputMenu || command == string_id::kProblemsMenu) m_view.OpenProblemList();
+  if (command == string_id::kCompileOnSaveMenu) SetCompileOnSave(!CompileOnSave());
+  if (command == string_id::kAboutMenu) m_view.ShowAbout();
+}
+
+void BarController::SetCompileOnSave(bool on) {
+  if (on != CompileOnSave()) m_dlg.SetCompileOnSave(on);
+  if (on && !m_watch) m_watch = m_env.platform.MakeFileWatch();
+  if (!on) {
+    m_watch.reset();
+    m_watched.clear();
+  }
+  Rewatch();
+  m_view.ShowCompileOnSave(on);
+}
+
+void BarController::Rewatch() {
+  if (!m_watch) return;
+  std::vector<std::string> files = m_dlg.Problems().Sources();
+  // The last compile's files belong to its document; another one chosen
+  // since is watched alone until it is compiled.
+  if (files.empty() || files.front() != m_dlg.DocumentFile()) files.assign(1, m_dlg.DocumentFile());
+  if (files.front().empty()) files.clear();
+  if (files == m_watched) return;
+  m_watched = files;
+  m_watch->Watch(files);
+}
+
+void BarController::FilesMayHaveChanged() {
+  if (!m_watch || m_ended) return;
+  if (m_watch->Poll().empty()) return;
+  // A file truncated and then written, or written in pieces, is compiled
+  // once it is whole.
+  m_saved = true;
+  m_view.SettleAfter(kSettleMs);
+}
+
+void BarController::SavesSettled() {
+  if (!m_saved || m_ended || !m_watch) return;
+  m_saved = false;
+  if (m_busy) {
+    m_compileAgain = true;
+    // A compile that waits for an answer to an error in what was just
+    // saved would only compile the old text: it starts anew.
+    if (m_compiling && m_env.platform.ToolAwaitsAnswer()) m_env.platform.StopTool();
+    return;
+  }
+  Run([this] { m_dlg.Compile(); }, true);
+}
+
 void BarController::Press(int control) {
   const std::function<void()> action = m_dlg.ActionFor(control);
-  if (action) Run(action);
+  if (action) Run(action, control == control::kCompile);
 }
 
 void BarController::Drop(const std::vector<std::string>& paths) {

@@ -4,7 +4,9 @@
 // draws what this says and passes every event in; it decides nothing.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,27 @@ class IBarView {
   virtual void SetBusy(bool busy) = 0;
   // The keyboard focus goes to the history box.
   virtual void FocusHistory() = 0;
+  // What the tools of the last action that wrote a transcript reported;
+  // `failed`: the action ended with an error the list holds, so the list
+  // takes the keyboard focus with the first error selected.
+  virtual void ShowProblems(const ProblemList& problems, bool failed) = 0;
+  // The list of the last errors and warnings, and the last transcript
+  // where the bar keeps one, brought into view.
+  virtual void OpenProblemList() = 0;
+  // The window title says whether a save compiles.
+  virtual void ShowCompileOnSave(bool on) = 0;
+  // Calls SavesSettled after `ms` milliseconds, unless asked again before:
+  // then after `ms` from then.
+  virtual void SettleAfter(int ms) = 0;
+  virtual void ShowAbout() = 0;
+};
+
+// One entry of the bar's context menu, as the front end draws it.
+struct MenuEntry {
+  int command;  // what Choose is given; also the number of its text in the string table
+  bool checkable = false;
+  bool checked = false;
+  bool enabled = true;
 };
 
 // The ways the bar is asked to end.
@@ -54,6 +77,31 @@ class BarController {
   // the history is saved, once. The user's own ways wait for a running action.
   bool End(BarEnd how);
 
+  // Opens entry `index` of the last list in the editor, at its line.
+  void OpenProblem(std::size_t index);
+
+  // The context menu: its entries, and one chosen.
+  std::vector<MenuEntry> ContextMenu() const;
+  void Choose(int command);
+
+  // Compile on save: while on, a save that changed the document or a file
+  // its last compile read from the document's folder tree compiles, as the
+  // TeX button does. A save during an action compiles once more after it;
+  // a compile waiting at TeX's prompt is stopped and started anew.
+  bool CompileOnSave() const { return m_dlg.CompileOnSave(); }
+  void SetCompileOnSave(bool on);
+  // What a front end waits on for the watch (a descriptor on POSIX, a
+  // handle on Windows), -1 when nothing is watched; then it calls
+  // FilesMayHaveChanged, and again after WatchRetryMs() when that is not -1.
+  std::intptr_t WatchHandle() const { return m_watch ? m_watch->WaitHandle() : -1; }
+  int WatchRetryMs() const { return m_watch ? m_watch->RetryMs() : -1; }
+  void FilesMayHaveChanged();
+  // The files have been quiet for a moment since a change: an editor that
+  // writes a file in several pieces has finished.
+  void SavesSettled();
+  // How long the files must be quiet after a change before it compiles.
+  static constexpr int kSettleMs = 80;
+
   bool Busy() const { return m_busy; }
   bool Ended() const { return m_ended; }
   const HistoryBox& History() { return m_dlg.History(); }
@@ -71,12 +119,20 @@ class BarController {
  private:
   // The one way an event acts: one at a time, its errors and its verdict
   // handled, the view brought up to date once at its end.
-  void Run(const std::function<void()>& action);
+  // `compile`: the action is the TeX button's, which a save may restart.
+  void Run(const std::function<void()>& action, bool compile = false);
   void Refresh();
+  // What is watched follows the document and its last compile.
+  void Rewatch();
 
   MirvanEnv m_env;
   IBarView& m_view;
   CMirvanDlg m_dlg;
+  std::unique_ptr<IFileWatch> m_watch;
+  std::vector<std::string> m_watched;
+  bool m_compiling = false;     // the running action is a compile a save restarts
+  bool m_compileAgain = false;  // a save came while an action ran
+  bool m_saved = false;         // a change seen, waiting to settle
   bool m_busy = false;
   bool m_ended = false;
   bool m_shown = false;

@@ -43,6 +43,7 @@ ActionVerdict CMirvanDlg::RunAction(const std::function<void()>& action) {
   // The tools of one action share one console and one transcript.
   m_env.platform.BeginAction();
   m_verdict.Begin();
+  m_problems.Begin(m_doc);
   try {
     action();
   } catch (const ActionStopped&) {
@@ -61,6 +62,7 @@ ActionVerdict CMirvanDlg::RunAction(const std::function<void()>& action) {
     m_env.prompts.MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
     m_verdict.Failed(kNoMemoryText, true);
   }
+  m_problems.End(m_doc);
   const ActionVerdict verdict = m_verdict.Verdict();
   m_env.platform.EndAction(verdict);
   return verdict;

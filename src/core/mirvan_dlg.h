@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/problems.h"
 #include "actions/shell_actions.h"
 
 class CMirvanDlg {
@@ -47,6 +48,16 @@ class CMirvanDlg {
   HistoryBox& History() { return m_doc.History(); }
   const std::string& DocumentFile() const { return m_doc.File(); }
 
+  // What the last action that ran a TeX tool reported, and the files its
+  // compile read.
+  const ProblemList& Problems() const { return m_problems; }
+  // Opens an entry's file at its line in the configured editor; says so
+  // when nothing could be started.
+  void OpenProblem(const texlog::Entry& entry);
+  // Compile on save, as Mirvan.ini keeps it.
+  bool CompileOnSave() const { return m_config.Get().m_nCompileOnSave != 0; }
+  void SetCompileOnSave(bool on) { m_config.Store(&ToolSettings::m_nCompileOnSave, on ? 1 : 0); }
+
   // The operation of a bar button (control::k...); empty for other ids.
   std::function<void()> ActionFor(int id);
   // Runs one button action with its tools' console, and judges how it
@@ -64,4 +75,5 @@ class CMirvanDlg {
   CompileDriver m_compiler;
   PdfMaker m_pdf;
   ShellActions m_shell;
+  ProblemList m_problems;
 };

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "platform/file_watch.h"
 #include "text/mbcs.h"
 
 // Values that differ between the platforms. Windows keeps the original ones.
@@ -128,6 +130,15 @@ class IPlatform {
   // the cause beyond the failure (a library it could not load), as a text
   // for the user; empty when nothing.
   virtual std::string OpenTrouble() const { return std::string(); }
+
+  // A watch of files for a change of what they hold (compile on save);
+  // null where the system gives none.
+  virtual std::unique_ptr<IFileWatch> MakeFileWatch() { return nullptr; }
+  // The running tool waits for the user's answer (TeX's "?" prompt);
+  // false where the platform cannot tell.
+  virtual bool ToolAwaitsAnswer() const { return false; }
+  // Stops the running tool as the user's Stop does.
+  virtual void StopTool() {}
 
   // One button action's tool runs are shown together, and end with the
   // action's verdict.

@@ -23,6 +23,10 @@ class IToolConsole {
   virtual bool Stopped() const { return false; }
   // The action's verdict: the transcript's last line.
   virtual void EndAction(const ActionVerdict& verdict) { (void)verdict; }
+  // The running tool waits for an answer (TeX's "?" prompt).
+  virtual bool AwaitsAnswer() const { return false; }
+  // Stops the running tool as the user's Stop does.
+  virtual void StopTool() {}
   // Whether the verdict stays in view after the action.
   virtual bool ShowsVerdicts() const { return false; }
 };

@@ -1,5 +1,6 @@
 #include "ui/console_window.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFontDatabase>
@@ -7,10 +8,12 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QSocketNotifier>
 #include <QTextCursor>
 #include <QTimer>
@@ -65,6 +68,7 @@ bool IsInterrupt(QEvent* event) {
 ConsoleWindow::ConsoleWindow(QWidget* owner)
     : QDialog(owner),
       m_output(new QPlainTextEdit(this)),
+      m_list(new QListWidget(this)),
       m_input(new QLineEdit(this)),
       m_stop(new QPushButton(QStringLiteral("停止(&S)"), this)),
       m_exitPoll(new QTimer(this)),
@@ -93,8 +97,21 @@ ConsoleWindow::ConsoleWindow(QWidget* owner)
   m_stop->setEnabled(false);
   m_output->installEventFilter(this);
   m_input->installEventFilter(this);
+  m_list->installEventFilter(this);
+  m_list->setObjectName("problems");
+  m_list->hide();
+  // Beside the transcript: the list stays in view while the output scrolls.
+  auto* split = new QSplitter(Qt::Horizontal, this);
+  split->addWidget(m_output);
+  split->addWidget(m_list);
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 2);
+  split->setChildrenCollapsible(false);
+  connect(m_list, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    if (m_openEntry && item) m_openEntry(m_list->row(item));
+  });
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(m_output, 1);
+  layout->addWidget(split, 1);
   auto* row = new QHBoxLayout;
   row->addWidget(m_input, 1);
   row->addWidget(m_stop);
@@ -199,6 +216,8 @@ void ConsoleWindow::Clear() {
   m_lineLength = 0;
   m_stopped = false;
   m_output->clear();
+  m_list->clear();
+  m_list->hide();
 }
 
 QString ConsoleWindow::OutputText() const {
@@ -209,6 +228,23 @@ QString ConsoleWindow::OutputText() const {
     if (text[from - 1] == QLatin1Char('\n') && ++lines == kMaxLines) break;
   }
   return text.mid(from);
+}
+
+bool ConsoleWindow::AwaitsAnswer() const {
+  // TeX asks with a line of its own that holds only "? ".
+  return m_child && m_child->Running() && !m_ending && (m_tail == QStringLiteral("? ") || m_tail.endsWith(QStringLiteral("\n? ")));
+}
+
+void ConsoleWindow::ShowList(const QVector<ListLine>& lines, bool focus) {
+  m_list->clear();
+  for (const ListLine& l : lines) {
+    auto* item = new QListWidgetItem((l.error ? QStringLiteral("✖ ") : QStringLiteral("⚠ ")) + l.text, m_list);
+    item->setToolTip(l.text);
+  }
+  m_list->setVisible(!lines.isEmpty());
+  if (lines.isEmpty() || !focus) return;
+  m_list->setCurrentRow(0);
+  m_list->setFocus(Qt::OtherFocusReason);
 }
 
 void ConsoleWindow::AppendLine(const std::string& text) {
@@ -224,7 +260,9 @@ bool ConsoleWindow::Drain(int maxReads) {
     if (n == 0) atEnd = true;
     if (n <= 0) break;
     // The decoder keeps an incomplete multibyte character for the next read.
-    Append(m_decoder(QByteArrayView(buf.get(), static_cast<qsizetype>(n))));
+    const QString text = m_decoder(QByteArrayView(buf.get(), static_cast<qsizetype>(n)));
+    m_tail = (m_tail + text).right(8);
+    Append(text);
   }
   return atEnd;
 }
@@ -249,6 +287,7 @@ void ConsoleWindow::FlushInput() {
 
 void ConsoleWindow::SendLine() {
   if (!m_child || !m_child->Running()) return;
+  m_tail.clear();
   QString line = m_input->text();
   m_input->clear();
   // No terminal echoes the answer, so show it where the prompt stands.
@@ -328,6 +367,12 @@ void ConsoleWindow::reject() {
 }
 
 bool ConsoleWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Ctrl+C on the list copies the entry, to paste it into a search or a mail.
+  if (watched == m_list && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    if (QListWidgetItem* item = m_list->currentItem()) QGuiApplication::clipboard()->setText(item->toolTip());
+    return true;
+  }
   // Ctrl+C copies a selection, and stops the tool when nothing is selected.
   if ((watched == m_input || watched == m_output) && IsInterrupt(event) && m_child && m_child->Running() &&
       !m_input->hasSelectedText() && !m_output->textCursor().hasSelection()) {
@@ -394,7 +439,10 @@ void ConsoleWindow::ShowPending() {
 ActionConsole::~ActionConsole() { delete m_window.data(); }
 
 ConsoleWindow& ActionConsole::Transcript() {
-  if (!m_window) m_window = new ConsoleWindow(m_owner.data());
+  if (!m_window) {
+    m_window = new ConsoleWindow(m_owner.data());
+    m_window->SetOpenEntry(m_openEntry);
+  }
   if (m_fresh) {
     m_fresh = false;
     m_window->Clear();
@@ -442,6 +490,21 @@ std::string VerdictLine(const ActionVerdict& verdict) {
     case ActionVerdict::Kind::None: break;
   }
   return std::string();
+}
+
+void ActionConsole::ShowList(const QVector<ConsoleWindow::ListLine>& lines, bool focus) {
+  // A list with nothing to show needs no window of its own.
+  if (!m_window && lines.isEmpty()) return;
+  if (!m_window) {
+    m_window = new ConsoleWindow(m_owner.data());
+    m_window->SetOpenEntry(m_openEntry);
+  }
+  m_window->ShowList(lines, focus && m_window->isVisible());
+}
+
+void ActionConsole::SetOpenEntry(std::function<void(int)> open) {
+  m_openEntry = std::move(open);
+  if (m_window) m_window->SetOpenEntry(m_openEntry);
 }
 
 void ActionConsole::ShowTranscript() {

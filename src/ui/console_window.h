@@ -11,6 +11,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ class IChildProcess;
 class QCloseEvent;
 class QEventLoop;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QSocketNotifier;
@@ -64,6 +66,20 @@ class ConsoleWindow : public QDialog {
   // Brings the view up to date with the output read so far.
   void ShowPending();
 
+  // The list beside the transcript: what the action's tools reported, one
+  // line each, errors first; hidden while empty. `focus`: the list takes
+  // the keyboard focus with its first entry selected. Enter or a double
+  // click on an entry calls `open` with its index.
+  struct ListLine {
+    QString text;
+    bool error = false;
+  };
+  void ShowList(const QVector<ListLine>& lines, bool focus);
+  void SetOpenEntry(std::function<void(int)> open) { m_openEntry = std::move(open); }
+  QListWidget* List() const { return m_list; }
+  // The running tool waits for an answer: its output ends in TeX's prompt.
+  bool AwaitsAnswer() const;
+
  public slots:
   void reject() override;  // Esc: as closing the window
   void Stop();             // the Stop button and Ctrl+C
@@ -82,7 +98,11 @@ class ConsoleWindow : public QDialog {
   void Finish();
 
   QPlainTextEdit* m_output;
+  QListWidget* m_list;
   QLineEdit* m_input;
+  std::function<void(int)> m_openEntry;
+  // The last characters the tool printed, to tell its prompt.
+  QString m_tail;
   QPushButton* m_stop;
   QSocketNotifier* m_outNotifier = nullptr;
   QSocketNotifier* m_exitNotifier = nullptr;
@@ -128,8 +148,16 @@ class ActionConsole : public IToolConsole {
   void EndAction(const ActionVerdict& verdict) override;
   bool ShowsVerdicts() const override { return true; }
 
+  bool AwaitsAnswer() const override { return m_window && m_window->AwaitsAnswer(); }
+  void StopTool() override {
+    if (m_window) m_window->Stop();
+  }
+
   bool HasTranscript() const { return m_window != nullptr; }
   void ShowTranscript();
+  // The list of the last action's problems, in the transcript's window.
+  void ShowList(const QVector<ConsoleWindow::ListLine>& lines, bool focus);
+  void SetOpenEntry(std::function<void(int)> open);
   ConsoleWindow* Window() const { return m_window.data(); }
 
  private:
@@ -137,6 +165,7 @@ class ActionConsole : public IToolConsole {
 
   QPointer<QWidget> m_owner;
   QPointer<ConsoleWindow> m_window;
+  std::function<void(int)> m_openEntry;
   bool m_inAction = false;
   bool m_fresh = true;  // nothing of this action shown yet: the last transcript stays
 };

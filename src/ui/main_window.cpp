@@ -19,6 +19,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
+#include <QTimer>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QTextBrowser>
@@ -39,7 +41,8 @@ CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_bar(
   // entry and a minimize box; no maximize box, and it stays on top.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-  setWindowTitle(t.caption);
+  m_caption = t.caption;
+  setWindowTitle(m_caption);
   setFixedSize(m_built.units.X(t.w), m_built.units.Y(t.h));
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
@@ -123,9 +126,8 @@ void CMirvanWnd::KeepOnScreen() {
 
 void CMirvanWnd::OnInitDialog() {
   // Where the window system lets an application extend the window menu the
-  // About entry would go there; X11 and Wayland do not, so it is the bar's
-  // context menu. A missing string leaves the entry out.
-  m_aboutText = LoadResString(string_id::kAboutMenu);
+  // About entry would go there; X11 and Wayland do not, so it is in the
+  // bar's context menu.
   setWindowIcon(ResourceIcon(icon::kMainWindow));
   SetButtonIcons();
   m_bar.Open();
@@ -342,21 +344,67 @@ void CMirvanWnd::dropEvent(QDropEvent* e) {
 }
 
 void CMirvanWnd::contextMenuEvent(QContextMenuEvent* e) {
-  if (m_bar.Busy() || (m_aboutText.isEmpty() && !m_showLastOutput)) {
+  QMenu menu(this);
+  QMap<QAction*, int> commands;
+  for (const MenuEntry& entry : m_bar.ContextMenu()) {
+    const QString text = LoadResString(entry.command);
+    if (text.isEmpty()) continue;
+    QAction* a = menu.addAction(text);
+    a->setCheckable(entry.checkable);
+    a->setChecked(entry.checked);
+    a->setEnabled(entry.enabled);
+    commands.insert(a, entry.command);
+  }
+  if (commands.isEmpty()) {
     e->ignore();
     return;
   }
-  QMenu menu(this);
-  QAction* lastOutput = nullptr;
-  if (m_showLastOutput) {
-    lastOutput = menu.addAction(QStringLiteral("前回の出力(&L)..."));
-    lastOutput->setEnabled(!m_lastOutputAvailable || m_lastOutputAvailable());
-  }
-  QAction* about = m_aboutText.isEmpty() ? nullptr : menu.addAction(m_aboutText);
   QAction* chosen = menu.exec(e->globalPos());
-  if (!chosen) return;
-  if (chosen == about) ExecAboutDialog(this);
-  if (chosen == lastOutput) m_showLastOutput();
+  if (chosen) m_bar.Choose(commands.value(chosen));
+}
+
+void CMirvanWnd::SetConsole(std::shared_ptr<ActionConsole> console) {
+  m_console = std::move(console);
+  if (m_console) m_console->SetOpenEntry([this](int index) { m_bar.OpenProblem(static_cast<std::size_t>(index)); });
+}
+
+void CMirvanWnd::ShowProblems(const ProblemList& problems, bool failed) {
+  if (!m_console) return;
+  QVector<ConsoleWindow::ListLine> lines;
+  for (const texlog::Entry& entry : problems.Entries())
+    lines.push_back({CpToQt(ProblemList::LineOf(entry)), entry.kind == texlog::Kind::Error});
+  m_console->ShowList(lines, failed);
+}
+
+void CMirvanWnd::OpenProblemList() {
+  if (m_console) m_console->ShowTranscript();
+}
+
+void CMirvanWnd::ShowAbout() { ExecAboutDialog(this); }
+
+void CMirvanWnd::ShowCompileOnSave(bool on) {
+  setWindowTitle(on ? m_caption + LoadResString(string_id::kCompileOnSaveTitle) : m_caption);
+  delete m_watchNotifier;
+  const std::intptr_t handle = m_bar.WatchHandle();
+  if (!on || handle < 0) return;
+  m_watchNotifier = new QSocketNotifier(static_cast<qintptr>(handle), QSocketNotifier::Read, this);
+  connect(m_watchNotifier, &QSocketNotifier::activated, this, &CMirvanWnd::WatchWoke);
+}
+
+void CMirvanWnd::SettleAfter(int ms) {
+  if (!m_settle) {
+    m_settle = new QTimer(this);
+    m_settle->setSingleShot(true);
+    connect(m_settle, &QTimer::timeout, this, [this] { m_bar.SavesSettled(); });
+  }
+  m_settle->start(ms);
+}
+
+void CMirvanWnd::WatchWoke() {
+  m_bar.FilesMayHaveChanged();
+  // A file still being written is looked at again a moment later.
+  const int retry = m_bar.WatchRetryMs();
+  if (retry >= 0) QTimer::singleShot(retry, this, &CMirvanWnd::WatchWoke);
 }
 
 void CMirvanWnd::OpenManual() {

@@ -7,12 +7,15 @@
 #include <QTextBrowser>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/bar_controller.h"
+#include "ui/console_window.h"
 #include "ui/dialog_template.h"
 
 class QComboBox;
+class QSocketNotifier;
 class QPushButton;
 
 class CMirvanWnd : public QDialog, private IBarView {
@@ -30,12 +33,8 @@ class CMirvanWnd : public QDialog, private IBarView {
   QTextBrowser* Manual() const { return m_manual; }
   const BuiltDialog& Built() const { return m_built; }
 
-  // The context menu's entry that shows the last action's tool output
-  // again; `available` says whether there is one.
-  void SetLastOutput(std::function<bool()> available, std::function<void()> show) {
-    m_lastOutputAvailable = std::move(available);
-    m_showLastOutput = std::move(show);
-  }
+  // The console the tools' output and the list of their problems go to.
+  void SetConsole(std::shared_ptr<ActionConsole> console);
 
   // The bar is told to end from outside (a signal, the session's end).
   void EndFromOutside(BarEnd how);
@@ -58,6 +57,13 @@ class CMirvanWnd : public QDialog, private IBarView {
   void ShowHistory(const HistoryBox& history) override;
   void SetBusy(bool busy) override;
   void FocusHistory() override;
+  void ShowProblems(const ProblemList& problems, bool failed) override;
+  void OpenProblemList() override;
+  void ShowCompileOnSave(bool on) override;
+  void ShowAbout() override;
+  void SettleAfter(int ms) override;
+  // The watch of the files a save can change woke.
+  void WatchWoke();
 
   void OnInitDialog();
   void KeepOnScreen();
@@ -68,10 +74,11 @@ class CMirvanWnd : public QDialog, private IBarView {
   BarController m_bar;
   BuiltDialog m_built;
   QComboBox* m_history = nullptr;
-  QString m_aboutText;
   QPointer<QTextBrowser> m_manual;
-  std::function<bool()> m_lastOutputAvailable;
-  std::function<void()> m_showLastOutput;
+  std::shared_ptr<ActionConsole> m_console;
+  QString m_caption;
+  QPointer<QSocketNotifier> m_watchNotifier;
+  QTimer* m_settle = nullptr;
   // The controls an action disabled, and the focus to give back after it.
   QVector<QPointer<QWidget>> m_disabled;
   QPointer<QWidget> m_focusBefore;

@@ -278,13 +278,19 @@ TEST(Compile, WarningBoxDetailsAreTheLogsWarnings) {
       "LaTeX Warning: Citation `knuth84' on page 1 undefined on input line 12.\n";
   // TeX breaks log lines at 79 bytes; the rest belongs to the warning.
   const std::string wrapped =
-      "LaTeX Warning: Reference `sec:a-rather-long-label-name' on page 2 undefined on\n"
+      "LaTeX Warning: Reference `sec:a-rather-long-label-names' on page 2 undefined on\n"
       " input line 40.\n";
   const std::string font = "LaTeX Font Warning: Font shape `JY1/mc/m/sl' undefined\n(Font)              using `JY1/mc/m/n' instead on input line 7.\n";
-  h.texRuns = {Tex(kLog + citation + "Overfull \\hbox\n" + wrapped + citation + font)};
+  const std::string box =
+      "Overfull \\hbox (12.0pt too wide) in paragraph at lines 5--6\n[]\\JY1/mc/m/n/10 long line\n\n";
+  h.texRuns = {Tex(kLog + citation + box + wrapped + citation + font)};
   EXPECT_EQ(h.compiler.Compile(), 1);
   ASSERT_EQ(h.prompts.details.size(), 1u);
-  EXPECT_EQ(h.prompts.details[0], citation + wrapped + font);
+  // One line each, the wrapped ones joined, the repeat and the box left out.
+  EXPECT_EQ(h.prompts.details[0],
+            citation +
+                "LaTeX Warning: Reference `sec:a-rather-long-label-names' on page 2 undefined on input line 40.\n"
+                "LaTeX Font Warning: Font shape `JY1/mc/m/sl' undefined using `JY1/mc/m/n' instead on input line 7.\n");
 }
 
 TEST(Compile, SnapshotsTakenBeforeTheFirstRun) {

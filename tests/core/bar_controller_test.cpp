@@ -21,10 +21,24 @@ class RecordingView : public IBarView {
   void ShowHistory(const HistoryBox& history) override { shown.push_back(history.Items()); }
   void SetBusy(bool on) override { busy.push_back(on); }
   void FocusHistory() override { ++focus; }
+  void ShowProblems(const ProblemList& problems, bool failed) override {
+    lists.push_back(problems.Entries().size());
+    listFocus.push_back(failed);
+  }
+  void OpenProblemList() override { ++listsOpened; }
+  void ShowCompileOnSave(bool on) override { titles.push_back(on); }
+  void ShowAbout() override { ++abouts; }
+  void SettleAfter(int ms) override { settles.push_back(ms); }
 
   std::vector<Items> shown;  // the list at each drawing
   std::vector<bool> busy;
   int focus = 0;
+  std::vector<std::size_t> lists;  // the entries of each list shown
+  std::vector<bool> listFocus;
+  int listsOpened = 0;
+  std::vector<bool> titles;  // what each title said of compile on save
+  int abouts = 0;
+  std::vector<int> settles;
 };
 
 // A bar with two documents in its history and a compiler that starts.
@@ -219,6 +233,112 @@ TEST(BarController, AToolTipIsWhatFollowsTheStringsLineBreak) {
   EXPECT_EQ(BarController::ToolTipOf("Compile\nTeX でコンパイル"), "TeX でコンパイル");
   EXPECT_EQ(BarController::ToolTipOf("a\nb\nc"), "b\nc");
   EXPECT_EQ(BarController::ToolTipOf("one line"), "one line");
+}
+
+// Compile on save through a watch the test drives: a change compiles once
+// it has settled, saves during an action compile once more after it, and a
+// compile waiting at TeX's prompt is stopped for the new one.
+struct Saving : Bar {
+  Saving() {
+    profile.Set("Settings", "CompileOnSave", "1");
+    profile.Set("RFL", "File0", "C:\\w\\a.tex");
+  }
+  // A save the watch reports, settled.
+  void Save() {
+    platform.watch->changes.push_back({"C:\\w\\a.tex"});
+    bar.FilesMayHaveChanged();
+    bar.SavesSettled();
+  }
+};
+
+TEST(CompileOnSave, ASaveCompilesOnceItHasSettled) {
+  Saving b;
+  b.Open();
+  ASSERT_NE(b.platform.watch, nullptr);
+  EXPECT_EQ(b.platform.watch->watched, Items{"C:\\w\\a.tex"});
+  EXPECT_EQ(b.view.titles, std::vector<bool>{true});
+  // Nothing changed: nothing runs.
+  b.bar.FilesMayHaveChanged();
+  b.bar.SavesSettled();
+  EXPECT_TRUE(b.platform.runs.empty());
+  // A change waits for the files to settle, then compiles as TeX does.
+  b.platform.watch->changes.push_back({"C:\\w\\a.tex"});
+  b.bar.FilesMayHaveChanged();
+  EXPECT_TRUE(b.platform.runs.empty());
+  EXPECT_EQ(b.view.settles, std::vector<int>{BarController::kSettleMs});
+  b.bar.SavesSettled();
+  EXPECT_EQ(b.platform.Programs(), Items{"ptex"});
+  b.bar.SavesSettled();  // a second settling without a change does nothing
+  EXPECT_EQ(b.platform.runs.size(), 1u);
+}
+
+TEST(CompileOnSave, SavesDuringAnActionCompileOnceMoreAfterIt) {
+  const struct {
+    const char* what;
+    int control;        // the action the saves come during
+    bool waiting;       // its tool waits at TeX's prompt
+    int stops;          // tools stopped for the saves
+    std::size_t runs;   // in all
+  } cases[] = {
+      {"a compile, ten saves", control::kCompile, false, 0, 2},
+      {"a compile waiting at its prompt", control::kCompile, true, 1, 2},
+      {"a PDF (a compile, then the converter), waiting at a prompt: not stopped", control::kMakePdf, true, 0, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Saving b;
+    b.profile.Set("Settings", "PdfNeShow", "1");
+    b.profile.Set("Settings", "DviPdf", "ptex");
+    b.Open();
+    bool first = true;
+    b.platform.onRun = [&](const ToolCall&) {
+      if (first) {
+        first = false;
+        b.platform.awaitsAnswer = c.waiting;
+        for (int i = 0; i < 10; ++i) b.Save();
+        b.platform.awaitsAnswer = false;
+      }
+      return 0;
+    };
+    b.bar.Press(c.control);
+    EXPECT_EQ(b.platform.runs.size(), c.runs);
+    EXPECT_EQ(b.platform.toolsStopped, c.stops);
+    EXPECT_FALSE(b.bar.Busy());
+  }
+}
+
+TEST(CompileOnSave, TurnedOffItWatchesNothingAndSaysSo) {
+  Saving b;
+  b.Open();
+  const std::vector<MenuEntry> menu = b.bar.ContextMenu();
+  const auto watch = std::find_if(menu.begin(), menu.end(),
+                                  [](const MenuEntry& e) { return e.command == string_id::kCompileOnSaveMenu; });
+  ASSERT_NE(watch, menu.end());
+  EXPECT_TRUE(watch->checkable && watch->checked);
+  b.bar.Choose(string_id::kCompileOnSaveMenu);
+  EXPECT_FALSE(b.bar.CompileOnSave());
+  EXPECT_EQ(b.bar.WatchHandle(), -1);
+  EXPECT_EQ(b.view.titles, (std::vector<bool>{true, false}));
+  EXPECT_EQ(b.profile.Get("Settings", "CompileOnSave"), "0");
+  b.bar.FilesMayHaveChanged();
+  b.bar.SavesSettled();
+  EXPECT_TRUE(b.platform.runs.empty());
+}
+
+TEST(ContextMenu, TheFirstEntryIsWhereTheLastListIs) {
+  for (const bool console : {true, false}) {
+    Bar b;
+    b.platform.showsVerdicts = console;
+    b.Open();
+    const std::vector<MenuEntry> menu = b.bar.ContextMenu();
+    ASSERT_EQ(menu.size(), 3u);
+    EXPECT_EQ(menu[0].command, console ? string_id::kLastOutputMenu : string_id::kProblemsMenu);
+    EXPECT_EQ(menu[2].command, string_id::kAboutMenu);
+    b.bar.Choose(menu[0].command);
+    b.bar.Choose(string_id::kAboutMenu);
+    EXPECT_EQ(b.view.listsOpened, 1);
+    EXPECT_EQ(b.view.abouts, 1);
+  }
 }
 
 }  // namespace

@@ -163,7 +163,7 @@ e2e_start() {
   (cd "$E2E_WORK" && exec "$MIRVAN_BIN" "$@") >>"$E2E_TMP/mirvan.out" 2>&1 &
   MIRVAN_PID=$!
   E2E_PIDS+=($MIRVAN_PID); echo $MIRVAN_PID >>"$E2E_TMP/pids"
-  BAR=$(e2e_wait_window "^${BAR_TITLE}\$" 30) || e2e_fail "the bar did not appear"
+  BAR=$(e2e_wait_window "^${BAR_TITLE}( .*)?\$" 30) || e2e_fail "the bar did not appear"
   e2e_log "bar $BAR (pid $MIRVAN_PID)"
 }
 

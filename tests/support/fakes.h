@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -52,6 +53,25 @@ struct ToolCall {
   std::vector<std::string> args;
 };
 
+// A file watch the test drives: what it was told to watch, and the changes
+// its next polls report.
+class FakeFileWatch : public IFileWatch {
+ public:
+  std::vector<std::string> watched;
+  std::deque<std::vector<std::string>> changes;  // each Poll takes the first
+  int polls = 0;
+  void Watch(const std::vector<std::string>& paths) override { watched = paths; }
+  std::intptr_t WaitHandle() const override { return 7; }
+  bool Wait(int) override { return !changes.empty(); }
+  std::vector<std::string> Poll() override {
+    ++polls;
+    if (changes.empty()) return {};
+    std::vector<std::string> c = changes.front();
+    changes.pop_front();
+    return c;
+  }
+};
+
 class ScriptedPlatform : public IPlatform {
  public:
   explicit ScriptedPlatform(PlatformValues values = WindowsPlatformValues()) : values_(std::move(values)) {}
@@ -79,6 +99,23 @@ class ScriptedPlatform : public IPlatform {
   // Whether a console of the program's own keeps each action's last line in view.
   bool showsVerdicts = false;
   bool ShowsVerdicts() const override { return showsVerdicts; }
+  // The watch last made, and how many were made.
+  FakeFileWatch* watch = nullptr;
+  int watchesMade = 0;
+  std::unique_ptr<IFileWatch> MakeFileWatch() override {
+    auto w = std::make_unique<FakeFileWatch>();
+    watch = w.get();
+    ++watchesMade;
+    return w;
+  }
+  // The running tool waits at a prompt; StopTool stops it as the user would.
+  bool awaitsAnswer = false;
+  int toolsStopped = 0;
+  bool ToolAwaitsAnswer() const override { return awaitsAnswer && !stopped; }
+  void StopTool() override {
+    ++toolsStopped;
+    stopped = true;
+  }
 
   const PlatformValues& Values() const override { return values_; }
   int RunTool(const std::string& program, const std::vector<std::string>& args) override;

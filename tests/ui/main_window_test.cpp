@@ -435,8 +435,10 @@ TEST_F(Bar, TheContextMenuOpensTheAboutBox) {
   WhenPopup([&](QWidget* popup) {
     auto* menu = qobject_cast<QMenu*>(popup);
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 1);
-    entry = menu->actions().first()->text();
+    // The last output, compile on save (checkable), and About last.
+    ASSERT_EQ(menu->actions().size(), 3);
+    EXPECT_TRUE(menu->actions()[1]->isCheckable());
+    entry = menu->actions().last()->text();
     WhenModal([&](QWidget* about) {
       aboutTitle = about->windowTitle();
       about->close();

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "platform/file_watch.h"
 #include "platform/posix/child_process.h"
 #include "platform/posix/headless_console.h"
 #include "platform/program_texts.h"
@@ -306,3 +307,5 @@ void PosixPlatform::StartCommandPrompt() {
   std::string program = terminal && *terminal ? terminal : "x-terminal-emulator";
   posix::SpawnDetached({program}, std::string());
 }
+
+std::unique_ptr<IFileWatch> PosixPlatform::MakeFileWatch() { return ::MakeFileWatch(); }

@@ -32,6 +32,9 @@ class PosixPlatform : public IPlatform {
   bool ActionStopped() const override { return m_console->Stopped(); }
   void EndAction(const ActionVerdict& verdict) override { m_console->EndAction(verdict); }
   bool ShowsVerdicts() const override { return m_console->ShowsVerdicts(); }
+  std::unique_ptr<IFileWatch> MakeFileWatch() override;
+  bool ToolAwaitsAnswer() const override { return m_console->AwaitsAnswer(); }
+  void StopTool() override { m_console->StopTool(); }
 
  private:
   PlatformValues m_values;

@@ -6,6 +6,7 @@
 #include <sys/types.h>
 #include "platform/program_texts.h"
 #include "platform/win/command_line.h"
+#include "platform/file_watch.h"
 #include "platform/win/win_api.h"
 #include "text/mbcs.h"
 
@@ -261,3 +262,5 @@ void WinPlatform::StartCommandPrompt() {
   const char* cmd = "c:\\windows\\system32\\cmd.exe";
   _spawnlp(_P_NOWAIT, cmd, cmd, static_cast<const char*>(nullptr));
 }
+
+std::unique_ptr<IFileWatch> WinPlatform::MakeFileWatch() { return ::MakeFileWatch(); }

@@ -23,6 +23,7 @@ class WinPlatform : public IPlatform {
                   const std::string& dir) override;
   void StartCommandPrompt() override;
   bool StartDetached(const std::vector<std::string>& argv, const std::string& dir) override;
+  std::unique_ptr<IFileWatch> MakeFileWatch() override;
   void BeginAction() override { m_stopped = false; }
   bool ActionStopped() const override { return m_stopped; }
 
