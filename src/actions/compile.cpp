@@ -6,9 +6,9 @@
 #include <string>
 
 #include "actions/compile_driver.h"
-#include "actions/compile_texts.h"
 #include "actions/markers.h"
 #include "actions/read_file.h"
+#include "actions/texts.h"
 #include "actions/tool_names.h"
 #include "text/mbcs.h"
 

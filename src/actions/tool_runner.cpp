@@ -1,8 +1,8 @@
 #include "actions/tool_runner.h"
 
 #include "actions/errors.h"
-#include "actions/messages.h"
 #include "actions/tex_name.h"
+#include "actions/texts.h"
 #include "actions/tool_names.h"
 #include "text/mbcs.h"
 
@@ -20,7 +20,7 @@ std::string WithName(const char* text, const std::string& name) {
 // The picker for program files: every chooser opens the same one.
 FileRequest ProgramFileRequest(const PlatformValues& values) {
   FileRequest request;
-  request.filter = values.programFilter;
+  request.types = values.programTypes;
   request.defExt.clear();
   request.initialName.clear();
   request.fileMustExist = true;
@@ -182,7 +182,7 @@ int ToolRunner::ChooseDviPdf() {
 void ToolRunner::ChooseEditor() {
   const PlatformValues& values = m_env.platform.Values();
   FileRequest request;
-  request.filter = values.editorFilter;
+  request.types = values.editorTypes;
   request.defExt = values.editorDefExt;
   request.initialName = values.editorInitialName;
   request.fileMustExist = true;

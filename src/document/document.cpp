@@ -1,16 +1,10 @@
 #include "document/document.h"
 
 #include "config/tool_config.h"
+#include "document/texts.h"
 #include "text/mbcs.h"
 
-#include <optional>
 #include <vector>
-
-namespace {
-
-const char kNotTeXFile[] = "TeX のファイルではありません！登録して直して下さい！";
-
-}  // namespace
 
 Document::Document(MirvanEnv env) : m_env(env) {
   const std::string& separator = m_env.platform.Values().separator;
@@ -89,7 +83,7 @@ bool Document::OnDropFiles(const std::vector<std::string>& paths) {
   const std::string path = paths.empty() ? std::string() : paths.front();
   const std::string ext = mbcs::SplitPath(path, mbcs::SystemCodePage(), m_env.platform.Values().pathStyle).ext;
   if (path.empty() || (ext != ".tex" && ext != ".TEX")) {
-    m_env.prompts.Notice(kNotTeXFile);
+    m_env.prompts.Notice(msg::kNotTeXFile);
     return false;
   }
   SetFile(path);
@@ -99,7 +93,7 @@ bool Document::OnDropFiles(const std::vector<std::string>& paths) {
 
 void Document::SelectFile() {
   FileRequest request;
-  request.filter = "TeX file (*.tex)|*.tex||";
+  request.types = {{msg::kTeXFile, "*.tex"}};
   request.defExt = "tex";
   request.initialName = "*.tex";
   request.fileMustExist = true;

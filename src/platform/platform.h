@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/prompts.h"
 #include "text/mbcs.h"
 
 // Values that differ between the platforms. Windows keeps the original ones.
@@ -19,8 +20,8 @@ struct PlatformValues {
   mbcs::PathStyle pathStyle = mbcs::PathStyle::Windows;  // how a document path splits
   bool pathsIgnoreCase = false;           // A.tex and a.tex are one document (Windows)
   std::string defaultEditor;              // "c:\\WINDOWS\\NOTEPAD.exe" / "xdg-open"
-  std::string programFilter;              // ChooseTeX & co. ("Exe files (*.exe)|*.exe||" / all files)
-  std::string editorFilter;               // ChooseEditor
+  std::vector<FileType> programTypes;     // ChooseTeX & co.: "Exe files (*.exe)" / none, all files
+  std::vector<FileType> editorTypes;      // ChooseEditor
   std::string editorDefExt;               // ChooseEditor default extension
   std::string editorInitialName;          // ChooseEditor initial file name
   std::string settingsFileName;           // joined to the start-up folder ("\\Mirvan.ini" / "/Mirvan.ini")

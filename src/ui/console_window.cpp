@@ -17,8 +17,9 @@
 #include <QVBoxLayout>
 
 #include "platform/child_process.h"
-#include "platform/tool_texts.h"
+#include "platform/texts.h"
 #include "text/mbcs.h"
+#include "ui/texts.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ ConsoleWindow::ConsoleWindow(QWidget* owner)
     : QDialog(owner),
       m_output(new QPlainTextEdit(this)),
       m_input(new QLineEdit(this)),
-      m_stop(new QPushButton(QStringLiteral("停止(&S)"), this)),
+      m_stop(new QPushButton(QString::fromUtf8(ui_text::kConsoleStop), this)),
       m_exitPoll(new QTimer(this)),
       m_killTimer(new QTimer(this)),
       m_showTimer(new QTimer(this)),
@@ -74,7 +75,7 @@ ConsoleWindow::ConsoleWindow(QWidget* owner)
       m_encoder(MakeEncoder()) {
   setObjectName("ConsoleWindow");
   // Each run names its tool; before the first one the window says what it is.
-  setWindowTitle(QGuiApplication::applicationDisplayName() + QStringLiteral(" - 出力"));
+  setWindowTitle(QGuiApplication::applicationDisplayName() + QString::fromUtf8(ui_text::kConsoleTitleSuffix));
   setSizeGripEnabled(true);
   QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   m_output->setObjectName("output");
@@ -436,9 +437,9 @@ void ActionConsole::EndAction(const ActionVerdict& verdict) {
 
 std::string VerdictLine(const ActionVerdict& verdict) {
   switch (verdict.kind) {
-    case ActionVerdict::Kind::Success: return "✔ " + verdict.text;
-    case ActionVerdict::Kind::Failure: return "✖ " + verdict.text;
-    case ActionVerdict::Kind::Stopped: return "■ " + verdict.text;
+    case ActionVerdict::Kind::Success: return ui_text::kVerdictSucceeded + verdict.text;
+    case ActionVerdict::Kind::Failure: return ui_text::kVerdictFailed + verdict.text;
+    case ActionVerdict::Kind::Stopped: return ui_text::kVerdictStopped + verdict.text;
     case ActionVerdict::Kind::None: break;
   }
   return std::string();

@@ -29,6 +29,7 @@
 #include "ui/cp_text.h"
 #include "ui/dialogs.h"
 #include "ui/string_table.h"
+#include "ui/texts.h"
 
 CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_bar(env, *this) {
   EnsureUiResources();
@@ -349,7 +350,7 @@ void CMirvanWnd::contextMenuEvent(QContextMenuEvent* e) {
   QMenu menu(this);
   QAction* lastOutput = nullptr;
   if (m_showLastOutput) {
-    lastOutput = menu.addAction(QStringLiteral("前回の出力(&L)..."));
+    lastOutput = menu.addAction(QString::fromUtf8(ui_text::kLastOutputMenu));
     lastOutput->setEnabled(!m_lastOutputAvailable || m_lastOutputAvailable());
   }
   QAction* about = m_aboutText.isEmpty() ? nullptr : menu.addAction(m_aboutText);
