@@ -1,5 +1,7 @@
 #include "core/bar_controller.h"
 
+#include <algorithm>
+
 BarController::BarController(MirvanEnv env, IBarView& view) : m_env(env), m_view(view), m_dlg(env) {}
 
 void BarController::Open() {
@@ -13,9 +15,18 @@ void BarController::Refresh() {
   if (!m_shown || history.Revision() != m_shownRevision) {
     m_shown = true;
     m_shownRevision = history.Revision();
-    m_view.ShowHistory(history);
+    ShowHistory();
   }
   if (history.TakeFocusRequest()) m_view.FocusHistory();
+}
+
+void BarController::ShowHistory() {
+  const HistoryBox& history = m_dlg.History();
+  // The list is refilled only when it changed: refilling closes an open
+  // list and loses the place in it.
+  const bool entriesChanged = !m_shownEntries || *m_shownEntries != history.Items();
+  if (entriesChanged) m_shownEntries = history.Items();
+  m_view.ShowHistory(history, entriesChanged);
 }
 
 void BarController::Run(const std::function<void()>& action) {
@@ -46,7 +57,7 @@ void BarController::Drop(const std::vector<std::string>& paths) {
 void BarController::ChooseHistory(int index) {
   if (m_busy || m_ended) {
     // The box may show a choice the bar did not take: it shows the list as it is.
-    m_view.ShowHistory(m_dlg.History());
+    ShowHistory();
     return;
   }
   Run([&] {
@@ -82,6 +93,10 @@ std::string BarController::ManualPath(const std::string& programDir) {
     if (first.empty()) first = path;
   }
   return first;
+}
+
+int BarController::IconSide(int buttonWidth, int buttonHeight) {
+  return std::max(8, std::min(buttonWidth, buttonHeight) - 4);
 }
 
 std::string BarController::ToolTipOf(const std::string& resourceString) {
