@@ -22,13 +22,12 @@ struct TextRow {
   const char* startDef;  // the default of the load at start
 };
 
-// When a number is read without being asked for.
+// When a number is read or set without being asked for.
 enum When : unsigned {
-  kAtStart = 1,   // by the program load at start
-  kOnReload = 2,  // again after the Settings dialog
-  // By the paper size question's start-up rule, which also sets the value
-  // back to its default, in memory and in the file, unless the lasting
-  // suppression holds.
+  kAtStart = 1,   // read by the program load at start
+  kOnReload = 2,  // read again after the Settings dialog
+  // Part of the paper size question's start-up rule: back to its default,
+  // in memory and in the file, unless the lasting suppression holds.
   kStartRule = 4,
 };
 struct NumberRow {
