@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "actions/compile_driver.h"
-#include "actions/messages.h"
+#include "actions/texts.h"
 #include "actions/tool_names.h"
 #include "text/mbcs.h"
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "actions/compile_driver.h"
-#include "actions/compile_texts.h"
 #include "actions/markers.h"
 #include "actions/problems.h"
 #include "actions/read_file.h"
+#include "actions/texts.h"
 #include "actions/tool_names.h"
 #include "text/mbcs.h"
 

@@ -5,16 +5,10 @@
 #include <vector>
 
 #include "actions/pdf_maker.h"
+#include "actions/texts.h"
 #include "text/mbcs.h"
 
 namespace {
-
-constexpr const char kPdfRetryQuestion[] = "PDF file が作れません！\n もし Acrobat (Adobe Reader) が起動中なら \n閉じてから、「OK」ボタンを下さい。";
-constexpr const char kPdfFailureNotice[] = "PDF file が作れません！";
-// The end of an action whose conversion made the PDF, and of one that gave
-// up without the failure notice (the converter was never found).
-constexpr const char kPdfMade[] = "PDF ファイルを作りました。";
-constexpr const char kPdfNotMade[] = "PDF ファイルができませんでした。";
 
 // Index = paper size number. The blanks are harmless: the converter gets the
 // words of these strings, never the strings themselves.
@@ -63,7 +57,7 @@ int PdfMaker::MakePdf() {
     // A failed conversion leaves the compile's result as it was.
     if (Convert(words)) {
       result = 1;
-      m_verdict.Succeeded(kPdfMade);
+      m_verdict.Succeeded(msg::kPdfMade);
     }
   }
 
@@ -72,8 +66,8 @@ int PdfMaker::MakePdf() {
 }
 
 void PdfMaker::TellPdfNotMade() {
-  m_env.prompts.Notice(kPdfFailureNotice);
-  m_verdict.Failed(kPdfFailureNotice, true);
+  m_env.prompts.Notice(msg::kPdfFailureNotice);
+  m_verdict.Failed(msg::kPdfFailureNotice, true);
 }
 
 bool PdfMaker::Convert(const std::vector<std::string>& words) {
@@ -92,7 +86,7 @@ bool PdfMaker::Convert(const std::vector<std::string>& words) {
         &ToolSettings::m_strDviPdf, words, true, [this] { return m_tools.ChooseDviPdf() == 1; });
     switch (found.way) {
       case ToolRunner::Found::Way::None:
-        m_verdict.Failed(kPdfNotMade, false);
+        m_verdict.Failed(msg::kPdfNotMade, false);
         return false;
       case ToolRunner::Found::Way::Probed:
         m_config.Store(&ToolSettings::m_strDviPdf, found.program);
@@ -108,7 +102,7 @@ bool PdfMaker::Convert(const std::vector<std::string>& words) {
   }
 
   if (status == 0) return true;
-  if (prompts.AskOkCancel(kPdfRetryQuestion) && m_tools.RunTool(m_config.Get().m_strDviPdf, words) == 0) return true;
+  if (prompts.AskOkCancel(msg::kPdfRetryQuestion) && m_tools.RunTool(m_config.Get().m_strDviPdf, words) == 0) return true;
   TellPdfNotMade();
   if (m_config.Get().m_nAcr == 0) m_tools.ChooseDviPdf();
   return false;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "actions/messages.h"
+#include "actions/texts.h"
 
 void ShellActions::Tell(const char* failure) {
   // Also the end of a compile that ran first: its console says the same.

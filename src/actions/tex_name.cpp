@@ -1,6 +1,6 @@
 #include "actions/tex_name.h"
 
-#include "actions/messages.h"
+#include "actions/texts.h"
 
 const char* TeXNameHazard(const std::string& arg, mbcs::CodePage cp) {
   if (arg.empty()) return nullptr;

@@ -1,8 +1,8 @@
 #include "actions/tool_runner.h"
 
 #include "actions/errors.h"
-#include "actions/messages.h"
 #include "actions/tex_name.h"
+#include "actions/texts.h"
 #include "actions/tool_names.h"
 #include "text/mbcs.h"
 
@@ -20,7 +20,7 @@ std::string WithName(const char* text, const std::string& name) {
 // The picker for program files: every chooser opens the same one.
 FileRequest ProgramFileRequest(const PlatformValues& values) {
   FileRequest request;
-  request.filter = values.programFilter;
+  request.types = values.programTypes;
   request.defExt.clear();
   request.initialName.clear();
   request.fileMustExist = true;
@@ -106,7 +106,7 @@ int ToolRunner::LocateTeX() {
   IPrompts& prompts = m_env.prompts;
 
   const Found found = ProbeThenPick(&ToolSettings::m_strTeX, {DocumentArgument()}, !NamesProgramFile(tex), [&] {
-    if (!prompts.AskOkCancel(question)) m_config.Forget(&ToolSettings::m_strTeX, tool::kPLaTeX);
+    if (!prompts.AskOkCancel(question)) m_config.Forget(&ToolSettings::m_strTeX);
     else if (ChooseTeX()) return true;
     prompts.Notice(msg::kLocateTeXHint);
     m_verdict.Failed(failure, true);
@@ -151,10 +151,10 @@ void ToolRunner::ChangeTeX() {
     ChooseTeX();  // a cancelled pick leaves everything as it was
     return;
   }
-  m_config.Forget(&ToolSettings::m_strTeX, tool::kPLaTeX);
+  m_config.Forget(&ToolSettings::m_strTeX);
 }
 
-int ToolRunner::AskThenPick(TextSetting tool, const std::string& bareName, const std::string& question) {
+int ToolRunner::AskThenPick(TextSetting tool, const std::string& question) {
   std::string path;
   if (m_env.prompts.AskOkCancel(question) &&
       m_env.prompts.PickFile(ProgramFileRequest(m_env.platform.Values()), path)) {
@@ -162,27 +162,27 @@ int ToolRunner::AskThenPick(TextSetting tool, const std::string& bareName, const
     return 1;
   }
   // Declining resets the tool so the bare default is tried from now on.
-  m_config.Forget(tool, bareName);
+  m_config.Forget(tool);
   return 0;
 }
 
 int ToolRunner::ChooseBibTeX() {
   const PlatformValues& values = m_env.platform.Values();
-  return AskThenPick(&ToolSettings::m_strBib, values.japaneseBibTeX, values.texts.chooseBibTeXQuestion);
+  return AskThenPick(&ToolSettings::m_strBib, values.texts.chooseBibTeXQuestion);
 }
 
 int ToolRunner::ChooseMkIdx() {
-  return AskThenPick(&ToolSettings::m_strMkIdx, tool::kMendex, m_env.platform.Values().texts.chooseMkIdxQuestion);
+  return AskThenPick(&ToolSettings::m_strMkIdx, m_env.platform.Values().texts.chooseMkIdxQuestion);
 }
 
 int ToolRunner::ChooseDviPdf() {
-  return AskThenPick(&ToolSettings::m_strDviPdf, tool::kDvipdfmx, m_env.platform.Values().texts.chooseDviPdfQuestion);
+  return AskThenPick(&ToolSettings::m_strDviPdf, m_env.platform.Values().texts.chooseDviPdfQuestion);
 }
 
 void ToolRunner::ChooseEditor() {
   const PlatformValues& values = m_env.platform.Values();
   FileRequest request;
-  request.filter = values.editorFilter;
+  request.types = values.editorTypes;
   request.defExt = values.editorDefExt;
   request.initialName = values.editorInitialName;
   request.fileMustExist = true;

@@ -62,7 +62,7 @@ class ToolRunner {
   bool DocumentNameReadable();
 
  private:
-  int AskThenPick(TextSetting tool, const std::string& bareName, const std::string& question);
+  int AskThenPick(TextSetting tool, const std::string& question);
 
   MirvanEnv m_env;
   ToolConfig& m_config;

@@ -8,7 +8,7 @@
 #include "text/mbcs.h"
 
 #include "platform/files.h"
-#include "platform/settings_texts.h"
+#include "platform/texts.h"
 
 namespace {
 

@@ -1,15 +1,6 @@
-// The paper size and MakeIndex option dialogs as models: their state from
-// the settings file and what their controls do to it.
+// The paper size and MakeIndex option dialogs as models: what their
+// controls do to their state.
 #include "config/option_dialogs.h"
-
-#include "config/settings_keys.h"
-
-using namespace settings;
-
-CPdfSizeDlg::CPdfSizeDlg(IProfile& profile)
-    : m_nNShow(profile.GetProfileInt(kSettings, kPdfNShow, kDefaultPdfNShow)),
-      m_nNeShow(profile.GetProfileInt(kSettings, kPdfNeShow, kDefaultPdfNeShow)),
-      m_nSizeNo(profile.GetProfileInt(kSettings, kPdfSizeNo, kDefaultPdfSizeNo)) {}
 
 void CPdfSizeDlg::OnInitDialog() {
   // A number from an edited file outside the group selects no button.
@@ -50,10 +41,6 @@ void CPdfSizeDlg::OnCheckNeShow(bool checked) {
 void CPdfSizeDlg::SaveExchange() {
   m_nSizeNo = (m_nRadio >= 0 && m_nRadio < kRadioCount) ? m_nRadio : -1;
 }
-
-CMkIdxOptDlg::CMkIdxOptDlg(IProfile& profile)
-    : m_strOptions(profile.GetProfileString(kSettings, kMkIdxOpt, kDefaultMkIdxOpt)),
-      m_nNever(profile.GetProfileInt(kSettings, kMkIdxNvr, kDefaultMkIdxNvr)) {}
 
 void CMkIdxOptDlg::SaveExchange(const std::string& options, bool never) {
   m_strOptions = options;

@@ -1,18 +1,20 @@
 // The paper size and MakeIndex option dialogs as toolkit-free models: their
-// state from the settings file, what their controls do to it, and what OK
-// saves. The Qt dialogs in src/ui show them and pass the clicks on.
+// state, what their controls do to it, and what OK saves. ToolConfig makes
+// them from the settings file and stores what OK saved; the views in src/ui
+// (PdfSizeDialog, MkIdxOptDialog; on Windows, the procedures of
+// src/ui/win32/dialogs.cpp) show them and pass the clicks on.
 #pragma once
 
 #include <string>
-
-#include "platform/profile.h"
+#include <utility>
 
 // Paper size for PDF creation: fourteen sizes and two switches of the
 // question itself, "not this run" (NShow) and "never again" (NeShow).
 class CPdfSizeDlg {
  public:
   static constexpr int kRadioCount = 14;
-  explicit CPdfSizeDlg(IProfile& profile);  // reads PdfNShow, PdfNeShow, PdfSizeNo
+  // The stored switches and size (ToolConfig::PdfSizeModel).
+  CPdfSizeDlg(int nShow, int neShow, int sizeNo) : m_nNShow(nShow), m_nNeShow(neShow), m_nSizeNo(sizeNo) {}
 
   // The values OK saves.
   int NShow() const { return m_nNShow; }
@@ -34,9 +36,9 @@ class CPdfSizeDlg {
   void SaveExchange();
 
  private:
-  int m_nNShow = 0;
-  int m_nNeShow = 0;
-  int m_nSizeNo = 1;
+  int m_nNShow;
+  int m_nNeShow;
+  int m_nSizeNo;
   bool m_bNShowBox = false;
   bool m_bNeShowBox = false;
   int m_nRadio = -1;
@@ -45,7 +47,8 @@ class CPdfSizeDlg {
 // MakeIndex options: the option words and "do not ask before each run".
 class CMkIdxOptDlg {
  public:
-  explicit CMkIdxOptDlg(IProfile& profile);  // reads MkIdxOpt (""), MkIdxNvr (0)
+  // The stored options and switch (ToolConfig::MkIdxOptModel).
+  CMkIdxOptDlg(std::string options, int never) : m_strOptions(std::move(options)), m_nNever(never) {}
 
   const std::string& Options() const { return m_strOptions; }
   int Never() const { return m_nNever; }
@@ -54,5 +57,5 @@ class CMkIdxOptDlg {
 
  private:
   std::string m_strOptions;
-  int m_nNever = 0;
+  int m_nNever;
 };

@@ -6,7 +6,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "config/option_dialogs.h"
 #include "platform/platform.h"
 #include "platform/profile.h"
 #include "platform/prompts.h"
@@ -52,19 +54,34 @@ class ToolConfig {
   // In memory and in the settings file.
   void Store(TextSetting which, const std::string& value);
   void Store(NumberSetting which, int value);
-  // Back to a bare program name in memory; the key is deleted, so the
-  // default is read from now on.
-  void Forget(TextSetting which, const std::string& bareName);
+  // Back to its default (the bare program name) in memory; the key is
+  // deleted, so the same default is read from now on.
+  void Forget(TextSetting which);
 
   // The two option dialogs; true = closed with OK, answers stored.
   void EditMkIdxOptions(IPrompts& prompts);
   bool PdfSizeExchange(IPrompts& prompts);
+  // Their models as the settings file has them now, not as this run holds
+  // them: the paper size switches are kept apart there, and the MakeIndex
+  // options take the later default, the empty text.
+  CPdfSizeDlg PdfSizeModel();
+  CMkIdxOptDlg MkIdxOptModel();
   // The question switch of the last paper size OK of this instance: the
   // Settings dialog's owner takes it over.
   std::optional<int> PdfSizeOkShow() const { return m_pdfSizeOkShow; }
 
+  // The history box's list in the settings file, the most recent first:
+  // read at start up to the first empty entry, written whole at the end.
+  // An entry the file cannot hold takes no key; the keys past the list go.
+  static int HistoryCapacity();
+  static std::vector<std::string> ReadHistory(IProfile& profile);
+  static void WriteHistory(IProfile& profile, const std::vector<std::string>& entries);
+
  private:
   const std::string& PlatformDefault(TextSetting member) const;
+  // A stored value with its later default (not the start-up one).
+  std::string Read(TextSetting member);
+  int Read(NumberSetting member);
 
   IProfile& m_profile;
   std::string m_defaultEditor;

@@ -1,7 +1,9 @@
 #include "core/bar_controller.h"
 
+#include <algorithm>
+
 #include "config/resource_ids.h"
-#include "core/core_texts.h"
+#include "core/texts.h"
 
 BarController::BarController(MirvanEnv env, IBarView& view) : m_env(env), m_view(view), m_dlg(env) {}
 
@@ -17,9 +19,18 @@ void BarController::Refresh() {
   if (!m_shown || history.Revision() != m_shownRevision) {
     m_shown = true;
     m_shownRevision = history.Revision();
-    m_view.ShowHistory(history);
+    ShowHistory();
   }
   if (history.TakeFocusRequest()) m_view.FocusHistory();
+}
+
+void BarController::ShowHistory() {
+  const HistoryBox& history = m_dlg.History();
+  // The list is refilled only when it changed: refilling closes an open
+  // list and loses the place in it.
+  const bool entriesChanged = !m_shownEntries || *m_shownEntries != history.Items();
+  if (entriesChanged) m_shownEntries = history.Items();
+  m_view.ShowHistory(history, entriesChanged);
 }
 
 void BarController::Run(const std::function<void()>& action, bool compile) {
@@ -42,7 +53,7 @@ void BarController::Run(const std::function<void()>& action, bool compile) {
     // of what went wrong, it is offered with it.
     if (failed && !m_env.platform.ShowsVerdicts()) {
       if (listed && problems.HasErrors()) {
-        if (m_env.prompts.AskOkCancel(m_lastVerdict.text + "\n\n" + core_text::kOfferProblems))
+        if (m_env.prompts.AskOkCancel(m_lastVerdict.text + "\n\n" + msg::kOfferProblems))
           m_view.OpenProblemList();
       } else if (!m_lastVerdict.shownInBox) {
         m_env.prompts.Notice(m_lastVerdict.text);
@@ -146,7 +157,7 @@ void BarController::Drop(const std::vector<std::string>& paths) {
 void BarController::ChooseHistory(int index) {
   if (m_busy || m_ended) {
     // The box may show a choice the bar did not take: it shows the list as it is.
-    m_view.ShowHistory(m_dlg.History());
+    ShowHistory();
     return;
   }
   Run([&] {
@@ -182,6 +193,10 @@ std::string BarController::ManualPath(const std::string& programDir) {
     if (first.empty()) first = path;
   }
   return first;
+}
+
+int BarController::IconSide(int buttonWidth, int buttonHeight) {
+  return std::max(8, std::min(buttonWidth, buttonHeight) - 4);
 }
 
 std::string BarController::ToolTipOf(const std::string& resourceString) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,9 @@ class IBarView {
  public:
   virtual ~IBarView() = default;
   // The history box as it is now: after every event that changed it, once.
-  virtual void ShowHistory(const HistoryBox& history) = 0;
+  // `entriesChanged`: its list differs from the one shown last (or none was
+  // shown yet); otherwise only the selection and the edit text are new.
+  virtual void ShowHistory(const HistoryBox& history, bool entriesChanged) = 0;
   // While an action runs the bar's controls take no input; they stay drawn,
   // and the boxes and dialogs the action opens stay usable.
   virtual void SetBusy(bool busy) = 0;
@@ -70,6 +73,9 @@ class BarController {
   void Press(int control);                           // a button of the bar
   void Drop(const std::vector<std::string>& paths);  // files dropped on the bar
   void ChooseHistory(int index);                     // an entry chosen from the list
+  // The history box shows what the bar did not choose (a typed text the
+  // toolkit took for a choice): it is shown as the history is.
+  void ShowHistoryAgain() { ShowHistory(); }
   // Enter where no push button has the focus: nothing. (It never ends the
   // bar, which would lose the history unsaved.)
   void Enter() {}
@@ -115,6 +121,9 @@ class BarController {
   // A control's tooltip from its string: what follows the line break (the
   // part before it would be a status bar text, which the bar has none of).
   static std::string ToolTipOf(const std::string& resourceString);
+  // The side of a bar button's picture: the button less its frame, two
+  // pixels on each side, and never below 8 pixels.
+  static int IconSide(int buttonWidth, int buttonHeight);
 
  private:
   // The one way an event acts: one at a time, its errors and its verdict
@@ -124,6 +133,7 @@ class BarController {
   void Refresh();
   // What is watched follows the document and its last compile.
   void Rewatch();
+  void ShowHistory();
 
   MirvanEnv m_env;
   IBarView& m_view;
@@ -137,5 +147,6 @@ class BarController {
   bool m_ended = false;
   bool m_shown = false;
   unsigned m_shownRevision = 0;
+  std::optional<std::vector<std::string>> m_shownEntries;  // the list the view shows
   ActionVerdict m_lastVerdict;
 };

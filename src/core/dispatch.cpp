@@ -8,13 +8,9 @@
 #include "actions/errors.h"
 #include "config/resource_ids.h"
 #include "core/mirvan_dlg.h"
+#include "core/texts.h"
 
 namespace {
-
-constexpr const char kFileNotFoundText[] = "%1 が見つかりませんでした。";
-constexpr const char kNoMemoryText[] = "ﾒﾓﾘが不足しています。";
-// The end of an action whose tool the user stopped.
-constexpr const char kStoppedText[] = "停止したので、処理をここで終えました。";
 
 std::string WithPath(std::string text, const std::string& path) {
   const std::string::size_type at = text.find("%1");
@@ -47,20 +43,20 @@ ActionVerdict CMirvanDlg::RunAction(const std::function<void()>& action) {
   try {
     action();
   } catch (const ActionStopped&) {
-    m_verdict.Stopped(kStoppedText);
+    m_verdict.Stopped(msg::kStoppedText);
   } catch (const FileError& e) {
-    const std::string text = WithPath(kFileNotFoundText, e.Path());
+    const std::string text = WithPath(msg::kFileNotFoundText, e.Path());
     m_env.prompts.MessageBox("", text, BoxIcon::Stop);
     m_verdict.Failed(text, true);
   } catch (const ToolRefused& e) {
     m_env.prompts.MessageBox("", e.what(), BoxIcon::Stop);
     m_verdict.Failed(e.what(), true);
   } catch (const MemoryError&) {
-    m_env.prompts.MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
-    m_verdict.Failed(kNoMemoryText, true);
+    m_env.prompts.MessageBox("", msg::kNoMemoryText, BoxIcon::Exclamation);
+    m_verdict.Failed(msg::kNoMemoryText, true);
   } catch (const std::bad_alloc&) {
-    m_env.prompts.MessageBox("", kNoMemoryText, BoxIcon::Exclamation);
-    m_verdict.Failed(kNoMemoryText, true);
+    m_env.prompts.MessageBox("", msg::kNoMemoryText, BoxIcon::Exclamation);
+    m_verdict.Failed(msg::kNoMemoryText, true);
   }
   m_problems.End(m_doc);
   const ActionVerdict verdict = m_verdict.Verdict();

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "actions/editor_command.h"
-#include "actions/messages.h"
+#include "actions/texts.h"
 #include "actions/settings_dlg.h"
 
 CMirvanDlg::CMirvanDlg(MirvanEnv env)

@@ -1,22 +1,10 @@
 #include "document/document.h"
 
-#include "config/settings_keys.h"
+#include "config/tool_config.h"
+#include "document/texts.h"
 #include "text/mbcs.h"
 
-#include <optional>
 #include <vector>
-
-namespace {
-
-using settings::kHistory;
-using settings::kHistoryKeys;
-
-// The key of a history position, 0 the most recent.
-std::string HistoryKey(int position) { return settings::kHistoryKeyPrefix + std::to_string(position); }
-
-const char kNotTeXFile[] = "TeX のファイルではありません！登録して直して下さい！";
-
-}  // namespace
 
 Document::Document(MirvanEnv env) : m_env(env) {
   const std::string& separator = m_env.platform.Values().separator;
@@ -95,7 +83,7 @@ bool Document::OnDropFiles(const std::vector<std::string>& paths) {
   const std::string path = paths.empty() ? std::string() : paths.front();
   const std::string ext = mbcs::SplitPath(path, mbcs::SystemCodePage(), m_env.platform.Values().pathStyle).ext;
   if (path.empty() || (ext != ".tex" && ext != ".TEX")) {
-    m_env.prompts.Notice(kNotTeXFile);
+    m_env.prompts.Notice(msg::kNotTeXFile);
     return false;
   }
   SetFile(path);
@@ -105,7 +93,7 @@ bool Document::OnDropFiles(const std::vector<std::string>& paths) {
 
 void Document::SelectFile() {
   FileRequest request;
-  request.filter = "TeX file (*.tex)|*.tex||";
+  request.types = {{msg::kTeXFile, "*.tex"}};
   request.defExt = "tex";
   request.initialName = "*.tex";
   request.fileMustExist = true;
@@ -137,12 +125,10 @@ bool Document::SelectHistory() {
 }
 
 void Document::LoadHistory() {
-  m_nHistoryMax = kHistoryKeys;
-  std::string first;
-  for (int i = 0; i < kHistoryKeys; ++i) {
-    const std::string path = m_env.profile.GetProfileString(kHistory, HistoryKey(i), std::string());
-    if (path.empty()) break;
-    if (i == 0) first = path;
+  m_nHistoryMax = ToolConfig::HistoryCapacity();
+  const std::vector<std::string> stored = ToolConfig::ReadHistory(m_env.profile);
+  const std::string first = stored.empty() ? std::string() : stored.front();
+  for (const std::string& path : stored) {
     // A file written by an older version may hold a path twice.
     bool listed = false;
     for (const std::string& e : m_history.Items()) listed = listed || SameDocument(e, path);
@@ -167,17 +153,6 @@ void Document::LoadHistoryFinish() {
 }
 
 void Document::OnClose() {
-  // An entry Mirvan.ini cannot hold (a line break in its path) stays in the
-  // list for this run but takes no key: a gap would end the list at the next
-  // start, so the others are numbered on without one.
-  std::vector<ProfileEntry> keys;
-  for (int i = 0; i < m_history.GetCount() && static_cast<int>(keys.size()) < kHistoryKeys; ++i) {
-    const std::string path = m_history.GetText(i);
-    if (StorableProfileValue(path)) keys.push_back({HistoryKey(static_cast<int>(keys.size())), path});
-  }
-  // Keys past the list would bring removed entries back at the next start.
-  for (int i = static_cast<int>(keys.size()); i < kHistoryKeys; ++i) keys.push_back({HistoryKey(i), std::nullopt});
-  // One write of the file: a bar killed while it closes keeps the old list
-  // or the new one, never a mixture.
-  m_env.profile.WriteProfileKeys(kHistory, keys);
+  // An entry that Mirvan.ini cannot hold stays in the list for this run.
+  ToolConfig::WriteHistory(m_env.profile, m_history.Items());
 }

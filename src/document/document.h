@@ -1,7 +1,7 @@
 // The current document and the history box: how a document is chosen (drop,
 // file dialog, history entry, command line), how its path is split into the
 // folder and name that every tool run uses, and how the history survives
-// between runs (section "RFL", keys File0..File15, most recent first).
+// between runs (in Mirvan.ini, read and written by ToolConfig).
 #pragma once
 
 #include <string>

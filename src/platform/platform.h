@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/file_watch.h"
+#include "platform/prompts.h"
 #include "text/mbcs.h"
 
 // Values that differ between the platforms. Windows keeps the original ones.
@@ -21,8 +22,8 @@ struct PlatformValues {
   mbcs::PathStyle pathStyle = mbcs::PathStyle::Windows;  // how a document path splits
   bool pathsIgnoreCase = false;           // A.tex and a.tex are one document (Windows)
   std::string defaultEditor;              // "c:\\WINDOWS\\NOTEPAD.exe" / "xdg-open"
-  std::string programFilter;              // ChooseTeX & co. ("Exe files (*.exe)|*.exe||" / all files)
-  std::string editorFilter;               // ChooseEditor
+  std::vector<FileType> programTypes;     // ChooseTeX & co.: "Exe files (*.exe)" / none, all files
+  std::vector<FileType> editorTypes;      // ChooseEditor
   std::string editorDefExt;               // ChooseEditor default extension
   std::string editorInitialName;          // ChooseEditor initial file name
   std::string settingsFileName;           // joined to the start-up folder ("\\Mirvan.ini" / "/Mirvan.ini")

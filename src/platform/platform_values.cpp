@@ -1,6 +1,6 @@
 #include "platform/platform.h"
 
-#include "platform/program_texts.h"
+#include "platform/texts.h"
 
 PlatformValues WindowsPlatformValues() {
   PlatformValues v;
@@ -10,8 +10,8 @@ PlatformValues WindowsPlatformValues() {
   v.separator = "\\";
   v.pathsIgnoreCase = true;
   v.defaultEditor = "c:\\WINDOWS\\NOTEPAD.exe";
-  v.programFilter = "Exe files (*.exe)|*.exe||";
-  v.editorFilter = "実行ファイル(*.exe)|*.exe||";
+  v.programTypes = {{msg::kExeFiles, "*.exe"}};
+  v.editorTypes = {{msg::kExecutableFiles, "*.exe"}};
   v.editorDefExt = "exe";
   v.editorInitialName = "*.exe";
   v.settingsFileName = "\\Mirvan.ini";
@@ -33,8 +33,8 @@ PlatformValues PosixPlatformValues() {
   v.programFileMarker = "/";
   v.separator = "/";
   v.defaultEditor = "xdg-open";
-  v.programFilter = "";  // all files: programs have no extension here
-  v.editorFilter = "";
+  v.programTypes = {};  // all files: programs have no extension here
+  v.editorTypes = {};
   v.editorDefExt = "";
   v.editorInitialName = "";
   v.settingsFileName = "/Mirvan.ini";

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 class CPdfSizeDlg;
 class CMkIdxOptDlg;
@@ -17,9 +18,18 @@ enum class BoxIcon { None, Exclamation, Stop };
 // with mbcs::ShortenLongLines.
 inline constexpr std::size_t kBoxLineColumns = 160;
 
+// One entry of the open-file dialog's list of file types: the words the
+// user reads, and the patterns it stands for ("*.tex"; several: "*.a;*.b").
+// Each front end builds its dialog's own filter from these.
+struct FileType {
+  std::string label;  // "TeX file (*.tex)"
+  std::string patterns;
+  bool operator==(const FileType& o) const { return label == o.label && patterns == o.patterns; }
+};
+
 // What the open-file dialog is asked for.
 struct FileRequest {
-  std::string filter;       // "Text (*.x)|*.x||": caption|pattern pairs; empty = all files
+  std::vector<FileType> types;  // the first is chosen; none = all files
   std::string defExt;       // added to a typed name without one; empty = none
   std::string initialName;  // e.g. "*.tex"; empty = none
   bool fileMustExist = true;  // only an existing file can be chosen

@@ -20,8 +20,9 @@
 #include <QVBoxLayout>
 
 #include "platform/child_process.h"
-#include "platform/tool_texts.h"
+#include "platform/texts.h"
 #include "text/mbcs.h"
+#include "ui/texts.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ ConsoleWindow::ConsoleWindow(QWidget* owner)
       m_output(new QPlainTextEdit(this)),
       m_list(new QListWidget(this)),
       m_input(new QLineEdit(this)),
-      m_stop(new QPushButton(QStringLiteral("停止(&S)"), this)),
+      m_stop(new QPushButton(QString::fromUtf8(ui_text::kConsoleStop), this)),
       m_exitPoll(new QTimer(this)),
       m_killTimer(new QTimer(this)),
       m_showTimer(new QTimer(this)),
@@ -78,7 +79,7 @@ ConsoleWindow::ConsoleWindow(QWidget* owner)
       m_encoder(MakeEncoder()) {
   setObjectName("ConsoleWindow");
   // Each run names its tool; before the first one the window says what it is.
-  setWindowTitle(QGuiApplication::applicationDisplayName() + QStringLiteral(" - 出力"));
+  setWindowTitle(QGuiApplication::applicationDisplayName() + QString::fromUtf8(ui_text::kConsoleTitleSuffix));
   setSizeGripEnabled(true);
   QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   m_output->setObjectName("output");
@@ -238,7 +239,7 @@ bool ConsoleWindow::AwaitsAnswer() const {
 void ConsoleWindow::ShowList(const QVector<ListLine>& lines, bool focus) {
   m_list->clear();
   for (const ListLine& l : lines) {
-    auto* item = new QListWidgetItem((l.error ? QStringLiteral("✖ ") : QStringLiteral("⚠ ")) + l.text, m_list);
+    auto* item = new QListWidgetItem(QString::fromUtf8(l.error ? ui_text::kListError : ui_text::kListWarning) + l.text, m_list);
     item->setToolTip(l.text);
   }
   m_list->setVisible(!lines.isEmpty());
@@ -484,9 +485,9 @@ void ActionConsole::EndAction(const ActionVerdict& verdict) {
 
 std::string VerdictLine(const ActionVerdict& verdict) {
   switch (verdict.kind) {
-    case ActionVerdict::Kind::Success: return "✔ " + verdict.text;
-    case ActionVerdict::Kind::Failure: return "✖ " + verdict.text;
-    case ActionVerdict::Kind::Stopped: return "■ " + verdict.text;
+    case ActionVerdict::Kind::Success: return ui_text::kVerdictSucceeded + verdict.text;
+    case ActionVerdict::Kind::Failure: return ui_text::kVerdictFailed + verdict.text;
+    case ActionVerdict::Kind::Stopped: return ui_text::kVerdictStopped + verdict.text;
     case ActionVerdict::Kind::None: break;
   }
   return std::string();

@@ -31,6 +31,7 @@
 #include "ui/cp_text.h"
 #include "ui/dialogs.h"
 #include "ui/string_table.h"
+#include "ui/texts.h"
 
 CMirvanWnd::CMirvanWnd(MirvanEnv env, QWidget* parent) : QDialog(parent), m_bar(env, *this) {
   EnsureUiResources();
@@ -145,22 +146,20 @@ void CMirvanWnd::SetButtonIcons() {
     // Only the picture is shown; the template's caption names the button
     // for screen readers.
     button->setIcon(ResourceIcon(b.icon));
-    const int side = qMax(8, qMin(button->width(), button->height()) - 4);
+    const int side = BarController::IconSide(button->width(), button->height());
     button->setIconSize(QSize(side, side));
   }
 }
 
-void CMirvanWnd::ShowHistory(const HistoryBox& model) {
+void CMirvanWnd::ShowHistory(const HistoryBox& model, bool entriesChanged) {
   if (!m_history) return;
   const bool wasDrawing = m_drawing;
   m_drawing = true;
   {
     const QSignalBlocker block(m_history);
-    QStringList items;
-    for (const std::string& s : model.Items()) items << CpToQt(s);
-    QStringList shown;
-    for (int i = 0; i < m_history->count(); ++i) shown << m_history->itemText(i);
-    if (items != shown) {
+    if (entriesChanged) {
+      QStringList items;
+      for (const std::string& s : model.Items()) items << CpToQt(s);
       m_history->clear();
       m_history->addItems(items);
     }
@@ -199,7 +198,7 @@ void CMirvanWnd::OnHistoryActivated(int index) {
   m_listChoice = false;
   if (m_drawing) return;
   if (!fromList) {
-    ShowHistory(m_bar.History());  // the box shows the history as it is
+    m_bar.ShowHistoryAgain();
     return;
   }
   m_bar.ChooseHistory(index);
@@ -336,7 +335,6 @@ void CMirvanWnd::dropEvent(QDropEvent* e) {
     // A URL that names no local file is refused like a file that is not .tex.
     paths.push_back(url.isLocalFile() ? QtPathToCp(url.toLocalFile()) : std::string());
   }
-  if (paths.empty()) paths.push_back(std::string());
   e->acceptProposedAction();
   // Handled after the drop has completed, so that a message box does not
   // keep the file manager waiting for the end of the drag.

@@ -54,7 +54,7 @@ class CMirvanWnd : public QDialog, private IBarView {
 
  private:
   // What the controller asks of the window.
-  void ShowHistory(const HistoryBox& history) override;
+  void ShowHistory(const HistoryBox& history, bool entriesChanged) override;
   void SetBusy(bool busy) override;
   void FocusHistory() override;
   void ShowProblems(const ProblemList& problems, bool failed) override;

@@ -56,22 +56,16 @@ void QtPrompts::MessageBoxWithDetails(const std::string& caption, const std::str
          QMessageBox::Ok, CpToQt(details));
 }
 
-QString QtPrompts::QtNameFilter(const std::string& mfcFilter) {
-  const QStringList parts = LiteralToQt(mfcFilter).split(QLatin1Char('|'));
+QString QtPrompts::QtNameFilter(const std::vector<FileType>& types) {
   QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& desc = parts[i];
-    if (desc.isEmpty()) break;  // the "||" that ends the list
-    QString patterns = parts[i + 1];
-    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    // Qt reads the patterns from the parentheses at the end of the name; MFC
-    // names usually show them already, and a name that does not gets them.
-    const QString shown = QLatin1Char('(') + patterns.simplified() + QLatin1Char(')');
-    if (desc.trimmed().endsWith(shown)) {
-      filters << desc;
-    } else {
-      filters << desc + QLatin1Char(' ') + shown;
-    }
+  for (const FileType& type : types) {
+    const QString label = LiteralToQt(type.label);
+    // Qt reads the patterns from the parentheses at the end of the name,
+    // blank-separated; a label that shows them already is taken as it is.
+    const QString shown =
+        QLatin1Char('(') + LiteralToQt(type.patterns).replace(QLatin1Char(';'), QLatin1Char(' ')).simplified() +
+        QLatin1Char(')');
+    filters << (label.trimmed().endsWith(shown) ? label : label + QLatin1Char(' ') + shown);
   }
   return filters.join(QStringLiteral(";;"));
 }
@@ -87,7 +81,7 @@ bool QtPrompts::PickFile(const FileRequest& request, std::string& path) {
   // Must-exist is what an open dialog is; without it a new name may be typed.
   dlg.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   // A read-only check box is not something Qt's dialog has; hideReadOnly holds.
-  const QString filter = QtNameFilter(request.filter);
+  const QString filter = QtNameFilter(request.types);
   if (!filter.isEmpty()) dlg.setNameFilter(filter);
   if (!request.defExt.empty()) dlg.setDefaultSuffix(LiteralToQt(request.defExt));
   const QString initial = LiteralToQt(request.initialName);

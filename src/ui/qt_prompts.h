@@ -30,9 +30,10 @@ class QtPrompts : public IPrompts {
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
 
-  // "TeX file (*.tex)|*.tex||" -> "TeX file (*.tex)"; several pairs are
-  // joined with ";;", "*.a;*.b" patterns become "*.a *.b". Empty: all files.
-  static QString QtNameFilter(const std::string& mfcFilter);
+  // The file dialog's name filter: {"TeX file (*.tex)", "*.tex"} ->
+  // "TeX file (*.tex)"; a label without its patterns gets them, "*.a;*.b"
+  // as "(*.a *.b)"; several types are joined with ";;". None: all files.
+  static QString QtNameFilter(const std::vector<FileType>& types);
   // A file dialog's initial name that is a pattern ("*.tex") only repeats
   // the filter; anything else is a name to preselect.
   static bool IsPattern(const QString& name);

@@ -10,6 +10,7 @@
 #include <cctype>
 
 #include "ui/cp_text.h"
+#include "ui/texts.h"
 
 std::string SettingsPathAtStart(IPlatform& platform) {
   std::string cwd;
@@ -49,22 +50,16 @@ DisplayChoice ChooseDisplay(const std::string& qpaPlatform, bool platformArgumen
   if (!display.empty()) {
     if (!waylandDisplay.empty()) {
       c.useX11 = true;
-      c.note =
-          "mirvan: starting on X11 (XWayland): under Wayland the bar could neither place itself "
-          "nor stay above other windows (QT_QPA_PLATFORM=wayland starts it there anyway)";
+      c.note = ui_text::kStartOnXWayland;
     }
     return c;
   }
   if (!waylandDisplay.empty()) {
-    c.note =
-        "mirvan: no X display (XWayland) in this Wayland session: the bar cannot place itself "
-        "or stay above other windows";
+    c.note = ui_text::kNoXWayland;
     return c;
   }
   c.noDisplay = true;
-  c.note =
-      "mirvan: no display to show the bar on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-      "start it from a desktop session";
+  c.note = ui_text::kNoDisplay;
   return c;
 }
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "actions/messages.h"
-#include "actions/tool_rig.h"
 #include "actions/settings_dlg.h"
+#include "actions/texts.h"
+#include "actions/tool_rig.h"
 #include "config/option_dialogs.h"
 
 namespace {
@@ -134,7 +134,7 @@ TEST(BibAndIndexRuns, OutcomeByBranch) {
         if (s == "N") shown.push_back(std::string("notice:") + twin.notStarted);
         if (s == "H") shown.push_back(std::string("notice:") + values.texts.*twin.hint);
         if (s == "Q") shown.push_back(std::string("ask:") + values.texts.*twin.question);
-        if (s == "P") shown.push_back("pick:" + rig.platform.Values().programFilter);
+        if (s == "P") shown.push_back(PickText(rig.platform.Values().programTypes));
       }
       EXPECT_EQ(rig.prompts.shown, shown);
       EXPECT_EQ(rig.profile.log, Expand(b.writes, tokens));

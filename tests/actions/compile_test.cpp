@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "actions/compile_texts.h"
 #include "actions/errors.h"
+#include "actions/texts.h"
 #include "support/actions_rig.h"
 #include "support/doc_platform.h"
 #include "text/mbcs.h"

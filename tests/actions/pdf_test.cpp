@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "actions/compile_texts.h"
 #include "actions/errors.h"
-#include "actions/messages.h"
 #include "actions/settings_dlg.h"
+#include "actions/texts.h"
 #include "config/option_dialogs.h"
 #include "support/actions_rig.h"
 #include "support/doc_platform.h"

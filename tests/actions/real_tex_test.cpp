@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "actions/compile_texts.h"
 #include "actions/errors.h"
 #include "actions/settings_dlg.h"
+#include "actions/texts.h"
 #include "config/option_dialogs.h"
 #include "platform/posix/headless_console.h"
 #include "platform/posix/posix_platform.h"

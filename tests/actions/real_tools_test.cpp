@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/messages.h"
+#include "actions/texts.h"
 #include "platform/posix/posix_platform.h"
 #include "support/actions_rig.h"
 #include "support/temp_dir.h"

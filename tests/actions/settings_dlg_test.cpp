@@ -211,7 +211,7 @@ TEST(EditorChooser, WindowsAsksForAProgramFile) {
   e.tools.ChooseEditor();
   ASSERT_EQ(e.prompts.pickRequests.size(), 1u);
   const FileRequest& request = e.prompts.pickRequests[0];
-  EXPECT_EQ(request.filter, "実行ファイル(*.exe)|*.exe||");
+  EXPECT_EQ(request.types, (std::vector<FileType>{{"実行ファイル(*.exe)", "*.exe"}}));
   EXPECT_EQ(request.defExt, "exe");
   EXPECT_EQ(request.initialName, "*.exe");
   EXPECT_TRUE(request.fileMustExist);
@@ -225,7 +225,7 @@ TEST(EditorChooser, PosixShowsAllFiles) {
   e.prompts.picks = {std::string("/usr/bin/gedit")};
   e.tools.ChooseEditor();
   ASSERT_EQ(e.prompts.pickRequests.size(), 1u);
-  EXPECT_EQ(e.prompts.pickRequests[0].filter, "");
+  EXPECT_TRUE(e.prompts.pickRequests[0].types.empty());
   EXPECT_EQ(e.prompts.pickRequests[0].defExt, "");
   EXPECT_EQ(e.prompts.pickRequests[0].initialName, "");
   EXPECT_EQ(e.config.Get().m_strEditor, "/usr/bin/gedit");

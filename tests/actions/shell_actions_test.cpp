@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/messages.h"
+#include "actions/texts.h"
 #include "actions/tool_rig.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "actions/messages.h"
 #include "actions/tex_name.h"
+#include "actions/texts.h"
 #include "support/actions_rig.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/messages.h"
+#include "actions/texts.h"
 #include "actions/tool_rig.h"
 #include "text/mbcs.h"
 
@@ -89,7 +89,7 @@ TEST(LocateTeX, ProbeChainTable) {
       if (s == "Q") shown.push_back("ask:" + Named(rig.platform.Values().texts.locateTeXQuestion, c.tex));
       else if (s == "H") shown.push_back(std::string("notice:") + msg::kLocateTeXHint);
       else if (s == "F") shown.push_back("notice:" + Named(msg::kLocateTeXFailure, c.tex));
-      else if (s == "P") shown.push_back("pick:" + rig.platform.Values().programFilter);
+      else if (s == "P") shown.push_back(PickText(rig.platform.Values().programTypes));
       else shown.push_back(s);
     }
     EXPECT_EQ(rig.prompts.shown, shown);
@@ -185,7 +185,7 @@ TEST(ChooseTeX, OpensTheProgramPickerOfThePlatform) {
     rig.tools.ChooseTeX();
     ASSERT_EQ(rig.prompts.pickRequests.size(), 1u);
     const FileRequest& dialog = rig.prompts.pickRequests[0];
-    EXPECT_EQ(dialog.filter, posix ? "" : "Exe files (*.exe)|*.exe||");
+    EXPECT_EQ(PickText(dialog.types), posix ? "pick:" : "pick:Exe files (*.exe)|*.exe");
     EXPECT_EQ(dialog.defExt, "");
     EXPECT_EQ(dialog.initialName, "");
     EXPECT_TRUE(dialog.fileMustExist);
@@ -288,7 +288,7 @@ TEST(Choosers, AskThenPickForEachTool) {
       rig.prompts.askAnswers = {true};
       rig.prompts.picks = {std::string("E:\\bin\\tool.exe")};
       EXPECT_EQ((rig.tools.*col.choose)(), 1);
-      EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask(rig), "pick:Exe files (*.exe)|*.exe||"}));
+      EXPECT_EQ(rig.prompts.shown, (std::vector<std::string>{ask(rig), "pick:Exe files (*.exe)|*.exe"}));
       EXPECT_EQ(rig.config.Get().*col.member, "E:\\bin\\tool.exe");
       EXPECT_EQ(rig.profile.log, std::vector<std::string>{std::string("W Settings/") + col.key + "=E:\\bin\\tool.exe"});
       EXPECT_TRUE(rig.prompts.pickRequests[0].fileMustExist);

@@ -23,7 +23,7 @@ class MkIdxOptionsTest : public ::testing::Test, public ConfigOn<> {
 TEST_F(MkIdxOptionsTest, ModelReadsTheFile) {
   profile.Set("Settings", "MkIdxOpt", "-s myindex -g");
   profile.Set("Settings", "MkIdxNvr", "1");
-  CMkIdxOptDlg d(profile);
+  CMkIdxOptDlg d = MkIdxOptModelOn(profile);
   EXPECT_EQ(d.Options(), "-s myindex -g");
   EXPECT_EQ(d.Never(), 1);
 }

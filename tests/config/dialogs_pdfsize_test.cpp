@@ -25,7 +25,7 @@ void Click1013(CPdfSizeDlg& d) {
 
 TEST(PdfSizeDialogModel, WithoutKeysA4AndBothBoxesClear) {
   MemoryProfile profile;
-  CPdfSizeDlg d(profile);
+  CPdfSizeDlg d = PdfSizeModelOn(profile);
   d.OnInitDialog();
   EXPECT_EQ(d.Radio(), 1);
   EXPECT_FALSE(d.NShowBox());
@@ -45,7 +45,7 @@ class PdfSizeRadioTest : public ::testing::TestWithParam<RadioCase> {};
 TEST_P(PdfSizeRadioTest, StoredNumberSelectsItsButton) {
   MemoryProfile profile;
   profile.Set("Settings", "PdfSizeNo", GetParam().stored);
-  CPdfSizeDlg d(profile);
+  CPdfSizeDlg d = PdfSizeModelOn(profile);
   d.OnInitDialog();
   EXPECT_EQ(d.Radio(), GetParam().radio);
   // OK without touching the group gives back what is shown.
@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Numbers, PdfSizeRadioTest,
 
 TEST(PdfSizeDialogModel, ChoosingLandscapeYieldsFour) {
   MemoryProfile profile;
-  CPdfSizeDlg d(profile);
+  CPdfSizeDlg d = PdfSizeModelOn(profile);
   d.OnInitDialog();
   d.SelectRadio(4);
   d.SaveExchange();
@@ -74,7 +74,7 @@ TEST(PdfSizeDialogModel, StoredBoxesOpenTicked) {
   MemoryProfile profile;
   profile.Set("Settings", "PdfNShow", "1");
   profile.Set("Settings", "PdfNeShow", "2");
-  CPdfSizeDlg d(profile);
+  CPdfSizeDlg d = PdfSizeModelOn(profile);
   d.OnInitDialog();
   EXPECT_TRUE(d.NShowBox());
   EXPECT_TRUE(d.NeShowBox());
@@ -89,7 +89,7 @@ TEST(PdfSizeDialogModel, StoredBoxesOpenTicked) {
 TEST(PdfSizeDialogModel, TickingOneBoxClearsTheOther) {
   MemoryProfile profile;
   profile.Set("Settings", "PdfNeShow", "1");
-  CPdfSizeDlg d(profile);
+  CPdfSizeDlg d = PdfSizeModelOn(profile);
   d.OnInitDialog();
   ASSERT_TRUE(d.NeShowBox());
   Click1012(d);
@@ -106,7 +106,7 @@ TEST(PdfSizeDialogModel, TickingOneBoxClearsTheOther) {
 
 TEST(PdfSizeDialogModel, ClickingTwiceLeavesBothClear) {
   MemoryProfile profile;
-  CPdfSizeDlg d(profile);
+  CPdfSizeDlg d = PdfSizeModelOn(profile);
   d.OnInitDialog();
   Click1012(d);
   Click1012(d);

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "config/ini_profile.h"
-#include "platform/settings_texts.h"
+#include "platform/texts.h"
 #include "support/temp_dir.h"
 
 // What the INI layer promises on POSIX file systems: processes, limits,

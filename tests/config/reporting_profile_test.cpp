@@ -33,7 +33,7 @@ TEST(ReportingProfile, AFileThatCannotBeWrittenIsSaidOnce) {
     ToolConfig config(profile, WindowsPlatformValues());
     config.LoadStartupRule();  // three writes at every start
     config.Store(&ToolSettings::m_strTeX, "c:\\tex\\bin\\platex.exe");
-    config.Forget(&ToolSettings::m_strBib, "jbibtex");
+    config.Forget(&ToolSettings::m_strBib);
     config.Store(&ToolSettings::m_nMkIdxNvr, 1);
     EXPECT_EQ(prompts.shown, std::vector<std::string>{c.box}) << c.path;
     EXPECT_EQ(config.Get().m_strTeX, "c:\\tex\\bin\\platex.exe");  // the run goes on with it

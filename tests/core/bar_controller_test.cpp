@@ -18,7 +18,10 @@ using Items = std::vector<std::string>;
 
 class RecordingView : public IBarView {
  public:
-  void ShowHistory(const HistoryBox& history) override { shown.push_back(history.Items()); }
+  void ShowHistory(const HistoryBox& history, bool entriesChanged) override {
+    shown.push_back(history.Items());
+    refilled.push_back(entriesChanged);
+  }
   void SetBusy(bool on) override { busy.push_back(on); }
   void FocusHistory() override { ++focus; }
   void ShowProblems(const ProblemList& problems, bool failed) override {
@@ -31,6 +34,7 @@ class RecordingView : public IBarView {
   void SettleAfter(int ms) override { settles.push_back(ms); }
 
   std::vector<Items> shown;  // the list at each drawing
+  std::vector<bool> refilled;  // whether the list itself was new then
   std::vector<bool> busy;
   int focus = 0;
   std::vector<std::size_t> lists;  // the entries of each list shown
@@ -68,27 +72,32 @@ TEST(BarController, TheHistoryIsDrawnOncePerEventThatChangedIt) {
     const char* what;
     Act act;
     size_t drawings;  // in all, after the event
+    bool refilled;    // the last drawing had a new list, not just a new selection
   } steps[] = {
-      {"the bar opens", [](BarController& bar, ScriptedPrompts&) { bar.Open(); }, 1},
-      {"a TeX file dropped", [](BarController& bar, ScriptedPrompts&) { bar.Drop({"C:\\w\\c.tex"}); }, 2},
-      {"another file dropped", [](BarController& bar, ScriptedPrompts&) { bar.Drop({"C:\\w\\c.txt"}); }, 2},
+      {"the bar opens", [](BarController& bar, ScriptedPrompts&) { bar.Open(); }, 1, true},
+      {"a TeX file dropped", [](BarController& bar, ScriptedPrompts&) { bar.Drop({"C:\\w\\c.tex"}); }, 2, true},
+      {"another file dropped", [](BarController& bar, ScriptedPrompts&) { bar.Drop({"C:\\w\\c.txt"}); }, 2, true},
       {"a file picked",
        [](BarController& bar, ScriptedPrompts& prompts) {
          prompts.picks.push_back(std::string("C:\\w\\d.tex"));
          bar.Press(control::kSelectFile);
        },
-       3},
+       3, true},
       {"the file dialog cancelled", [](BarController& bar, ScriptedPrompts&) { bar.Press(control::kSelectFile); },
-       3},
-      {"an entry chosen", [](BarController& bar, ScriptedPrompts&) { bar.ChooseHistory(3); }, 4},
-      {"a compile", [](BarController& bar, ScriptedPrompts&) { bar.Press(control::kCompile); }, 4},
-      {"a number that is no button", [](BarController& bar, ScriptedPrompts&) { bar.Press(4242); }, 4},
+       3, true},
+      {"an entry chosen", [](BarController& bar, ScriptedPrompts&) { bar.ChooseHistory(3); }, 4, true},
+      {"a compile", [](BarController& bar, ScriptedPrompts&) { bar.Press(control::kCompile); }, 4, true},
+      {"a number that is no button", [](BarController& bar, ScriptedPrompts&) { bar.Press(4242); }, 4, true},
+      {"the top entry chosen again", [](BarController& bar, ScriptedPrompts&) { bar.ChooseHistory(0); }, 5, false},
+      {"a typed text taken for a choice", [](BarController& bar, ScriptedPrompts&) { bar.ShowHistoryAgain(); }, 6,
+       false},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.what);
     step.act(b.bar, b.prompts);
     ASSERT_EQ(b.view.shown.size(), step.drawings);
     EXPECT_EQ(b.view.shown.back(), b.bar.History().Items());
+    EXPECT_EQ(b.view.refilled.back(), step.refilled);
   }
   EXPECT_EQ(b.bar.History().Items(), (Items{"C:\\w\\b.tex", "C:\\w\\d.tex", "C:\\w\\c.tex", "C:\\w\\a.tex"}));
 }

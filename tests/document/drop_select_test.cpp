@@ -83,7 +83,7 @@ TEST_F(DropSelectTest, FileDialogAsTheButtonOpensIt) {
   doc.SelectFile();
   ASSERT_EQ(prompts.pickRequests.size(), 1u);
   const FileRequest& request = prompts.pickRequests[0];
-  EXPECT_EQ(request.filter, "TeX file (*.tex)|*.tex||");
+  EXPECT_EQ(request.types, (std::vector<FileType>{{"TeX file (*.tex)", "*.tex"}}));
   EXPECT_EQ(request.defExt, "tex");
   EXPECT_EQ(request.initialName, "*.tex");
   EXPECT_TRUE(request.fileMustExist);
@@ -99,7 +99,7 @@ TEST_F(DropSelectTest, FileDialogAsTheButtonOpensIt) {
 TEST_F(DropSelectTest, FileDialogTakesAnyExistingFile) {
   prompts.picks.push_back(std::string("/w/notes.txt"));
   doc.SelectFile();
-  EXPECT_EQ(prompts.shown, std::vector<std::string>{"pick:TeX file (*.tex)|*.tex||"});
+  EXPECT_EQ(prompts.shown, std::vector<std::string>{"pick:TeX file (*.tex)|*.tex"});
   EXPECT_EQ(doc.File(), "/w/notes.txt");
   EXPECT_EQ(doc.Name(), "notes");
 }

@@ -19,3 +19,11 @@ inline void SetUsualTools(ToolConfig& c) {
   c.Set(&ToolSettings::m_strMkIdxOpt, "-s myindex");
   c.Set(&ToolSettings::m_nMkIdxNvr, 1);
 }
+
+// The option dialogs' models as the configuration makes them from `profile`.
+inline CPdfSizeDlg PdfSizeModelOn(IProfile& profile) {
+  return ToolConfig(profile, PosixPlatformValues()).PdfSizeModel();
+}
+inline CMkIdxOptDlg MkIdxOptModelOn(IProfile& profile) {
+  return ToolConfig(profile, PosixPlatformValues()).MkIdxOptModel();
+}

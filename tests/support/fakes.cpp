@@ -110,7 +110,7 @@ void ScriptedPrompts::MessageBox(const std::string& caption, const std::string& 
 }
 
 bool ScriptedPrompts::PickFile(const FileRequest& request, std::string& path) {
-  shown.push_back("pick:" + request.filter);
+  shown.push_back(PickText(request.types));
   pickRequests.push_back(request);
   if (picks.empty()) return false;
   auto p = picks.front();

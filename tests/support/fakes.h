@@ -134,10 +134,18 @@ class ScriptedPlatform : public IPlatform {
   PlatformValues values_;
 };
 
+// A file dialog's types as the scripted prompts record it:
+// "pick:LABEL|PATTERNS|LABEL|PATTERNS..."; "pick:" for all files.
+inline std::string PickText(const std::vector<FileType>& types) {
+  std::string text = "pick:";
+  for (const FileType& t : types) text += (text.size() > 5 ? "|" : "") + t.label + "|" + t.patterns;
+  return text;
+}
+
 class ScriptedPrompts : public IPrompts {
  public:
   // Everything shown, in order: "notice:TEXT", "ask:TEXT", "box:CAPTION|ICON|TEXT",
-  // "pick:FILTER", "pdfsize", "mkidx", "settings", "wait+", "wait-".
+  // "pick:TYPES" (PickText), "pdfsize", "mkidx", "settings", "wait+", "wait-".
   std::vector<std::string> shown;
 
   std::deque<bool> askAnswers;                      // default when empty: false (Cancel)

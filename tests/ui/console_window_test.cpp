@@ -20,7 +20,7 @@
 
 #include "platform/posix/child_process.h"
 #include "platform/posix/posix_platform.h"
-#include "platform/tool_texts.h"
+#include "platform/texts.h"
 #include "support/temp_dir.h"
 #include "text/mbcs.h"
 #include "ui/console_window.h"

@@ -8,6 +8,7 @@
 #include "config/tool_config.h"
 #include "dialog_driver.h"
 #include "qt_dialog_prompts.h"
+#include "support/config_rig.h"
 #include "support/fakes.h"
 #include "text/mbcs.h"
 #include "ui/dialogs.h"
@@ -45,7 +46,7 @@ TEST(MkIdxOptDialog, OpensWithTheStoredValues) {
     MemoryProfile profile;
     if (c.opt) profile.Set("Settings", "MkIdxOpt", c.opt);
     if (c.nvr) profile.Set("Settings", "MkIdxNvr", c.nvr);
-    CMkIdxOptDlg model(profile);
+    CMkIdxOptDlg model = MkIdxOptModelOn(profile);
     WhenModal([&](QDialog* d) {
       EXPECT_EQ(dlgtest::S(Control<QLineEdit>(d, 1121)->text()), c.shown);
       EXPECT_EQ(Control<QCheckBox>(d, 1012)->isChecked(), c.ticked);
@@ -70,7 +71,7 @@ TEST(MkIdxOptDialog, OkStoresTextAndBoxAsTheyWereLeft) {
 
 TEST(MkIdxOptDialog, TypedTextReachesTheModelAsUtf8) {
   MemoryProfile profile;
-  CMkIdxOptDlg model(profile);
+  CMkIdxOptDlg model = MkIdxOptModelOn(profile);
   WhenModal([](QDialog* d) {
     Control<QLineEdit>(d, 1121)->setText(QStringLiteral("-s 索引 -g"));
     Click(d, 1);
@@ -107,7 +108,7 @@ TEST(MkIdxOptDialog, OptionsCrossInTheSystemCodePage) {
   mbcs::SetSystemCodePage(mbcs::CodePage::Cp932);
   MemoryProfile profile;
   profile.Set("Settings", "MkIdxOpt", "-s \x8d\xf5\x88\xf8");  // -s 索引 in CP932
-  CMkIdxOptDlg model(profile);
+  CMkIdxOptDlg model = MkIdxOptModelOn(profile);
   QString shown;
   WhenModal([&](QDialog* d) {
     shown = Control<QLineEdit>(d, 1121)->text();
@@ -123,7 +124,7 @@ TEST(MkIdxOptDialog, OptionsCrossInTheSystemCodePage) {
 TEST(MkIdxOptDialog, TextTypedAtOnceReplacesTheOptions) {
   MemoryProfile profile;
   profile.Set("Settings", "MkIdxOpt", "-l");
-  CMkIdxOptDlg model(profile);
+  CMkIdxOptDlg model = MkIdxOptModelOn(profile);
   WhenModal([](QDialog* d) {
     // Keys go to the focus of the active window, as a user's typing does;
     // the window system gives it once the dialog is active.
@@ -149,7 +150,7 @@ TEST(MkIdxOptDialog, EnterPressesTheFocusedButtonElseTheDefault) {
   for (const auto& [focus, ok] : cases) {
     SCOPED_TRACE(focus);
     MemoryProfile profile;
-    CMkIdxOptDlg model(profile);
+    CMkIdxOptDlg model = MkIdxOptModelOn(profile);
     WhenModal([&, focus = focus](QDialog* d) { dlgtest::EnterOn(d, focus); });
     EXPECT_EQ(ExecMkIdxOptDialog(model, nullptr), ok);
   }

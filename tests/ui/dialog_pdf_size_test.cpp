@@ -8,6 +8,7 @@
 
 #include "config/option_dialogs.h"
 #include "dialog_driver.h"
+#include "support/config_rig.h"
 #include "support/fakes.h"
 #include "ui/dialogs.h"
 #include "ui/pdf_size_dialog.h"
@@ -65,7 +66,7 @@ TEST(PdfSizeDialog, OpensWithTheStoredChoice) {
   };
   for (const Case& c : cases) {
     MemoryProfile profile = ProfileWith(c.stored);
-    CPdfSizeDlg model(profile);
+    CPdfSizeDlg model = PdfSizeModelOn(profile);
     PdfSizeDialog dlg(model, nullptr);
     SCOPED_TRACE(c.stored.sizeNo ? c.stored.sizeNo : "none");
     EXPECT_EQ(CheckedRadios(&dlg), c.radios);
@@ -77,7 +78,7 @@ TEST(PdfSizeDialog, OpensWithTheStoredChoice) {
 TEST(PdfSizeDialog, OkYieldsThePlaceOfTheChosenButton) {
   for (int index = 0; index < CPdfSizeDlg::kRadioCount; ++index) {
     MemoryProfile profile;
-    CPdfSizeDlg model(profile);
+    CPdfSizeDlg model = PdfSizeModelOn(profile);
     WhenModal([&](QDialog* d) {
       Click(d, kRadioIds[index]);
       EXPECT_EQ(CheckedRadios(d), std::vector<int>{kRadioIds[index]});
@@ -91,7 +92,7 @@ TEST(PdfSizeDialog, OkYieldsThePlaceOfTheChosenButton) {
 TEST(PdfSizeDialog, OkWithoutAChoiceYieldsMinusOne) {
   MemoryProfile profile;
   profile.Set("Settings", "PdfSizeNo", "99");
-  CPdfSizeDlg model(profile);
+  CPdfSizeDlg model = PdfSizeModelOn(profile);
   WhenModal([](QDialog* d) { Click(d, 1); });
   EXPECT_TRUE(ExecPdfSizeDialog(model, nullptr));
   EXPECT_EQ(model.SizeNo(), -1);
@@ -116,7 +117,7 @@ TEST(PdfSizeDialog, TheTwoBoxesExcludeEachOther) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MemoryProfile profile = ProfileWith(c.stored);
-    CPdfSizeDlg model(profile);
+    CPdfSizeDlg model = PdfSizeModelOn(profile);
     WhenModal([&](QDialog* d) {
       for (int id : c.clicks) Click(d, id);
       EXPECT_EQ(Ticked(d, 1012), c.box1012);
@@ -144,7 +145,7 @@ TEST(PdfSizeDialog, CancelEscAndCloseBoxEndWithoutTheExchange) {
   for (const auto& closeIt : ways) {
     MemoryProfile profile;
     profile.Set("Settings", "PdfSizeNo", "3");
-    CPdfSizeDlg model(profile);
+    CPdfSizeDlg model = PdfSizeModelOn(profile);
     WhenModal([&](QDialog* d) {
       Click(d, 1055);
       closeIt(d);
@@ -157,7 +158,7 @@ TEST(PdfSizeDialog, CancelEscAndCloseBoxEndWithoutTheExchange) {
 
 TEST(PdfSizeDialog, OkHasTheFocusAndIsTheDefault) {
   MemoryProfile profile;
-  CPdfSizeDlg model(profile);
+  CPdfSizeDlg model = PdfSizeModelOn(profile);
   WhenModal([](QDialog* d) {
     EXPECT_EQ(d->focusWidget(), Control<QWidget>(d, 1));
     // Enter presses the default button.
@@ -178,7 +179,7 @@ TEST(PdfSizeDialog, EnterPressesTheFocusedButtonElseTheDefault) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.focus);
     MemoryProfile profile;
-    CPdfSizeDlg model(profile);
+    CPdfSizeDlg model = PdfSizeModelOn(profile);
     WhenModal([&](QDialog* d) { dlgtest::EnterOn(d, c.focus); });
     EXPECT_EQ(ExecPdfSizeDialog(model, nullptr), c.ok);
   }

@@ -262,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
     AllButtons, BarButton,
     ::testing::Values(
         Wiring{1000, "/w/paper.tex", {}, "editor|xdg-open|/w/paper.tex|/w/", ""},
-        Wiring{1001, "", {}, "", "pick:TeX file (*.tex)|*.tex||"},
+        Wiring{1001, "", {}, "", "pick:TeX file (*.tex)|*.tex"},
         Wiring{1002, "", {}, "", "notice:" + kNoDocument},
         Wiring{1003, "/w/paper.tex", {"/w/paper.dvi"}, "doc|/w/paper.dvi|/w/", ""},
         Wiring{1003, "", {}, "", "notice:" + kNoDocument},

@@ -120,17 +120,17 @@ TEST(QtPrompts, ABoxNamingAPathOfKilobytesFitsTheScreen) {
   }
 }
 
-TEST(QtPrompts, MfcFiltersBecomeQtNameFilters) {
-  const struct { const char* mfc; const char* qt; } cases[] = {
-      {"TeX file (*.tex)|*.tex||", "TeX file (*.tex)"},
-      {"Exe files (*.exe)|*.exe||", "Exe files (*.exe)"},
-      {"実行ファイル(*.exe)|*.exe||", "実行ファイル(*.exe)"},
-      {"Programs|*.exe;*.com||", "Programs (*.exe *.com)"},
-      {"TeX (*.tex)|*.tex|All (*.*)|*.*||", "TeX (*.tex);;All (*.*)"},
-      {"", ""},
+TEST(QtPrompts, FileTypesBecomeQtNameFilters) {
+  const struct { std::vector<FileType> types; const char* qt; } cases[] = {
+      {{{"TeX file (*.tex)", "*.tex"}}, "TeX file (*.tex)"},
+      {{{"Exe files (*.exe)", "*.exe"}}, "Exe files (*.exe)"},
+      {{{"実行ファイル(*.exe)", "*.exe"}}, "実行ファイル(*.exe)"},
+      {{{"Programs", "*.exe;*.com"}}, "Programs (*.exe *.com)"},
+      {{{"TeX (*.tex)", "*.tex"}, {"All (*.*)", "*.*"}}, "TeX (*.tex);;All (*.*)"},
+      {{}, ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(QtPrompts::QtNameFilter(c.mfc), QString::fromUtf8(c.qt)) << c.mfc;
+    EXPECT_EQ(QtPrompts::QtNameFilter(c.types), QString::fromUtf8(c.qt)) << c.qt;
   }
 }
 
@@ -140,7 +140,7 @@ TEST(QtPrompts, PickFileShowsTheOpenDialogAndReturnsThePath) {
   dir.Write("other.txt", "x");
   QtPrompts p(QStringLiteral("mirvan"));
   FileRequest request;
-  request.filter = "TeX file (*.tex)|*.tex||";
+  request.types = {{"TeX file (*.tex)", "*.tex"}};
   request.defExt = "tex";
   request.initialName = "*.tex";
   QStringList filters;

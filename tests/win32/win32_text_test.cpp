@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/platform.h"
 #include "ui/win32/win32_prompts.h"
 #include "ui/win32/win_text.h"
 
@@ -31,8 +32,13 @@ TEST(Win32Text, MessagesWithCodePagePathsReadAsOneText) {
 }
 
 TEST(Win32Text, OpenFileFiltersBecomeNulSeparatedPairs) {
-  EXPECT_EQ(Win32Prompts::OfnFilter("TeX file (*.tex)|*.tex||"), std::string("TeX file (*.tex)\0*.tex\0\0", 24));
-  EXPECT_EQ(Win32Prompts::OfnFilter("A|*.a|B|*.b;*.c||"), std::string("A\0*.a\0B\0*.b;*.c\0\0", 17));
+  EXPECT_EQ(Win32Prompts::OfnFilter({{"TeX file (*.tex)", "*.tex"}}), std::string("TeX file (*.tex)\0*.tex\0\0", 24));
+  EXPECT_EQ(Win32Prompts::OfnFilter({{"A", "*.a"}, {"B", "*.b;*.c"}}), std::string("A\0*.a\0B\0*.b;*.c\0\0", 17));
+  // The choosers' filters, as Mirvan.exe has always shown them.
+  const PlatformValues windows = WindowsPlatformValues();
+  EXPECT_EQ(Win32Prompts::OfnFilter(windows.programTypes), std::string("Exe files (*.exe)\0*.exe\0\0", 25));
+  EXPECT_EQ(Win32Prompts::OfnFilter(windows.editorTypes),
+            wintext::ToAcp("実行ファイル(*.exe)") + std::string("\0*.exe\0\0", 8));
 }
 
 }  // namespace

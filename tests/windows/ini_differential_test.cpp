@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "config/ini_profile.h"
-#include "platform/settings_texts.h"
+#include "platform/texts.h"
 #include "platform/win/win_api.h"
 #include "platform/win/win_profile.h"
 #include "support/ini_cases.h"

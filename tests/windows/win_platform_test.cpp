@@ -207,7 +207,7 @@ TEST(WinPlatform, ValuesAreTheWindowsOnes) {
             (std::vector<std::string>{"c:\\w32tex\\bin\\", "c:\\tex\\bin\\", "c:\\usr\\local\\bin\\"}));
   EXPECT_EQ(p.Values().probeSuffix, ".exe");
   EXPECT_EQ(p.Values().defaultEditor, "c:\\WINDOWS\\NOTEPAD.exe");
-  EXPECT_EQ(p.Values().programFilter, "Exe files (*.exe)|*.exe||");
+  EXPECT_EQ(p.Values().programTypes, (std::vector<FileType>{{"Exe files (*.exe)", "*.exe"}}));
 }
 
 TEST(WinPlatform, QuoteArgRoundTrips) {

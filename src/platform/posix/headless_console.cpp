@@ -6,7 +6,7 @@
 #include <cerrno>
 
 #include "platform/child_process.h"
-#include "platform/tool_texts.h"
+#include "platform/texts.h"
 
 namespace {
 

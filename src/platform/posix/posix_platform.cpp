@@ -13,8 +13,7 @@
 #include "platform/file_watch.h"
 #include "platform/posix/child_process.h"
 #include "platform/posix/headless_console.h"
-#include "platform/program_texts.h"
-#include "platform/tool_texts.h"
+#include "platform/texts.h"
 
 namespace {
 

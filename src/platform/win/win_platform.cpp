@@ -4,7 +4,7 @@
 #include <process.h>
 #include <sys/stat.h>
 #include <sys/types.h>
-#include "platform/program_texts.h"
+#include "platform/texts.h"
 #include "platform/win/command_line.h"
 #include "platform/file_watch.h"
 #include "platform/win/win_api.h"

@@ -1,6 +1,6 @@
 #include "platform/win/win_profile.h"
 
-#include "platform/settings_texts.h"
+#include "platform/texts.h"
 #include "platform/win/win_api.h"
 #include "text/mbcs.h"
 

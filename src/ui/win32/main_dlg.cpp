@@ -102,8 +102,8 @@ BOOL CMirvanWin::OnInitDialog() {
     HWND button = GetDlgItem(m_hWnd, b.control);
     RECT r;
     GetClientRect(button, &r);
-    // The picture fills the button less its frame, 32 pixels at most.
-    const int side = std::min<int>(32, std::min(r.right, r.bottom) - 4);
+    // At most the largest picture the icon files hold.
+    const int side = std::min(32, BarController::IconSide(r.right, r.bottom));
     HANDLE icon = LoadImageA(m_prompts.Instance(), MAKEINTRESOURCEA(b.icon), IMAGE_ICON, side, side, 0);
     SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
   }
@@ -114,16 +114,8 @@ BOOL CMirvanWin::OnInitDialog() {
   return FALSE;  // the focus is where the controller put it: the history box
 }
 
-void CMirvanWin::ShowHistory(const HistoryBox& model) {
-  const int count = static_cast<int>(SendMessageA(m_hHistory, CB_GETCOUNT, 0, 0));
-  bool same = count == model.GetCount();
-  for (int i = 0; same && i < count; ++i) {
-    const int len = static_cast<int>(SendMessageA(m_hHistory, CB_GETLBTEXTLEN, i, 0));
-    std::string text(static_cast<std::size_t>(len > 0 ? len : 0) + 1, '\0');
-    SendMessageA(m_hHistory, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-    same = text.c_str() == model.GetText(i);
-  }
-  if (!same) {
+void CMirvanWin::ShowHistory(const HistoryBox& model, bool entriesChanged) {
+  if (entriesChanged) {
     SendMessageA(m_hHistory, CB_RESETCONTENT, 0, 0);
     // Paths are in the system code page, as the ANSI combo box wants them.
     for (const std::string& s : model.Items()) {
@@ -188,7 +180,6 @@ void CMirvanWin::OnDropFiles(HDROP drop) {
     paths.emplace_back(buf);
   }
   DragFinish(drop);
-  if (paths.empty()) paths.emplace_back();
   m_bar.Drop(paths);
 }
 

@@ -29,7 +29,7 @@ class CMirvanWin : private IBarView {
   LRESULT OnToolTipText(NMHDR* hdr);
 
   // What the controller asks of the window.
-  void ShowHistory(const HistoryBox& history) override;
+  void ShowHistory(const HistoryBox& history, bool entriesChanged) override;
   void SetBusy(bool busy) override;
   void FocusHistory() override;
 

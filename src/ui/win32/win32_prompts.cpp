@@ -28,28 +28,27 @@ void Win32Prompts::MessageBox(const std::string& caption, const std::string& tex
   Box(caption, text, type);
 }
 
-std::string Win32Prompts::OfnFilter(const std::string& mfcFilter) {
-  std::string out = wintext::ToAcp(mfcFilter);
-  // The MFC form ends in "||"; what remains after the last pair is dropped.
-  const std::size_t end = out.find("||");
-  if (end != std::string::npos) out.erase(end + 1);
-  for (char& c : out) {
-    if (c == '|') c = '\0';
+std::string Win32Prompts::OfnFilter(const std::vector<FileType>& types) {
+  // Each part crosses to the code page on its own: no byte of a label can
+  // end it early.
+  std::string out;
+  for (const FileType& type : types) {
+    out += wintext::ToAcp(type.label) + '\0';
+    out += wintext::ToAcp(type.patterns) + '\0';
   }
-  out += '\0';
-  return out;
+  return out + '\0';
 }
 
 bool Win32Prompts::PickFile(const FileRequest& request, std::string& path) {
   char file[MAX_PATH] = {};
   const std::string initial = wintext::ToAcp(request.initialName);
   lstrcpynA(file, initial.c_str(), MAX_PATH);
-  const std::string filter = OfnFilter(request.filter);
+  const std::string filter = OfnFilter(request.types);
   const std::string defExt = wintext::ToAcp(request.defExt);
   OPENFILENAMEA ofn = {};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = Owner();
-  ofn.lpstrFilter = request.filter.empty() ? nullptr : filter.c_str();
+  ofn.lpstrFilter = request.types.empty() ? nullptr : filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file;
   ofn.nMaxFile = MAX_PATH;

@@ -31,9 +31,9 @@ class Win32Prompts : public IPrompts {
   void BeginWaitCursor() override;
   void EndWaitCursor() override;
 
-  // "TeX file (*.tex)|*.tex||" -> the open-file dialog's filter: the same
-  // pairs, NUL-separated, ending in two NULs.
-  static std::string OfnFilter(const std::string& mfcFilter);
+  // The open-file dialog's filter: label and patterns of each type in the
+  // system code page, each ending in a NUL, and one NUL more at the end.
+  static std::string OfnFilter(const std::vector<FileType>& types);
 
  private:
   int Box(const std::string& caption, const std::string& text, UINT type);

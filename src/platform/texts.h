@@ -1,9 +1,19 @@
-// The texts that name program files and the folders they are in: Windows
-// keeps its own byte for byte, POSIX says the same with its probe folders,
-// bare program names and TeX Live's Japanese BibTeX. UTF-8 here; "\n" is a
-// line break, every other backslash a literal one.
+// Every text of the platform layer, byte for byte as users know them
+// (UTF-8 here; "\n" is a line break, every other backslash a literal one):
+// those that name program files and the folders they are in, the consoles'
+// lines around a tool's output, and what both bars say about a settings
+// file they cannot use.
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "platform/child_process.h"
+#include "platform/files.h"
+
+// The texts that name program files and the folders they are in: Windows
+// keeps its own byte for byte, POSIX says the same with its probe folders,
+// bare program names and TeX Live's Japanese BibTeX.
 namespace msg {
 
 inline constexpr char kLocateTeXQuestion[] =
@@ -35,6 +45,10 @@ inline constexpr char kBatchPercent[] = "「%」";
 inline constexpr char kBatchQuote[] = "「\"」";
 inline constexpr char kBatchLineBreak[] = "改行";
 inline constexpr char kBatchBrokenCharacter[] = "途中で切れた2バイト文字";
+// The file types of the open-file dialog on Windows: the tool choosers',
+// and the editor chooser's.
+inline constexpr char kExeFiles[] = "Exe files (*.exe)";
+inline constexpr char kExecutableFiles[] = "実行ファイル(*.exe)";
 // The same texts on POSIX: the probe folders there, programs without ".exe",
 // and TeX Live's Japanese BibTeX, pbibtex.
 namespace posix {
@@ -68,3 +82,55 @@ inline constexpr char kGioMissing[] =
 }  // namespace posix
 
 }  // namespace msg
+
+// The consoles' own lines around a tool's output: what was started where,
+// and how it ended.
+namespace tool_text {
+
+inline std::string BaseName(const std::string& path) {
+  const std::string::size_type slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// "▶ /usr/bin/platex paper  （フォルダ /home/u/doc）"
+inline std::string Header(const std::vector<std::string>& argv, const std::string& dir) {
+  std::string line = "▶";
+  for (const std::string& word : argv) line += " " + word;
+  if (!dir.empty()) line += "  （フォルダ " + dir + "）";
+  return line;
+}
+
+inline std::string Exited(const std::string& program, int status) {
+  return BaseName(program) + " は終了コード " + std::to_string(status) +
+         " で終わりました。";
+}
+
+inline std::string EndedBySignal(const std::string& program, int sig) {
+  return BaseName(program) + " はシグナル " + SignalName(sig) + " (" + std::to_string(sig) +
+         ") で終了しました。";
+}
+
+inline std::string Missing(const std::string& program) {
+  return "プログラム " + program +
+         " が見つかりません。";
+}
+
+inline std::string Stopped(const std::string& program) {
+  return BaseName(program) + " を停止しました。";
+}
+
+}  // namespace tool_text
+
+// What both bars say, once, about a settings file they cannot use; the path
+// is put in as it is (the system code page).
+namespace settings_text {
+
+inline std::string Unreadable(const std::string& path, files::ReadStatus why) {
+  const char* reason = "読み取れません";
+  if (why == files::ReadStatus::NotAFile) reason = "通常のファイルではありません";
+  if (why == files::ReadStatus::TooBig) reason = "16 MB を超えています";
+  return "設定ファイル " + path + " を読み込めません（" + reason +
+         "）。\n既定の設定で動きます。設定と履歴はこのファイルに保存されません。";
+}
+
+}  // namespace settings_text

@@ -1,10 +1,13 @@
-// The texts this program shows about its tools, byte for byte as users know
-// them (UTF-8 here; "\n" is a line break, every other backslash a literal one).
+// Every text of the build actions, byte for byte as users know them (UTF-8
+// here; "\n" is a line break, every other backslash a literal one): those
+// about the tools, and the compile driver's boxes and the words of its end.
 #pragma once
+
+#include <string>
 
 // Those that name program files and the folders they are in differ by
 // platform: they are platform values.
-#include "platform/program_texts.h"
+#include "platform/texts.h"
 
 namespace msg {
 
@@ -50,4 +53,35 @@ inline constexpr char kEditorFailure[] =
 inline constexpr char kPdfOpenFailure[] =
     "PDF file が開けません！";
 
+// PDF creation: the retry question and the failure notice, and the end of
+// an action whose conversion made the PDF, and of one that gave up without
+// the failure notice (the converter was never found).
+inline constexpr char kPdfRetryQuestion[] = "PDF file が作れません！\n もし Acrobat (Adobe Reader) が起動中なら \n閉じてから、「OK」ボタンを下さい。";
+inline constexpr char kPdfFailureNotice[] = "PDF file が作れません！";
+inline constexpr char kPdfMade[] = "PDF ファイルを作りました。";
+inline constexpr char kPdfNotMade[] = "PDF ファイルができませんでした。";
+
 }  // namespace msg
+
+// The compile driver's.
+namespace compile_text {
+
+// No document chosen yet.
+inline constexpr char kNoDocumentText[] = "処理したい TeX ﾌｧｲﾙ をドラッグ＆ドロップするか、\n「ﾌｧｲﾙ 選択」で、選んで下さい。";
+// The closing box when the last log still holds a LaTeX warning.
+inline constexpr char kWarningCaption[] = "Warning!!";
+inline constexpr char kWarningText[] = "コンパイルは成功しました！！\nしかし \"LaTeX Warning\" があります。\n(\"Font Warning\" ではありません。) \nログファイルで確認して下さい。";
+
+// A compile that made its DVI: the warning box's first line, whether or not
+// the box is shown.
+inline std::string CompiledText() {
+  const std::string box = kWarningText;
+  return box.substr(0, box.find('\n'));
+}
+
+// Why a compile failed after the compiler ran, where no box says it.
+inline constexpr char kFailedNoDvi[] = "コンパイルに失敗しました: 新しい DVI ファイルができませんでした。";
+inline constexpr char kFailedStopped[] = "コンパイルに失敗しました: TeX のエラーで中断されました。";
+inline constexpr char kFailedLastRun[] = "コンパイルに失敗しました: 最後の TeX の実行がエラーで終わりました。";
+
+}  // namespace compile_text
