@@ -4,8 +4,10 @@
 // that a run takes a fraction of a second.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdio>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "actions/errors.h"
+#include "actions/problems.h"
 #include "actions/settings_dlg.h"
 #include "actions/texts.h"
 #include "config/option_dialogs.h"
@@ -163,6 +166,49 @@ class RealTeX : public ::testing::Test, protected RealPosix, public ActionsOn<Re
 
 const std::string kWarningBox = std::string("box:") + compile_text::kWarningCaption + "|exclamation|" +
                                 compile_text::kWarningText;
+
+// What the real platex reports, as the bar lists it after the compile: the
+// kind, the file inside the document's folder and the line of each warning,
+// and no error where the compile had none.
+TEST_F(RealTeX, WarningsAreListedWithTheirFileAndLine) {
+  ::mkdir((doc.Dir() + "chap").c_str(), 0755);
+  WriteFile("chap/one.tex",
+            "第一章\n"
+            "\n"
+            "\\ref{nowhere} を見よ。\n"
+            "文献 \\cite{nobody} を見よ。\n"
+            "\\section{a}\\label{twice}\n"
+            "\\section{b}\\label{twice}\n"
+            "\\hbox to 10pt{この行ははみ出します。この行ははみ出します。}\n");
+  WriteTeX("\\input{chap/one}");
+  ProblemList problems(env);
+  problems.Begin(doc);
+  EXPECT_EQ(PressTeX(), 1) << m_output;
+  ASSERT_TRUE(problems.End(doc));
+  EXPECT_FALSE(problems.HasErrors());
+  struct Want {
+    texlog::Kind kind;
+    int line;
+    const char* words;
+  };
+  const Want wants[] = {
+      {texlog::Kind::Warning, 3, "Reference `nowhere'"},
+      {texlog::Kind::Warning, 4, "Citation `nobody'"},
+      {texlog::Kind::Warning, 6, "Label `twice' multiply defined"},
+      {texlog::Kind::BadBox, 7, "Overfull \\hbox"},
+  };
+  for (const Want& w : wants) {
+    SCOPED_TRACE(w.words);
+    const auto found = std::find_if(problems.Entries().begin(), problems.Entries().end(),
+                                    [&](const texlog::Entry& e) { return e.message.find(w.words) != std::string::npos; });
+    ASSERT_NE(found, problems.Entries().end()) << m_output;
+    EXPECT_EQ(found->kind, w.kind);
+    EXPECT_EQ(found->file, "chap/one.tex");
+    EXPECT_EQ(found->line, w.line);
+  }
+  // What a save can change: the document and what it read from its folder.
+  EXPECT_EQ(problems.Sources(), (std::vector<std::string>{doc.File(), doc.Dir() + "chap/one.tex"}));
+}
 
 TEST_F(RealTeX, PlainDocumentOneRun) {
   WriteTeX("日本語の一文。");
