@@ -242,7 +242,21 @@ void ConsoleWindow::ShowList(const QVector<ListLine>& lines, bool focus) {
     auto* item = new QListWidgetItem(QString::fromUtf8(l.error ? ui_text::kListError : ui_text::kListWarning) + l.text, m_list);
     item->setToolTip(l.text);
   }
+  const bool appears = !lines.isEmpty() && m_list->isHidden();
   m_list->setVisible(!lines.isEmpty());
+  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (appears && s) {
+    // Room for the list beside the transcript, as far as the screen allows,
+    // moving the window left where it would run off the screen.
+    const QRect area = s->availableGeometry();
+    const int frame = frameGeometry().width() - width();
+    const int wanted = qMin(1000, area.width() - frame);
+    if (wanted > width()) {
+      const int left = qMax(area.left(), qMin(frameGeometry().left(), area.right() - wanted - frame));
+      resize(wanted, height());
+      move(left, pos().y());
+    }
+  }
   if (lines.isEmpty() || !focus) return;
   m_list->setCurrentRow(0);
   m_list->setFocus(Qt::OtherFocusReason);
