@@ -478,3 +478,31 @@ e2e_wait_ini() {
 }
 
 e2e_pass() { e2e_log "PASS: $*"; }
+
+# Waits until console $1 shows text $2 (TeX's error, before its prompt).
+e2e_console_shows() {
+  local w=$1 want=$2 deadline=$((SECONDS + ${3:-30}))
+  while [[ "$(e2e_console_text "$w")" != *"$want"* ]]; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.2
+  done
+}
+# Types answer $2 (may be empty) and Enter into console $1's input line.
+# Reading the transcript puts the focus in it, so the line is clicked first.
+e2e_console_answer() {
+  e2e_geometry "$1"
+  e2e_pointer_to $((X + WIDTH / 3)) $((Y + HEIGHT - 20))
+  xdotool click 1
+  [ -n "$2" ] && xdotool type --delay 20 -- "$2"
+  xdotool key --clearmodifiers Return
+}
+# Opens the bar's context menu (between the button groups) and picks the
+# entry of mnemonic $1.
+e2e_bar_menu() {
+  local px py
+  read -r px py < <(e2e_bar_point 150 2 35 17)
+  xdotool mousemove "$px" "$py" click 3
+  _e2e_menu_open() { [ "$(xdotool search --onlyvisible --pid "$MIRVAN_PID" 2>/dev/null | wc -l)" -ge 2 ]; }
+  e2e_poll 10 _e2e_menu_open || e2e_fail "no context menu"
+  xdotool key --clearmodifiers "$1"
+}

@@ -19,15 +19,6 @@ TEX
 e2e_write_ini "${E2E_INI_DEFAULT[@]}"
 e2e_start "$DOC/paper.tex"
 
-# The bar's context menu, and the entry of its mnemonic.
-menu_choose() {
-  local px py
-  read -r px py < <(e2e_bar_point 150 2 35 17)  # between the button groups
-  xdotool mousemove "$px" "$py" click 3
-  _menu_open() { [ "$(xdotool search --onlyvisible --pid "$MIRVAN_PID" 2>/dev/null | wc -l)" -ge 2 ]; }
-  e2e_poll 10 _menu_open || e2e_fail "no context menu"
-  xdotool key --clearmodifiers "$1"
-}
 title_says() { [[ "$(e2e_window_text "$BAR")" == *"$1"* ]]; }
 # Waits for the runs to reach $1 and stay there while the bar is idle.
 _runs_reach() { [ "$(e2e_run_count)" -ge "$1" ]; }
@@ -44,7 +35,7 @@ started_within() {
     e2e_fail "run $2 started $(awk -v a="$1" -v b="$start" 'BEGIN { print b - a }') s after the save"
 }
 
-menu_choose w
+e2e_bar_menu w
 e2e_poll 10 title_says '保存でコンパイル' || e2e_fail "the title does not say that a save compiles"
 e2e_expect_eq "CompileOnSave in Mirvan.ini" "$(e2e_ini Settings CompileOnSave)" 1
 
@@ -89,8 +80,7 @@ e2e_pass "ten saves during a compile give one more"
 # A save while TeX waits at its prompt: that compile is stopped, a new one starts.
 printf '%s\n' '\documentclass{jarticle}' '\begin{document}' '\undefinedcommand' '\end{document}' >"$DOC/paper.tex"
 console=$(e2e_wait_window 'platex.*paper' 30) || e2e_fail "no console"
-_at_prompt() { [[ "$(e2e_console_text "$console")" == *'! Undefined control sequence.'* ]]; }
-e2e_poll 30 _at_prompt || e2e_fail "TeX did not stop at the error"
+e2e_console_shows "$console" '! Undefined control sequence.' || e2e_fail "TeX did not stop at the error"
 printf '%s\n' '\documentclass{jarticle}' '\begin{document}' '直した。' '\end{document}' >"$DOC/paper.tex"
 # The stopped run, then the new compile: two runs, the .aux having changed.
 runs_settle_at 7
@@ -102,7 +92,7 @@ e2e_pass "a save while TeX waits at its prompt compiles anew"
 wmctrl -i -c "$BAR"; e2e_wait_exit
 e2e_start "$DOC/paper.tex"
 e2e_poll 10 title_says '保存でコンパイル' || e2e_fail "the switch was not kept"
-menu_choose w
+e2e_bar_menu w
 _off() { ! title_says '保存でコンパイル'; }
 e2e_poll 10 _off || e2e_fail "the title still says a save compiles"
 printf '%s\n' '\documentclass{jarticle}' '\begin{document}' '切った後。' '\end{document}' >"$DOC/paper.tex"

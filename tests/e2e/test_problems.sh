@@ -30,12 +30,8 @@ compile_and_open() {
   e2e_press tex
   local console
   console=$(e2e_wait_window 'platex.*main' 30) || e2e_fail "no console for platex"
-  _at_prompt() { [[ "$(e2e_console_text "$console")" == *'! Undefined control sequence.'* ]]; }
-  e2e_poll 30 _at_prompt || e2e_fail "platex did not stop at the error"
-  e2e_geometry "$console"
-  e2e_pointer_to $((X + WIDTH / 3)) $((Y + HEIGHT - 20))
-  xdotool click 1 type --delay 20 x
-  xdotool key --clearmodifiers Return
+  e2e_console_shows "$console" '! Undefined control sequence.' || e2e_fail "platex did not stop at the error"
+  e2e_console_answer "$console" x
   e2e_wait_idle
   console=$(e2e_console) || e2e_fail "the console closed after the failed compile"
   e2e_focus "$console"

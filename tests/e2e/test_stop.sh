@@ -84,12 +84,8 @@ e2e_start "$DOC/first.tex"
 from=$(($(e2e_run_count) + 1))
 e2e_press tex
 console=$(e2e_wait_window 'platex.*first' 30) || e2e_fail "no console for platex"
-_at_prompt() { [[ "$(e2e_console_text "$console")" == *'! only on the first run.'* ]]; }
-e2e_poll 30 _at_prompt || e2e_fail "the first run did not stop at the error"
-# Reading the transcript put the focus in it: the answer goes to the input line.
-e2e_geometry "$console"
-e2e_pointer_to $((X + WIDTH / 3)) $((Y + HEIGHT - 20))
-xdotool click 1 key --clearmodifiers Return
+e2e_console_shows "$console" '! only on the first run.' || e2e_fail "the first run did not stop at the error"
+e2e_console_answer "$console" ""
 e2e_wait_idle
 status=$(head -n "$from" "$MIRVAN_TOOL_LOG.times" | tail -n1 | cut -f4)
 [ "$status" != 0 ] || e2e_fail "the first TeX run exited 0"
@@ -98,11 +94,7 @@ status=$(head -n "$from" "$MIRVAN_TOOL_LOG.times" | tail -n1 | cut -f4)
 # from the bar's menu, ends with the compile's success.
 _no_console() { ! _e2e_find_console >/dev/null; }
 e2e_poll 5 _no_console || e2e_fail "the console stayed open after the compile"
-read -r px py < <(e2e_bar_point 150 2 35 17)  # between the button groups
-xdotool mousemove "$px" "$py" click 3
-_menu_open() { [ "$(xdotool search --onlyvisible --pid "$MIRVAN_PID" 2>/dev/null | wc -l)" -ge 2 ]; }
-e2e_poll 10 _menu_open || e2e_fail "no context menu"
-xdotool key --clearmodifiers l
+e2e_bar_menu l
 w=$(e2e_console) || e2e_fail "the last output did not show"
 last=$(grep -v '^$' <<<"$(e2e_console_text "$w")" | tail -n1)
 e2e_log "console last line: $last"
