@@ -30,6 +30,8 @@ constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT kWatchTick = 100;  // ms
 constexpr UINT_PTR kRetryTimer = 2;
 constexpr UINT_PTR kSettleTimer = 3;
+
+constexpr UINT kOpenList = WM_APP + 1;
 }  // namespace
 
 CMirvanWin::CMirvanWin(MirvanEnv env, Win32Prompts& prompts)
@@ -71,6 +73,9 @@ INT_PTR CALLBACK CMirvanWin::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       return FALSE;
     case WM_CONTEXTMENU:
       self->OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      return TRUE;
+    case kOpenList:
+      self->m_problems.Open(w);
       return TRUE;
     case WM_TIMER:
       self->OnTimer(wp);
@@ -163,7 +168,11 @@ void CMirvanWin::ShowProblems(const ProblemList& problems, bool) {
   m_problems.Show(problems);
 }
 
-void CMirvanWin::OpenProblemList() { m_problems.Open(m_hWnd); }
+void CMirvanWin::OpenProblemList() {
+  // Once the box that offered it has gone and its owner, the bar, has been
+  // activated in its place: the list is activated after that, not before.
+  PostMessageA(m_hWnd, kOpenList, 0, 0);
+}
 
 void CMirvanWin::ShowAbout() { win32dlg::RunAbout(m_prompts); }
 
