@@ -16,6 +16,7 @@ DIALOG_STYLES = {
     "caption": "WS_CAPTION",
     "sysmenu": "WS_SYSMENU",
     "minimizebox": "WS_MINIMIZEBOX",
+    "thickframe": "WS_THICKFRAME",
     "modalframe": "DS_MODALFRAME",
     "setforeground": "DS_SETFOREGROUND",
     "topmost": "DS_SYSMODAL",  # a topmost window in Win32
@@ -35,11 +36,14 @@ KINDS = {
     "static": ("Static", "SS_LEFT"),
     "edit": ("Edit", "ES_LEFT"),
     "combo": ("ComboBox", "0"),
+    # Double-clicks reported; the list fills its rectangle to the pixel.
+    "listbox": ("ListBox", "LBS_NOTIFY | LBS_NOINTEGRALHEIGHT"),
 }
 CONTROL_STYLES = {
     "tabstop": "WS_TABSTOP",
     "group": "WS_GROUP",
     "vscroll": "WS_VSCROLL",
+    "hscroll": "WS_HSCROLL",
     "border": "WS_BORDER",
     "multiline": "BS_MULTILINE",
     "noprefix": "SS_NOPREFIX",

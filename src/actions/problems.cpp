@@ -66,7 +66,7 @@ bool ProblemList::End(const Document& doc) {
   if (!read.empty() || m_sources.empty()) {
     m_sources.assign(1, doc.File());
     for (const std::string& file : read) {
-      const std::string path = doc.Dir() + file;
+      const std::string path = InDir(doc.Dir(), file);
       if (path != doc.File()) m_sources.push_back(path);
     }
   }
@@ -83,7 +83,19 @@ std::string ProblemList::PathOf(const texlog::Entry& entry) const {
   if (entry.file.empty()) return std::string();
   // A file the transcript named outside the document's tree keeps its own path.
   const bool absolute = entry.file[0] == '/' || entry.file[0] == '\\' || (entry.file.size() > 1 && entry.file[1] == ':');
-  return absolute ? entry.file : m_dir + entry.file;
+  return absolute ? entry.file : InDir(m_dir, entry.file);
+}
+
+std::string ProblemList::InDir(const std::string& dir, const std::string& relative) const {
+  // The transcripts separate folders by '/' on every system; the path an
+  // editor is given is the system's own. A '/' is never part of a
+  // double-byte character.
+  std::string path = dir + relative;
+  if (m_env.platform.Values().pathStyle == mbcs::PathStyle::Windows) {
+    for (std::size_t i = dir.size(); i < path.size(); ++i)
+      if (path[i] == '/') path[i] = '\\';
+  }
+  return path;
 }
 
 std::string ProblemList::LineOf(const texlog::Entry& entry) {

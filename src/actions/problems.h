@@ -39,6 +39,8 @@ class ProblemList {
 
  private:
   std::optional<std::int64_t> TimeOf(const std::string& path);
+  // A name relative to `dir` (the document's folder) as a full path.
+  std::string InDir(const std::string& dir, const std::string& relative) const;
 
   MirvanEnv m_env;
   std::string m_file;  // the document Begin looked at

@@ -21,6 +21,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
@@ -108,6 +109,12 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent) {
     // The owner fills and orders the list; typing never adds an entry.
     cb->setInsertPolicy(QComboBox::NoInsert);
     return cb;
+  }
+  if (k == QLatin1String("listbox")) {
+    auto* list = new QListWidget(parent);
+    list->setHorizontalScrollBarPolicy(c.styles.contains(QLatin1String("hscroll")) ? Qt::ScrollBarAsNeeded
+                                                                                    : Qt::ScrollBarAlwaysOff);
+    return list;
   }
   if (k == QLatin1String("icon")) {
     auto* l = new QLabel(parent);

@@ -14,7 +14,7 @@ class QWidget;
 struct ControlTemplate {
   int id = 0;            // 0 for controls without an id (labels, icons)
   QString kind;          // "button", "defbutton", "iconbutton", "checkbox", "radio",
-                         // "static", "edit", "combo", "icon"
+                         // "static", "edit", "combo", "listbox", "icon"
   QString text;          // caption in UTF-8, \n already a line break
   int x = 0, y = 0, w = 0, h = 0;  // dialog units
   int icon = 0;          // icon resource number for "iconbutton" / "icon"

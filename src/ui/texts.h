@@ -1,6 +1,7 @@
 // Every text of the bars' own windows that is not in the resources (the
 // dialog templates in res/dialogs, the string table res/strings.json): the
-// Qt bar's console and its list, and the notes of its start. UTF-8.
+// Qt bar's console and its list, the Windows bar's list, and the notes of
+// the Qt bar's start. UTF-8.
 #pragma once
 
 namespace ui_text {
@@ -16,6 +17,10 @@ inline constexpr char kVerdictStopped[] = "■ ";
 // The marks before an entry of the list beside the transcript.
 inline constexpr char kListError[] = "✖ ";
 inline constexpr char kListWarning[] = "⚠ ";
+// The same marks in the Windows bar's list, which draws in the system code
+// page: characters that code page and its fonts have.
+inline constexpr char kWinListError[] = "● ";
+inline constexpr char kWinListWarning[] = "△ ";
 
 // Which display the Qt bar starts on, said on the standard error.
 inline constexpr char kStartOnXWayland[] =

@@ -10,6 +10,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -25,7 +26,7 @@ using dlgtest::S;
 
 namespace {
 
-const int kTemplates[] = {146, 100, 137, 173, 198};
+const int kTemplates[] = {146, 100, 137, 173, 198, 201};
 
 class TemplateTest : public ::testing::TestWithParam<int> {};
 
@@ -102,6 +103,8 @@ TEST_P(TemplateTest, BuiltDialogFollowsTemplate) {
       EXPECT_EQ(S(qobject_cast<QRadioButton*>(w)->text()), S(c.text));
     } else if (c.kind == "edit") {
       ASSERT_NE(qobject_cast<QLineEdit*>(w), nullptr);
+    } else if (c.kind == "listbox") {
+      ASSERT_NE(qobject_cast<QListWidget*>(w), nullptr);
     }
     if (c.styles.contains("tabstop")) {
       EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus);

@@ -6,7 +6,9 @@
 # the history across a restart, the About entry of the system menu, a
 # settings file that cannot be written or lies past MAX_PATH, a batch file
 # as the compiler on a hostile name, clicks while a tool runs, a stopped
-# tool, a failed compile, and a relative document path.
+# tool, a failed compile, a relative document path, compile on save from the
+# context menu, and a TeX error listed in the list window and opened in the
+# editor at its line.
 #
 # Usage: bar_under_wine.sh BUILD_WIN_DIR
 # Environment: MIRVAN_WIN_SHOT=file.png saves a picture of the bar there.
@@ -20,8 +22,9 @@ PDFSIZE_TITLE='PDF 作成の用紙サイズ'
 SETTINGS_TITLE='設定'
 MKIDX_TITLE='MakeIndex のオプション'
 ABOUT_TITLE='Mirvanのﾊﾞｰｼﾞｮﾝ情報'
+LIST_TITLE='エラーと警告'
 
-TMP=$(mktemp -d /tmp/mirvan-wine.XXXXXX)
+TMP=$(mktemp -d "${TMPDIR:-/tmp}/mirvan-wine.XXXXXX")
 PIDS=()
 cleanup() {
   wineserver -k >/dev/null 2>&1
@@ -100,9 +103,10 @@ wait_gone() {
   return 1
 }
 # Clicks control ID of a window built on template TEMPL: its centre, from
-# the template's dialog units scaled to the window's client size.
+# the template's dialog units scaled to the window's client size. BUTTON:
+# 1 (the left one) unless given.
 click() {
-  local win=$1 templ=$2 id=$3 geo xy
+  local win=$1 templ=$2 id=$3 button=${4:-1} geo xy
   geo=$(xdotool getwindowgeometry "$win" | awk '/Geometry/ { print $2 }')
   xy=$(/usr/bin/python3 - "$ROOT/res/dialogs/$templ.json" "$id" "$geo" <<'PY'
 import json, sys
@@ -112,7 +116,24 @@ c = next(c for c in d["controls"] if c["id"] == int(sys.argv[2]))
 print(round((c["x"] + c["w"] / 2) * w / d["w"]), round((c["y"] + c["h"] / 2) * h / d["h"]))
 PY
 )
-  xdotool mousemove --window "$win" ${xy% *} ${xy#* } click 1
+  xdotool mousemove --window "$win" ${xy% *} ${xy#* } click "$button"
+}
+# The lines of the list window (wininfo list), once it has the focus, or
+# as they are when it does not get it within 20 s.
+list_focused() {
+  local end=$((SECONDS + 20)) out
+  while :; do
+    out=$(wine "$BUILD/wininfo.exe" list "$LIST_TITLE" 1060 2>/dev/null | tr -d '\r')
+    [ "$(tail -n1 <<<"$out")" = focus ] || [ $SECONDS -ge $end ] && break
+    sleep 0.2
+  done
+  echo "$out"
+}
+# A menu of the program is open (Wine draws it in a window of its own).
+wait_menu() {
+  local end=$((SECONDS + 20))
+  while [ $SECONDS -lt $end ]; do wine "$BUILD/wininfo.exe" menu >/dev/null 2>&1 && return 0; sleep 0.2; done
+  return 1
 }
 # The tools have finished: no stand-in alive and the log still for 3 s.
 wait_idle() {
@@ -475,3 +496,100 @@ done
 ! pgrep -fi 'notepad\.exe' >/dev/null || fail "Notepad was started"
 [ "$(tr -d '\r' <"$BAT_LOG")" = '"x&notepad"' ] || fail "the batch file got: $(cat "$BAT_LOG")"
 pass "a batch-file compiler on x&notepad.tex gets \"x&notepad\" as one word, and nothing else starts"
+
+# --- Compile on save, switched on from the bar's context menu -----------------
+# The right button on the bar, then the entry's mnemonic: the title says so,
+# Mirvan.ini keeps it; a save in place and a save by a new file renamed over
+# the source each compile once; saves during a compile compile once more.
+close_bar
+SAVE=$TMP/save
+mkdir -p "$SAVE"
+printf '\\documentclass{jarticle}\n\\begin{document}\nfirst\n\\end{document}\n' >"$SAVE/s.tex"
+printf '[Settings]\r\nMkIdxNvr=1\r\n' >"$SAVE/Mirvan.ini"
+start_bar_in "$SAVE" "$(winpath "$SAVE/s.tex")"
+BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear on s.tex"
+click "$BAR" 146 1002
+wait_idle || fail "the first compile of s.tex did not finish"
+SAVE_TITLE="$BAR_TITLE ［保存でコンパイル］"
+click "$BAR" 146 1002 3
+wait_menu || fail "no context menu on the right button"
+xdotool key w
+wait_window "^${SAVE_TITLE}\$" 20 >/dev/null || fail "the title does not say saves compile: $(xdotool getwindowname "$BAR")"
+grep -qx $'CompileOnSave=1\r' "$SAVE/Mirvan.ini" || fail "compile on save not kept in Mirvan.ini"
+# One save, then the compile it started, ended: the runs since MARK.
+saved_runs() {
+  local mark=$1
+  for _ in $(seq 150); do [ "$(wc -l <"$TOOL_LOG")" -ge "$mark" ] && break; sleep 0.1; done
+  wait_idle || fail "the compile after a save did not finish"
+  runs_from "$mark"
+}
+mark=$(($(wc -l <"$TOOL_LOG") + 1))
+printf '\\documentclass{jarticle}\n\\begin{document}\nsecond\n\\end{document}\n' >"$SAVE/s.tex"
+[ "$(saved_runs $mark)" = "platex s" ] || fail "a save in place ran: $(runs_from $mark)"
+mark=$(($(wc -l <"$TOOL_LOG") + 1))
+printf '\\documentclass{jarticle}\n\\begin{document}\nthird\n\\end{document}\n' >"$SAVE/s.tex.new"
+mv "$SAVE/s.tex.new" "$SAVE/s.tex"
+[ "$(saved_runs $mark)" = "platex s" ] || fail "a save by a rename ran: $(runs_from $mark)"
+# The tool held: the bar waits for it and the watch goes on meanwhile.
+rm -f "$GO"
+mark=$(($(wc -l <"$TOOL_LOG") + 1))
+printf '\\documentclass{jarticle}\n\\begin{document}\nfourth\n\\end{document}\n' >"$SAVE/s.tex"
+for _ in $(seq 150); do [ "$(wc -l <"$TOOL_LOG")" -ge "$mark" ] && break; sleep 0.1; done
+[ "$(runs_from $mark)" = "platex s" ] || fail "the save did not start a compile: $(runs_from $mark)"
+for n in $(seq 10); do
+  printf '\\documentclass{jarticle}\n\\begin{document}\nsave %s\n\\end{document}\n' "$n" >"$SAVE/s.tex"
+done
+touch "$GO"
+wait_idle || fail "the compiles after ten saves did not finish"
+[ "$(runs_from $mark)" = "platex s
+platex s" ] || fail "ten saves during a compile ran: $(runs_from $mark)"
+click "$BAR" 146 1002 3
+wait_menu || fail "no context menu the second time"
+xdotool key w
+wait_window "^${BAR_TITLE}\$" 20 >/dev/null || fail "the title still says saves compile"
+grep -qx $'CompileOnSave=0\r' "$SAVE/Mirvan.ini" || fail "compile on save not turned off in Mirvan.ini"
+pass "compile on save from the context menu: in place and by a rename one compile each, ten saves during one compile one more, the title says it"
+
+# --- A TeX error in an \input file: the offer, the list, the editor at the line --
+# platex reads its answers from /dev/null here, so it stops at the error on
+# its own. The editor is a stand-in named like Notepad++, which records the
+# words it got.
+close_bar
+ERR=$TMP/err
+mkdir -p "$ERR/chap"
+printf '\\documentclass{jarticle}\n\\begin{document}\n\\input{chap/two}\n\\end{document}\n' >"$ERR/main.tex"
+printf 'one\n\ntwo\n\nthree\n\n\\undefinedcommand\n' >"$ERR/chap/two.tex"
+cp "$BUILD/standin.exe" "$BIN/notepad++.exe"
+printf '[Settings]\r\nMkIdxNvr=1\r\n[Editor]\r\nEDIT=%s\r\n' "$(winpath "$BIN/notepad++.exe")" >"$ERR/Mirvan.ini"
+start_bar_in "$ERR" "$(winpath "$ERR/main.tex")"
+BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear on main.tex"
+click "$BAR" 146 1002
+box=$(wait_window "^Mirvan\$" 120) || fail "no box after the failed compile"
+text=$(box_text)
+[[ "$text" == *"エラーと警告の一覧を開きますか？" ]] || fail "the box after the error says: $text"
+xdotool windowactivate --sync "$box" key Return
+listwin=$(wait_window "^${LIST_TITLE}\$" 20) || fail "no list window after OK"
+list=$(list_focused)
+[ "$(head -n1 <<<"$list")" = "> ● chap/two.tex:7: Undefined control sequence." ] && [ "$(tail -n1 <<<"$list")" = focus ] ||
+  fail "the list after the error: $list"
+mark=$(($(wc -l <"$TOOL_LOG") + 1))
+xdotool key Return
+for _ in $(seq 150); do [ "$(wc -l <"$TOOL_LOG")" -ge "$mark" ] && break; sleep 0.1; done
+[ "$(runs_from $mark | head -n1)" = "notepad++ -n7 $(winpath "$ERR/chap/two.tex")" ] ||
+  fail "Enter on the error started: $(runs_from $mark)"
+# The stand-in is a console program: its console comes and goes with it.
+wait_idle || fail "the editor's stand-in did not end"
+pass "a TeX error: the offer, the list with its first error selected and focused, Enter opens the editor at the line"
+
+# --- The list window from the system menu --------------------------------------
+xdotool windowactivate --sync "$listwin" key Escape
+wait_gone "^${LIST_TITLE}\$" || fail "Esc did not close the list window"
+# The entry before About, reached from the bottom as About is.
+xdotool windowactivate --sync "$BAR" key alt+space
+wait_menu || fail "no system menu"
+xdotool key Up Up Return
+wait_window "^${LIST_TITLE}\$" 20 >/dev/null || fail "no list window from the system menu"
+list=$(list_focused)
+[ "$(head -n1 <<<"$list")" = "> ● chap/two.tex:7: Undefined control sequence." ] && [ "$(tail -n1 <<<"$list")" = focus ] ||
+  fail "the list from the system menu: $list"
+pass "the system menu's entry opens the list window with the last list"

@@ -5,6 +5,11 @@
  *                                           titled TITLE (UTF-8 out)
  *   wininfo icons TITLE CONTROL...          exits 0 when every one of these
  *                                           buttons shows an icon
+ *   wininfo list TITLE CONTROL              the lines of a list box (UTF-8 out),
+ *                                           "> " before the selected one, and
+ *                                           last "focus" where it has the
+ *                                           keyboard focus
+ *   wininfo menu                            exits 0 when a menu is open
  *   wininfo version PROGRAM                 the file version of its version
  *                                           resource, as Explorer shows it
  *   wininfo cut PROGRAM TEMPLATE TITLE      exits 0 when every caption of the
@@ -143,6 +148,26 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  if (argc == 4 && strcmp(argv[1], "list") == 0) {
+    HWND w = Titled(argv[2]);
+    HWND c = w ? GetDlgItem(w, atoi(argv[3])) : NULL;
+    if (!c) return 2;
+    const LRESULT n = SendMessageW(c, LB_GETCOUNT, 0, 0), sel = SendMessageW(c, LB_GETCURSEL, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+      wchar_t text[2048] = L"";
+      if (SendMessageW(c, LB_GETTEXTLEN, i, 0) >= 2048) return 3;
+      SendMessageW(c, LB_GETTEXT, i, (LPARAM)text);
+      if (i == sel) fputs("> ", stdout);
+      PrintUtf8(text);
+    }
+    GUITHREADINFO gui = {sizeof gui};
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(c, NULL), &gui) && gui.hwndFocus == c) puts("focus");
+    return 0;
+  }
+  if (argc == 2 && strcmp(argv[1], "menu") == 0) {
+    HWND m = FindWindowW(L"#32768", NULL);
+    return m && IsWindowVisible(m) ? 0 : 1;
+  }
   if (argc == 3 && strcmp(argv[1], "version") == 0) {
     DWORD ignored = 0, n = GetFileVersionInfoSizeA(argv[2], &ignored);
     char* info = n ? malloc(n) : NULL;
@@ -156,7 +181,7 @@ int main(int argc, char** argv) {
   }
   if (argc == 5 && strcmp(argv[1], "cut") == 0) return Cut(argv[2], atoi(argv[3]), argv[4]);
   fputs("usage: wininfo size PROGRAM TEMPLATE W H | text TITLE CONTROL | icons TITLE CONTROL... |"
-        " version PROGRAM | cut PROGRAM TEMPLATE TITLE\n",
+        " list TITLE CONTROL | menu | version PROGRAM | cut PROGRAM TEMPLATE TITLE\n",
         stderr);
   return 1;
 }

@@ -1,6 +1,7 @@
 #include "ui/win32/main_dlg.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstring>
@@ -12,12 +13,31 @@
 #include "ui/win32/dialogs.h"
 
 namespace {
-// The About entry of the system menu: the low four bits of a system
-// command are the system's own.
-constexpr int kAboutCommand = 16;
+// The entries of the system menu, each a command of the context menu too:
+// the low four bits of a system command are the system's own.
+struct SystemEntry {
+  int command;  // the system command
+  int entry;    // the context menu's command, the number of its text
+};
+const SystemEntry kSystemEntries[] = {
+    {32, string_id::kProblemsMenu},
+    {16, string_id::kAboutMenu},  // last, as About is everywhere
+};
+
+// A modal dialog's loop cannot wait on the watch's handle: a timer looks
+// at it, and the two timers the controller asks for follow.
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT kWatchTick = 100;  // ms
+constexpr UINT_PTR kRetryTimer = 2;
+constexpr UINT_PTR kSettleTimer = 3;
+
+constexpr UINT kOpenList = WM_APP + 1;
 }  // namespace
 
-CMirvanWin::CMirvanWin(MirvanEnv env, Win32Prompts& prompts) : m_bar(env, *this), m_prompts(prompts) {
+CMirvanWin::CMirvanWin(MirvanEnv env, Win32Prompts& prompts)
+    : m_bar(env, *this),
+      m_prompts(prompts),
+      m_problems(prompts.Instance(), [this](std::size_t index) { m_bar.OpenProblem(index); }) {
   m_hIcon = static_cast<HICON>(LoadImageA(prompts.Instance(), MAKEINTRESOURCEA(icon::kMainWindow), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
   m_hSmallIcon =
@@ -47,11 +67,19 @@ INT_PTR CALLBACK CMirvanWin::Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
       self->OnDropFiles(reinterpret_cast<HDROP>(wp));
       return TRUE;
     case WM_SYSCOMMAND:
-      if ((wp & 0xFFF0) == kAboutCommand) {
-        win32dlg::RunAbout(self->m_prompts);
-        return TRUE;
-      }
+      return self->OnSysCommand(wp & 0xFFF0) ? TRUE : FALSE;
+    case WM_INITMENUPOPUP:
+      if (HIWORD(lp)) self->OnInitSystemMenu(reinterpret_cast<HMENU>(wp));
       return FALSE;
+    case WM_CONTEXTMENU:
+      self->OnContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      return TRUE;
+    case kOpenList:
+      self->m_problems.Open(w);
+      return TRUE;
+    case WM_TIMER:
+      self->OnTimer(wp);
+      return TRUE;
     case WM_CLOSE:
       self->End(BarEnd::CloseBox);
       return TRUE;
@@ -89,12 +117,16 @@ BOOL CMirvanWin::OnInitDialog() {
   m_hHistory = GetDlgItem(m_hWnd, control::kHistory);
 
   if (HMENU sys = GetSystemMenu(m_hWnd, FALSE)) {
-    char about[256] = {};
-    if (LoadStringA(m_prompts.Instance(), string_id::kAboutMenu, about, sizeof about) > 0) {
-      AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
-      AppendMenuA(sys, MF_STRING, kAboutCommand, about);
+    AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
+    for (const SystemEntry& e : kSystemEntries) {
+      char text[256] = {};
+      if (LoadStringA(m_prompts.Instance(), static_cast<UINT>(e.entry), text, sizeof text) > 0)
+        AppendMenuA(sys, MF_STRING, static_cast<UINT_PTR>(e.command), text);
     }
   }
+  char caption[256] = {};
+  GetWindowTextA(m_hWnd, caption, sizeof caption);
+  m_caption = caption;
   SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
 
@@ -129,6 +161,100 @@ void CMirvanWin::ShowHistory(const HistoryBox& model, bool entriesChanged) {
 }
 
 void CMirvanWin::FocusHistory() { SetFocus(m_hHistory); }
+
+void CMirvanWin::ShowProblems(const ProblemList& problems, bool) {
+  // After a failure the controller offers the list, and it takes the focus
+  // when it opens; until then the bar keeps it.
+  m_problems.Show(problems);
+}
+
+void CMirvanWin::OpenProblemList() {
+  // Once the box that offered it has gone and its owner, the bar, has been
+  // activated in its place: the list is activated after that, not before.
+  PostMessageA(m_hWnd, kOpenList, 0, 0);
+}
+
+void CMirvanWin::ShowAbout() { win32dlg::RunAbout(m_prompts); }
+
+void CMirvanWin::OnContextMenu(int x, int y) {
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return;
+  for (const MenuEntry& e : m_bar.ContextMenu()) {
+    char text[256] = {};
+    if (LoadStringA(m_prompts.Instance(), static_cast<UINT>(e.command), text, sizeof text) <= 0) continue;
+    UINT flags = MF_STRING | (e.checked ? MF_CHECKED : MF_UNCHECKED) | (e.enabled ? MF_ENABLED : MF_GRAYED);
+    AppendMenuA(menu, flags, static_cast<UINT_PTR>(e.command), text);
+  }
+  if (x == -1 && y == -1) {
+    // From the keyboard: at the control that has the focus.
+    RECT r;
+    GetWindowRect(GetFocus() ? GetFocus() : m_hWnd, &r);
+    x = r.left;
+    y = r.bottom;
+  }
+  const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, m_hWnd, nullptr);
+  DestroyMenu(menu);
+  if (chosen) m_bar.Choose(chosen);
+}
+
+bool CMirvanWin::OnSysCommand(WPARAM command) {
+  for (const SystemEntry& e : kSystemEntries) {
+    if (static_cast<WPARAM>(e.command) == command) {
+      m_bar.Choose(e.entry);
+      return true;
+    }
+  }
+  return false;
+}
+
+void CMirvanWin::OnInitSystemMenu(HMENU menu) {
+  // Our entries are usable when the context menu's are.
+  for (const MenuEntry& e : m_bar.ContextMenu()) {
+    for (const SystemEntry& s : kSystemEntries) {
+      if (s.entry == e.command)
+        EnableMenuItem(menu, static_cast<UINT>(s.command), MF_BYCOMMAND | (e.enabled ? MF_ENABLED : MF_GRAYED));
+    }
+  }
+}
+
+void CMirvanWin::ShowCompileOnSave(bool on) {
+  std::string title = m_caption;
+  char mark[256] = {};
+  if (on && LoadStringA(m_prompts.Instance(), string_id::kCompileOnSaveTitle, mark, sizeof mark) > 0) title += mark;
+  SetWindowTextA(m_hWnd, title.c_str());
+  if (on && m_bar.WatchHandle() != -1) {
+    SetTimer(m_hWnd, kWatchTimer, kWatchTick, nullptr);
+  } else {
+    KillTimer(m_hWnd, kWatchTimer);
+    KillTimer(m_hWnd, kRetryTimer);
+    KillTimer(m_hWnd, kSettleTimer);
+  }
+}
+
+void CMirvanWin::SettleAfter(int ms) {
+  // Set again, the timer starts over.
+  SetTimer(m_hWnd, kSettleTimer, static_cast<UINT>(ms), nullptr);
+}
+
+void CMirvanWin::OnTimer(UINT_PTR timer) {
+  if (timer == kWatchTimer) {
+    const std::intptr_t handle = m_bar.WatchHandle();
+    if (handle != -1 && WaitForSingleObject(reinterpret_cast<HANDLE>(handle), 0) == WAIT_OBJECT_0) WatchWoke();
+  } else if (timer == kRetryTimer) {
+    KillTimer(m_hWnd, kRetryTimer);
+    WatchWoke();
+  } else if (timer == kSettleTimer) {
+    KillTimer(m_hWnd, kSettleTimer);
+    m_bar.SavesSettled();
+  }
+}
+
+void CMirvanWin::WatchWoke() {
+  m_bar.FilesMayHaveChanged();
+  // A file still being written is looked at again a moment later.
+  const int retry = m_bar.WatchRetryMs();
+  if (retry >= 0) SetTimer(m_hWnd, kRetryTimer, static_cast<UINT>(retry), nullptr);
+}
 
 void CMirvanWin::SetBusy(bool busy) {
   // The controls rather than the window are disabled: the boxes and dialogs

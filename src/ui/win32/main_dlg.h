@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/bar_controller.h"
+#include "ui/win32/problem_window.h"
 #include "ui/win32/win32_prompts.h"
 
 class CMirvanWin : private IBarView {
@@ -27,14 +28,26 @@ class CMirvanWin : private IBarView {
   void End(BarEnd how);
   void SetupToolTips();
   LRESULT OnToolTipText(NMHDR* hdr);
+  void OnContextMenu(int x, int y);
+  bool OnSysCommand(WPARAM command);
+  void OnInitSystemMenu(HMENU menu);
+  void OnTimer(UINT_PTR timer);
+  void WatchWoke();
 
   // What the controller asks of the window.
   void ShowHistory(const HistoryBox& history, bool entriesChanged) override;
   void SetBusy(bool busy) override;
   void FocusHistory() override;
+  void ShowProblems(const ProblemList& problems, bool failed) override;
+  void OpenProblemList() override;
+  void ShowCompileOnSave(bool on) override;
+  void SettleAfter(int ms) override;
+  void ShowAbout() override;
 
   BarController m_bar;
   Win32Prompts& m_prompts;
+  ProblemWindow m_problems;
+  std::string m_caption;  // the template's, the title while saves do not compile
   HWND m_hWnd = nullptr;
   HWND m_hHistory = nullptr;
   HWND m_hTips = nullptr;
