@@ -97,8 +97,8 @@ wait_window() {  # title regex, seconds -> window id
   done
   return 1
 }
-wait_gone() {
-  local end=$((SECONDS + 20))
+wait_gone() {  # title regex, seconds
+  local end=$((SECONDS + ${2:-20}))
   while [ $SECONDS -lt $end ]; do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0; sleep 0.2; done
   return 1
 }
@@ -168,9 +168,15 @@ captions_whole() {
   out=$(wine "$BUILD/wininfo.exe" cut "$(winpath "$BUILD/Mirvan.exe")" "$1" "$2" 2>/dev/null | tr -d '\r') ||
     fail "cut captions in $2: $out"
 }
+# The close box is refused while an action still ends (a box just closed):
+# asked again, as a user would click again.
 close_bar() {
-  wmctrl -i -c "$BAR"
-  wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close${1:+: $1}"
+  local try
+  for try in 1 2 3; do
+    wmctrl -i -c "$BAR"
+    wait_gone "^${BAR_TITLE}\$" 7 && return 0
+  done
+  fail "the bar did not close${1:+: $1}"
 }
 # Nothing but the bar is up: no box, no dialog.
 no_other_window() {
@@ -317,8 +323,7 @@ for _ in $(seq 50); do [ "$(bar_text 1017)" = "$(winpath "$DOC/second.tex")" ] &
 pass "dropped file becomes the document"
 
 # --- The close box saves the history; a restart shows it ------------------------
-wmctrl -i -c "$BAR"
-wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
+close_bar
 history=$(iconv -f CP932 -t UTF-8 "$WORK/Mirvan.ini" | sed -n 's/^File[01]=//p')
 [ "$history" = "$(winpath "$DOC/second.tex")"$'\r'$'\n'"$(winpath "$DOC/paper.tex")"$'\r' ] ||
   fail "history not saved in the code page: $history"
@@ -346,8 +351,7 @@ pass "a click made while a tool runs is dropped; Enter off the buttons leaves th
 
 # --- A tool the user stops (Ctrl+C in its console, or the console closed)
 # ends the action there: no later tool, no box, Mirvan.ini untouched -------------
-wmctrl -i -c "$BAR"
-wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
+close_bar
 export MIRVAN_STANDIN_STOP=jbibtex
 start_bar "$(winpath "$DOC/paper.tex")"
 cp "$WORK/Mirvan.ini" "$TMP/ini.before"
@@ -363,8 +367,7 @@ pass "a stopped BibTeX ends the compile: no later tool, no box, Mirvan.ini untou
 unset MIRVAN_STANDIN_STOP
 
 # --- A failed compile says what failed once the tool's console has gone --------
-wmctrl -i -c "$BAR"
-wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
+close_bar
 export MIRVAN_STANDIN_FAIL=platex
 start_bar "$(winpath "$DOC/paper.tex")"
 rm -f "$DOC/paper.dvi"
@@ -379,8 +382,7 @@ unset MIRVAN_STANDIN_FAIL
 
 # --- A relative path on the command line, started from the document's parent
 # folder: the first and the second press compile --------------------------------
-wmctrl -i -c "$BAR"
-wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
+close_bar
 printf '[Settings]\r\nMkIdxNvr=1\r\nMkIdxOpt=-s myindex\r\n' >"$TMP/Mirvan.ini"
 start_bar_in "$TMP" "表示\\paper.tex"
 BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not appear"
@@ -394,16 +396,14 @@ done
 pass "表示\\paper.tex from the parent folder compiles on the first and the second press"
 
 # --- A Mirvan.ini that is a folder: said once, before the bar; nothing written --
-wmctrl -i -c "$BAR"
-wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
+close_bar
 ODD=$TMP/odd
 mkdir -p "$ODD/Mirvan.ini"
 (cd "$ODD" && exec wine "$BUILD/Mirvan.exe") >>"$TMP/wine.out" 2>&1 &
 box=$(wait_window "^Mirvan\$" 60) || fail "nothing said the settings file cannot be read"
 xdotool windowactivate --sync "$box" key Return
 BAR=$(wait_window "^${BAR_TITLE}\$" 60) || fail "the bar did not come after the box"
-wmctrl -i -c "$BAR"
-wait_gone "^${BAR_TITLE}\$" || fail "the bar did not close"
+close_bar
 ! xdotool search --onlyvisible --name "^Mirvan\$" >/dev/null 2>&1 || fail "a second box about the settings file"
 [ -d "$ODD/Mirvan.ini" ] && [ -z "$(ls -A "$ODD/Mirvan.ini")" ] || fail "the folder Mirvan.ini was changed"
 pass "a Mirvan.ini that is a folder: one box, the bar runs on the defaults"
