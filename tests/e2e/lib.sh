@@ -506,3 +506,14 @@ e2e_bar_menu() {
   e2e_poll 10 _e2e_menu_open || e2e_fail "no context menu"
   xdotool key --clearmodifiers "$1"
 }
+# The console kept open after an action: its last non-empty line must
+# contain $1, and its transcript must hold $2.
+e2e_expect_console() {
+  local w text last
+  w=$(e2e_console) || e2e_fail "no console stayed open ($1)"
+  text=$(e2e_console_text "$w")
+  last=$(grep -v '^$' <<<"$text" | tail -n1)
+  e2e_log "console last line: $last"
+  [[ "$last" == *"$1"* ]] || e2e_fail "last line '$last' does not say '$1'"
+  [[ "$text" == *"$2"* ]] || e2e_fail "transcript lacks '$2': $text"
+}

@@ -47,16 +47,6 @@ start_with() {
   e2e_write_ini "${E2E_INI_DEFAULT[@]}" "TeX=$1"
   e2e_start "$DOC/$2.tex"
 }
-# The console's last non-empty line must contain $1; its text must hold $2.
-expect_console() {
-  local w text last
-  w=$(e2e_console) || e2e_fail "no console stayed open ($1)"
-  text=$(e2e_console_text "$w")
-  last=$(grep -v '^$' <<<"$text" | tail -n1)
-  e2e_log "console last line: $last"
-  [[ "$last" == *"$1"* ]] || e2e_fail "last line '$last' does not say '$1'"
-  [[ "$text" == *"$2"* ]] || e2e_fail "transcript lacks '$2': $text"
-}
 
 MIRVAN_BIN=$TOOLS/careless-parent start_with platex fine
 MIRVAN_BIN=$REAL_BIN
@@ -69,14 +59,14 @@ e2e_poll 5 _no_console || e2e_fail "console still open after a success: $(e2e_wi
 start_with "$TOOLS/odd-latex" crash
 e2e_press tex
 e2e_wait_idle
-expect_console "コンパイルに失敗しました" "odd-latex はシグナル SIGSEGV (11) で終了しました。"
+e2e_expect_console "コンパイルに失敗しました" "odd-latex はシグナル SIGSEGV (11) で終了しました。"
 
 start_with /nonexistent/platex fine
 e2e_press tex
 e2e_answer_box "where is the compiler" Escape
 e2e_answer_box "the hint" Return
 e2e_wait_idle
-expect_console "からも選択できます。" "プログラム /nonexistent/platex が見つかりません。"
+e2e_expect_console "からも選択できます。" "プログラム /nonexistent/platex が見つかりません。"
 
 _none_left() { ! pgrep -f 'sleep 300[123]|odd-latex (loop|stubborn)' >/dev/null; }
 
@@ -91,7 +81,7 @@ took=$(awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", b - a }')
 e2e_log "tool and children gone ${took}s after Ctrl+C"
 awk -v t="$took" 'BEGIN { exit !(t <= 1.0) }' || e2e_fail "Stop took ${took}s"
 e2e_wait_idle
-expect_console "停止したので、処理をここで終えました。" "odd-latex を停止しました。"
+e2e_expect_console "停止したので、処理をここで終えました。" "odd-latex を停止しました。"
 # The bar ended by a signal, or killed outright (a watchdog process sees
 # that), ends the running tool's group with it; what ignores TERM is killed.
 for run in "loop TERM" "stubborn TERM" "stubborn HUP" "stubborn INT" "stubborn KILL"; do
