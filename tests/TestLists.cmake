@@ -41,7 +41,7 @@ set(MIRVAN_WINDOWS_TESTS
 set(MIRVAN_TEST_SUPPORT support/fakes.cpp support/temp_dir.cpp)
 
 set(MIRVAN_UI_TESTS
-  ui/console_window_test.cpp ui/dialog_about_test.cpp ui/dialog_mkidx_opt_test.cpp
+  ui/beside_bar_test.cpp ui/console_window_test.cpp ui/dialog_about_test.cpp ui/dialog_mkidx_opt_test.cpp
   ui/dialog_pdf_size_test.cpp ui/dialog_settings_test.cpp ui/dialog_template_test.cpp ui/main.cpp
   ui/main_window_test.cpp ui/qt_prompts_test.cpp ui/smoke_test.cpp ui/startup_process_test.cpp)
 

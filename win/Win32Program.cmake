@@ -52,7 +52,7 @@ set_source_files_properties(${_gen}/mirvan.rc PROPERTIES GENERATED TRUE OBJECT_D
 # The bar's windows over the core, as the user interface layer of this
 # build, and the program's entry point, which picks the Windows platform.
 mirvan_layer(ui USES actions core config document platform text SOURCES
-  caption_room.cpp win32/caption_fit.cpp win32/dialogs.cpp win32/main_dlg.cpp win32/problem_window.cpp win32/win32_prompts.cpp
+  beside_bar.cpp caption_room.cpp win32/caption_fit.cpp win32/dialogs.cpp win32/main_dlg.cpp win32/problem_window.cpp win32/win32_prompts.cpp
   win32/win_text.cpp)
 target_link_libraries(mirvan_ui PUBLIC comctl32 comdlg32 shell32)
 mirvan_layer(app PROGRAM Mirvan USES ui actions core config document platform text SOURCES

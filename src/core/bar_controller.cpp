@@ -123,17 +123,24 @@ void BarController::Rewatch() {
   m_watch->Watch(files);
 }
 
-void BarController::FilesMayHaveChanged() {
-  if (!m_watch || m_ended) return;
-  if (m_watch->Poll().empty()) return;
+bool BarController::StillSaving() {
+  const bool changed = !m_watch->Poll().empty();
+  if (changed) m_saved = true;
   // A file truncated and then written, or written in pieces, is compiled
-  // once it is whole.
-  m_saved = true;
-  m_view.SettleAfter(kSettleMs);
+  // once it is whole: after a quiet moment, and never while the system
+  // says a file is still being written (then it is looked at again).
+  const int retry = m_watch->RetryMs();
+  if (!changed && retry < 0) return false;
+  m_view.SettleAfter(std::max(kSettleMs, retry));
+  return true;
+}
+
+void BarController::FilesMayHaveChanged() {
+  if (m_watch && !m_ended) StillSaving();
 }
 
 void BarController::SavesSettled() {
-  if (!m_saved || m_ended || !m_watch) return;
+  if (m_ended || !m_watch || StillSaving() || !m_saved) return;
   m_saved = false;
   if (m_busy) {
     m_compileAgain = true;

@@ -98,12 +98,11 @@ class BarController {
   void SetCompileOnSave(bool on);
   // What a front end waits on for the watch (a descriptor on POSIX, a
   // handle on Windows), -1 when nothing is watched; then it calls
-  // FilesMayHaveChanged, and again after WatchRetryMs() when that is not -1.
+  // FilesMayHaveChanged.
   std::intptr_t WatchHandle() const { return m_watch ? m_watch->WaitHandle() : -1; }
-  int WatchRetryMs() const { return m_watch ? m_watch->RetryMs() : -1; }
   void FilesMayHaveChanged();
-  // The files have been quiet for a moment since a change: an editor that
-  // writes a file in several pieces has finished.
+  // The moment SettleAfter asked for has passed: unless the files changed
+  // meanwhile, an editor that writes a file in several pieces has finished.
   void SavesSettled();
   // How long the files must be quiet after a change before it compiles.
   static constexpr int kSettleMs = 80;
@@ -133,6 +132,8 @@ class BarController {
   void Refresh();
   // What is watched follows the document and its last compile.
   void Rewatch();
+  // Polls the watch; true when a save goes on, and SavesSettled is asked for again.
+  bool StillSaving();
   void ShowHistory();
 
   MirvanEnv m_env;

@@ -7,6 +7,12 @@
 
 #include "platform/platform.h"
 
+// Whether what a tool printed last (its last few characters) is TeX's
+// question to the user: a line of its own that holds only "? ".
+inline bool EndsAtTeXPrompt(const std::string& tail) {
+  return tail == "? " || (tail.size() >= 3 && tail.compare(tail.size() - 3, 3, "\n? ") == 0);
+}
+
 class IToolConsole {
  public:
   virtual ~IToolConsole() = default;

@@ -22,6 +22,7 @@
 #include "platform/child_process.h"
 #include "platform/texts.h"
 #include "text/mbcs.h"
+#include "ui/beside_bar.h"
 #include "ui/texts.h"
 
 namespace {
@@ -192,18 +193,17 @@ void ConsoleWindow::ShowBesideOwner() {
   QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
   if (!m_placed && screen) {
     m_placed = true;
+    const auto rect = [](const QRect& r) { return beside_bar::Rect{r.left(), r.top(), r.width(), r.height()}; };
     const QRect area = screen->availableGeometry();
     const QRect bar = owner ? owner->frameGeometry() : QRect(area.topLeft(), QSize(0, 0));
     const int gap = 8;
-    // Below the bar where there is room, else above it; never over it.
-    const int below = area.bottom() - bar.bottom() - gap;
-    const int above = bar.top() - area.top() - gap;
-    const int room = qMax(below, above);
-    QSize size(qMin(640, area.width()), qMin(400, qMax(room - 40, 120)));
+    // The frame is not made yet: about this much title bar comes on top.
+    const int frame = 30;
+    const int room = beside_bar::Room(rect(bar), rect(area), gap);
+    QSize size(qMin(640, area.width()), qMin(400, qMax(room - frame - 10, 120)));
     resize(size);
-    const int x = qBound(area.left(), bar.left(), qMax(area.left(), area.right() - size.width()));
-    const int y = below >= above ? bar.bottom() + gap : bar.top() - gap - size.height() - 30;
-    move(x, qMax(area.top(), y));
+    const beside_bar::Point at = beside_bar::Place(rect(bar), size.width(), size.height() + frame, rect(area), gap);
+    move(at.x, at.y);
   }
   show();
   raise();
@@ -232,8 +232,7 @@ QString ConsoleWindow::OutputText() const {
 }
 
 bool ConsoleWindow::AwaitsAnswer() const {
-  // TeX asks with a line of its own that holds only "? ".
-  return m_child && m_child->Running() && !m_ending && (m_tail == QStringLiteral("? ") || m_tail.endsWith(QStringLiteral("\n? ")));
+  return m_child && m_child->Running() && !m_ending && EndsAtTeXPrompt(m_tail.toStdString());
 }
 
 void ConsoleWindow::ShowList(const QVector<ListLine>& lines, bool focus) {

@@ -386,7 +386,7 @@ void CMirvanWnd::ShowCompileOnSave(bool on) {
   const std::intptr_t handle = m_bar.WatchHandle();
   if (!on || handle < 0) return;
   m_watchNotifier = new QSocketNotifier(static_cast<qintptr>(handle), QSocketNotifier::Read, this);
-  connect(m_watchNotifier, &QSocketNotifier::activated, this, &CMirvanWnd::WatchWoke);
+  connect(m_watchNotifier, &QSocketNotifier::activated, this, [this] { m_bar.FilesMayHaveChanged(); });
 }
 
 void CMirvanWnd::SettleAfter(int ms) {
@@ -396,13 +396,6 @@ void CMirvanWnd::SettleAfter(int ms) {
     connect(m_settle, &QTimer::timeout, this, [this] { m_bar.SavesSettled(); });
   }
   m_settle->start(ms);
-}
-
-void CMirvanWnd::WatchWoke() {
-  m_bar.FilesMayHaveChanged();
-  // A file still being written is looked at again a moment later.
-  const int retry = m_bar.WatchRetryMs();
-  if (retry >= 0) QTimer::singleShot(retry, this, &CMirvanWnd::WatchWoke);
 }
 
 void CMirvanWnd::OpenManual() {

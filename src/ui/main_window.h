@@ -62,8 +62,6 @@ class CMirvanWnd : public QDialog, private IBarView {
   void ShowCompileOnSave(bool on) override;
   void ShowAbout() override;
   void SettleAfter(int ms) override;
-  // The watch of the files a save can change woke.
-  void WatchWoke();
 
   void OnInitDialog();
   void KeepOnScreen();

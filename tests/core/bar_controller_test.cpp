@@ -281,6 +281,21 @@ TEST(CompileOnSave, ASaveCompilesOnceItHasSettled) {
   EXPECT_EQ(b.platform.runs.size(), 1u);
 }
 
+TEST(CompileOnSave, AFileStillBeingWrittenWaitsAndAChangeMeanwhileStartsTheWaitOver) {
+  Saving b;
+  b.Open();
+  b.platform.watch->retryMs = 200;
+  b.Save();  // settled, but the system says a file is still being written
+  EXPECT_TRUE(b.platform.runs.empty());
+  EXPECT_EQ(b.view.settles, (std::vector<int>{200, 200}));
+  b.platform.watch->retryMs = -1;
+  b.platform.watch->changes.push_back({"C:\\w\\a.tex"});
+  b.bar.SavesSettled();  // it changed again meanwhile: not quiet yet
+  EXPECT_TRUE(b.platform.runs.empty());
+  b.bar.SavesSettled();
+  EXPECT_EQ(b.platform.runs.size(), 1u);
+}
+
 TEST(CompileOnSave, SavesDuringAnActionCompileOnceMoreAfterIt) {
   const struct {
     const char* what;

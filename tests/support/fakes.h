@@ -60,6 +60,8 @@ class FakeFileWatch : public IFileWatch {
   std::vector<std::string> watched;
   std::deque<std::vector<std::string>> changes;  // each Poll takes the first
   int polls = 0;
+  int retryMs = -1;  // not -1: a file is still being written
+  int RetryMs() const override { return retryMs; }
   void Watch(const std::vector<std::string>& paths) override { watched = paths; }
   std::intptr_t WaitHandle() const override { return 7; }
   bool Wait(int) override { return !changes.empty(); }

@@ -25,10 +25,9 @@ const SystemEntry kSystemEntries[] = {
 };
 
 // A modal dialog's loop cannot wait on the watch's handle: a timer looks
-// at it, and the two timers the controller asks for follow.
+// at it, and another is the settling the controller asks for.
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT kWatchTick = 100;  // ms
-constexpr UINT_PTR kRetryTimer = 2;
 constexpr UINT_PTR kSettleTimer = 3;
 
 constexpr UINT kOpenList = WM_APP + 1;
@@ -226,7 +225,6 @@ void CMirvanWin::ShowCompileOnSave(bool on) {
     SetTimer(m_hWnd, kWatchTimer, kWatchTick, nullptr);
   } else {
     KillTimer(m_hWnd, kWatchTimer);
-    KillTimer(m_hWnd, kRetryTimer);
     KillTimer(m_hWnd, kSettleTimer);
   }
 }
@@ -239,21 +237,12 @@ void CMirvanWin::SettleAfter(int ms) {
 void CMirvanWin::OnTimer(UINT_PTR timer) {
   if (timer == kWatchTimer) {
     const std::intptr_t handle = m_bar.WatchHandle();
-    if (handle != -1 && WaitForSingleObject(reinterpret_cast<HANDLE>(handle), 0) == WAIT_OBJECT_0) WatchWoke();
-  } else if (timer == kRetryTimer) {
-    KillTimer(m_hWnd, kRetryTimer);
-    WatchWoke();
+    if (handle != -1 && WaitForSingleObject(reinterpret_cast<HANDLE>(handle), 0) == WAIT_OBJECT_0)
+      m_bar.FilesMayHaveChanged();
   } else if (timer == kSettleTimer) {
     KillTimer(m_hWnd, kSettleTimer);
     m_bar.SavesSettled();
   }
-}
-
-void CMirvanWin::WatchWoke() {
-  m_bar.FilesMayHaveChanged();
-  // A file still being written is looked at again a moment later.
-  const int retry = m_bar.WatchRetryMs();
-  if (retry >= 0) SetTimer(m_hWnd, kRetryTimer, static_cast<UINT>(retry), nullptr);
 }
 
 void CMirvanWin::SetBusy(bool busy) {

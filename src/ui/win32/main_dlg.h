@@ -32,7 +32,6 @@ class CMirvanWin : private IBarView {
   bool OnSysCommand(WPARAM command);
   void OnInitSystemMenu(HMENU menu);
   void OnTimer(UINT_PTR timer);
-  void WatchWoke();
 
   // What the controller asks of the window.
   void ShowHistory(const HistoryBox& history, bool entriesChanged) override;

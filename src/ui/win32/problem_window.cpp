@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "config/resource_ids.h"
+#include "ui/beside_bar.h"
 #include "ui/texts.h"
 #include "ui/win32/win_text.h"
 
@@ -14,18 +15,15 @@ ProblemWindow::~ProblemWindow() {
 
 void ProblemWindow::Show(const ProblemList& problems) {
   m_lines.clear();
-  m_select = -1;
   const std::vector<texlog::Entry>& entries = problems.Entries();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const bool error = entries[i].kind == texlog::Kind::Error;
-    if (error && m_select < 0) m_select = static_cast<int>(i);
     // The mark is the program's text, the line's file and message the
     // tools' (code page or UTF-8): both reach the code page here.
     m_lines.push_back(
         wintext::ToAcp(std::string(error ? ui_text::kWinListError : ui_text::kWinListWarning) +
                        ProblemList::LineOf(entries[i])));
   }
-  if (m_select < 0 && !m_lines.empty()) m_select = 0;
   if (m_hWnd) Fill();
 }
 
@@ -63,26 +61,25 @@ void ProblemWindow::Fill() {
   SelectObject(dc, old);
   ReleaseDC(m_hList, dc);
   SendMessageA(m_hList, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXEDGE) * 2), 0);
-  SendMessageA(m_hList, LB_SETCURSEL, static_cast<WPARAM>(m_select), 0);
+  // The list is errors first: its first line is the first error, if any.
+  SendMessageA(m_hList, LB_SETCURSEL, m_lines.empty() ? static_cast<WPARAM>(-1) : 0, 0);
   SendMessageA(m_hList, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(m_hList, nullptr, TRUE);
 }
 
 void ProblemWindow::Place(HWND bar) {
-  // Under the bar, or above it where the screen ends below; never off it.
+  const auto rect = [](const RECT& r) {
+    return beside_bar::Rect{static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right - r.left),
+                            static_cast<int>(r.bottom - r.top)};
+  };
   RECT b, w;
   GetWindowRect(bar, &b);
   GetWindowRect(m_hWnd, &w);
-  const LONG width = w.right - w.left, height = w.bottom - w.top;
   MONITORINFO mi{};
   mi.cbSize = sizeof mi;
   GetMonitorInfoA(MonitorFromWindow(bar, MONITOR_DEFAULTTONEAREST), &mi);
-  const RECT& area = mi.rcWork;
-  LONG y = b.bottom;
-  if (y + height > area.bottom) y = b.top - height;
-  y = std::max(area.top, std::min(y, area.bottom - height));
-  const LONG x = std::max(area.left, std::min(b.left, area.right - width));
-  SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const beside_bar::Point at = beside_bar::Place(rect(b), rect(w).width, rect(w).height, rect(mi.rcWork), 0);
+  SetWindowPos(m_hWnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void ProblemWindow::OpenSelected() {

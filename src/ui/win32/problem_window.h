@@ -37,7 +37,6 @@ class ProblemWindow {
   HINSTANCE m_instance;
   std::function<void(std::size_t)> m_openEntry;
   std::vector<std::string> m_lines;  // in the system code page
-  int m_select = -1;                 // the line selected when shown
   HWND m_hWnd = nullptr;
   HWND m_hList = nullptr;
 };
