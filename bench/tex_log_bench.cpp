@@ -28,15 +28,6 @@ bool EndsWith(const std::string& s, const std::string& t) {
   return s.size() >= t.size() && s.compare(s.size() - t.size(), t.size(), t) == 0;
 }
 
-const char* KindName(texlog::Kind k) {
-  switch (k) {
-    case texlog::Kind::Error: return "error";
-    case texlog::Kind::Warning: return "warning";
-    case texlog::Kind::BadBox: return "badbox";
-  }
-  return "?";
-}
-
 int List(int argc, char** argv) {
   texlog::Options o;
   o.cp = mbcs::CodePage::Utf8;
@@ -51,7 +42,7 @@ int List(int argc, char** argv) {
                              : EndsWith(arg, ".ilg") ? texlog::ReadIndexLog(bytes, o)
                                                      : texlog::ReadTeXLog(bytes, o);
     for (const texlog::Entry& e : r.entries)
-      std::printf("%s\t%s\t%d\t%s%s%s\n", KindName(e.kind), e.file.c_str(), e.line, e.message.c_str(),
+      std::printf("%s\t%s\t%d\t%s%s%s\n", texlog::KindName(e.kind), e.file.c_str(), e.line, e.message.c_str(),
                   e.detail.empty() ? "" : "\t", e.detail.c_str());
     for (const std::string& f : r.files) std::printf("read\t%s\n", f.c_str());
   }

@@ -836,6 +836,15 @@ Report ReadIndexLog(std::string_view ilg, const Options& options) {
   return report;
 }
 
+const char* KindName(Kind kind) {
+  switch (kind) {
+    case Kind::Error: return "error";
+    case Kind::Warning: return "warning";
+    case Kind::BadBox: return "badbox";
+  }
+  return "?";
+}
+
 std::vector<Entry> ErrorsFirst(std::vector<Entry> entries) {
   std::stable_sort(entries.begin(), entries.end(),
                    [](const Entry& a, const Entry& b) { return static_cast<int>(a.kind) < static_cast<int>(b.kind); });

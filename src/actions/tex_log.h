@@ -63,6 +63,10 @@ Report ReadTeXLog(std::string_view log, const Options& options);
 Report ReadBibTeXLog(std::string_view blg, const Options& options);
 Report ReadIndexLog(std::string_view ilg, const Options& options);
 
+// The kind's name in the lists the tests and the bench read and write:
+// "error", "warning", "badbox".
+const char* KindName(Kind kind);
+
 // Errors, then warnings, then bad boxes; the transcript's order within each.
 std::vector<Entry> ErrorsFirst(std::vector<Entry> entries);
 

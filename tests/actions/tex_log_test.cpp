@@ -39,20 +39,11 @@ bool Slurp(const std::string& path, std::string& out) {
   return true;
 }
 
-const char* KindName(texlog::Kind k) {
-  switch (k) {
-    case texlog::Kind::Error: return "error";
-    case texlog::Kind::Warning: return "warning";
-    case texlog::Kind::BadBox: return "badbox";
-  }
-  return "?";
-}
-
 // The form of the expected lists.
 std::string Listing(const texlog::Report& r) {
   std::ostringstream out;
   for (const texlog::Entry& e : r.entries) {
-    out << KindName(e.kind) << '\t' << e.file << '\t' << e.line << '\t' << e.message;
+    out << texlog::KindName(e.kind) << '\t' << e.file << '\t' << e.line << '\t' << e.message;
     if (!e.detail.empty()) out << '\t' << e.detail;
     out << '\n';
   }
